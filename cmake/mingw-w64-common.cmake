@@ -1,0 +1,16 @@
+# Shared part of the two MinGW-w64 toolchain files. The -posix compilers are
+# required: googletest needs std::mutex, which the -win32 flavour lacks.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${LUMBRA_TRIPLE})
+set(CMAKE_C_COMPILER ${LUMBRA_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${LUMBRA_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${LUMBRA_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${LUMBRA_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+if(LUMBRA_TRIPLE STREQUAL "x86_64-w64-mingw32")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+endif()

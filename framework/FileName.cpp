@@ -1,0 +1,15 @@
+#include "FileName.h"
+
+namespace fw {
+
+std::string BaseNameWithoutExtension(const std::string& path)
+{
+    std::string::size_type start = path.find_last_of("\\/:");
+    std::string name = start == std::string::npos ? path : path.substr(start + 1);
+    std::string::size_type dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+} // namespace fw

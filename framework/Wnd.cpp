@@ -1,0 +1,139 @@
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+namespace {
+const char kObjectProperty[] = "fw.CWnd";
+const UINT_PTR kSubclassId = 0x4657; // one subclass per window through this layer
+} // namespace
+
+CWnd::~CWnd()
+{
+    if (m_bSubclassed && m_hWnd && ::IsWindow(m_hWnd))
+        UnsubclassWindow();
+    else if (m_hWnd && ::IsWindow(m_hWnd))
+        DetachHandle();
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd)
+{
+    if (!hwnd)
+        return nullptr;
+    return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
+}
+
+void CWnd::AttachHandle(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    ::SetPropA(hwnd, kObjectProperty, this);
+}
+
+void CWnd::DetachHandle()
+{
+    if (m_hWnd && ::GetPropA(m_hWnd, kObjectProperty) == this)
+        ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd)
+{
+    if (!hwnd || m_hWnd || FromHandle(hwnd))
+        return false;
+    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    AttachHandle(hwnd);
+    m_bSubclassed = true;
+    return true;
+}
+
+void CWnd::UnsubclassWindow()
+{
+    if (!m_bSubclassed)
+        return;
+    ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+    m_bSubclassed = false;
+    DetachHandle();
+}
+
+bool CWnd::PreTranslateMessage(MSG*)
+{
+    return false;
+}
+
+bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+bool CWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+CWnd* CWnd::FindBoundControl(int)
+{
+    return nullptr;
+}
+
+LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bSubclassed)
+        return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
+}
+
+bool CWnd::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    CWnd* child = nullptr;
+    switch (msg) {
+    case WM_DRAWITEM: {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (dis && dis->CtlType != ODT_MENU)
+            child = FromHandle(dis->hwndItem);
+        break;
+    }
+    case WM_MEASUREITEM: {
+        // Sent while the control is still being created, so it can only be
+        // matched by its id against the controls this window declared.
+        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (mis && mis->CtlType != ODT_MENU)
+            child = FindBoundControl(static_cast<int>(mis->CtlID));
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr)
+            child = FromHandle(hdr->hwndFrom);
+        break;
+    }
+    default:
+        return false;
+    }
+    return child && child != this && child->OnReflectedMessage(msg, wParam, lParam, result);
+}
+
+bool CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (Reflect(msg, wParam, lParam, result))
+        return true;
+    return OnMessage(msg, wParam, lParam, result);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData)
+{
+    auto* self = reinterpret_cast<CWnd*>(refData);
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);
+        self->m_bSubclassed = false;
+        self->DetachHandle();
+        return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (self->Dispatch(msg, wParam, lParam, result))
+        return result;
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+} // namespace fw

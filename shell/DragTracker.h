@@ -1,0 +1,17 @@
+// Moves a captionless window while the left mouse button is held on it. The
+// press point is kept in client coordinates; -1, -1 means no drag.
+#pragma once
+
+#include <windows.h>
+
+class CDragTracker {
+public:
+    void Start(HWND window, int x, int y);
+    void Move(HWND window, int x, int y, WPARAM keyState);
+    void Stop();
+    bool IsDragging() const { return m_x >= 0 && m_y >= 0; }
+
+private:
+    int m_x = -1;
+    int m_y = -1;
+};

@@ -1,0 +1,24 @@
+// Finds the folder of another installed program through the "Path" value of
+// its App Paths registration, so a file beside that program can be loaded.
+// Lives for one lookup.
+#pragma once
+
+#include <optional>
+#include <string>
+
+class CAppPathLookup {
+public:
+    explicit CAppPathLookup(const char* programFileName);
+
+    // Folder + fileName; nothing when the lookup failed or the path would not
+    // fit in 260 bytes.
+    std::optional<std::string> Join(const char* fileName);
+
+    // The folder, ending in a backslash (empty for an empty "Path" value);
+    // nothing when the lookup failed.
+    const std::optional<std::string>& Folder() const { return m_folder; }
+
+private:
+    std::optional<std::string> m_folder;
+    std::string m_joined;
+};

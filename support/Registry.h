@@ -1,0 +1,16 @@
+// One registry value per call: each helper opens its key, reads or writes the
+// value and closes the key again. Reads fall back to the caller's default;
+// writes never create a key, so a deleted key stays deleted until start-up.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+std::string RegReadString(HKEY hive, const char* subKey, const char* valueName, const std::string& defaultValue);
+DWORD RegReadDword(HKEY hive, const char* subKey, const char* valueName, DWORD defaultValue);
+bool RegWriteString(HKEY hive, const char* subKey, const char* valueName, const std::string& text);
+bool RegWriteDword(HKEY hive, const char* subKey, const char* valueName, DWORD value);
+
+// The program's own per-user and per-machine key.
+extern const char kProgramKey[];

@@ -1,0 +1,60 @@
+#include "ResourceLibrary.h"
+
+#include "OneIntFormat.h"
+#include "framework/App.h"
+
+CResourceLibrary* g_pResourceLibrary = nullptr;
+
+const char kMissingLibraryText[] = "A required file was not found. \nUninstall the application and then re-install it.";
+
+CResourceLibrary::~CResourceLibrary()
+{
+    Free();
+}
+
+bool CResourceLibrary::Load(const char* fileName)
+{
+    Free();
+    m_hModule = ::LoadLibraryA(fileName);
+    if (!m_hModule) {
+        ::MessageBoxA(nullptr, kMissingLibraryText, fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void CResourceLibrary::Free()
+{
+    if (m_hModule) {
+        ::FreeLibrary(m_hModule);
+        m_hModule = nullptr;
+    }
+}
+
+std::string CResourceLibrary::LoadText(UINT id) const
+{
+    if (!m_hModule)
+        return std::string();
+    char buffer[1024];
+    int length = ::LoadStringA(m_hModule, id, buffer, sizeof buffer);
+    if (length <= 0)
+        return std::string();
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+bool CResourceLibrary::ShowError(HWND owner, UINT id) const
+{
+    if (!m_hModule)
+        return false;
+    ::MessageBoxA(owner, LoadText(id).c_str(), fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
+    return true;
+}
+
+bool CResourceLibrary::ShowErrorFormat(HWND owner, UINT id, std::int32_t value) const
+{
+    if (!m_hModule)
+        return false;
+    std::string text = support::FormatOneInt(LoadText(id), value);
+    ::MessageBoxA(owner, text.c_str(), fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
+    return true;
+}

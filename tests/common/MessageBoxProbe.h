@@ -1,0 +1,31 @@
+// Finds a message box shown by any thread or process of the session, reads
+// what a user would see (text, caption, icon, owner) and dismisses it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+enum class BoxIcon { None, Error, Warning, Information, Question, Unknown };
+
+struct MessageBoxSeen {
+    std::string text;
+    std::string caption;
+    BoxIcon icon = BoxIcon::None;
+    HWND owner = nullptr;
+    DWORD processId = 0;
+};
+
+// Waits for a visible message box (optionally of one process), reads it and
+// presses its OK button. Nothing when none appeared in time.
+std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD processId = 0);
+
+// True when a message box is currently shown (optionally by one process).
+bool AnyMessageBoxShown(DWORD processId = 0);
+
+const char* IconName(BoxIcon icon);
+
+} // namespace testing_support

@@ -1,0 +1,141 @@
+#include "SkinButton.h"
+
+#include "framework/GdiGuards.h"
+
+#include <commctrl.h>
+
+namespace {
+const UINT kRedrawNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+}
+
+void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids)
+{
+    LONG style = ::GetWindowLongA(button, GWL_STYLE);
+    ::SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
+    bitmaps.Load(module, ids);
+    const BITMAP& size = bitmaps.Size();
+    RECT rect{};
+    ::GetWindowRect(button, &rect);
+    POINT topLeft{rect.left, rect.top};
+    ::ScreenToClient(::GetParent(button), &topLeft);
+    ::MoveWindow(button, topLeft.x, topLeft.y, size.bmWidth, size.bmHeight, TRUE);
+}
+
+void FillMissingBitmap(const DRAWITEMSTRUCT& item)
+{
+    fw::UniqueBrush grey(::CreateSolidBrush(RGB(128, 128, 128)));
+    ::FillRect(item.hDC, &item.rcItem, grey.get());
+}
+
+bool CSkinButton::SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover)
+{
+    MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {normal, pressed, focus, disabled, hover});
+    return true;
+}
+
+void CSkinButton::SetFontSize(int pointSize)
+{
+    m_pFont = std::make_unique<CSkinFont>(pointSize);
+}
+
+void CSkinButton::SetColors(COLORREF normal, COLORREF pressed, COLORREF focus, COLORREF disabled, COLORREF hover)
+{
+    m_crNormal = normal;
+    m_crPressed = pressed;
+    m_crFocus = focus;
+    m_crDisabled = disabled;
+    m_crHover = hover;
+}
+
+void CSkinButton::SetCaption(const std::string& text, const RECT& rect, UINT format)
+{
+    m_strText = text;
+    m_rcText = rect;
+    m_nFormat = format;
+}
+
+void CSkinButton::Redraw()
+{
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
+}
+
+bool CSkinButton::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (m_bitmaps.Get(5) && m_bPressed != 1 && m_bHover != 1) {
+            m_bHover = 1;
+            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
+            ::_TrackMouseEvent(&track);
+            Redraw();
+        }
+        return false;
+    case WM_MOUSELEAVE:
+        m_bHover = 0;
+        Redraw();
+        result = 0;
+        return true;
+    case WM_LBUTTONDOWN:
+        m_bHover = 0;
+        m_bPressed = 1;
+        return false;
+    case WM_LBUTTONUP:
+        m_bPressed = 0;
+        return false;
+    case WM_KILLFOCUS:
+        m_bPressed = 0;
+        Redraw();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool CSkinButton::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_DRAWITEM)
+        return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+}
+
+void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    HBITMAP normal = m_bitmaps.Get(1);
+    if (!normal) {
+        FillMissingBitmap(item);
+        return;
+    }
+    int position = 1;
+    COLORREF color = m_crNormal;
+    if (m_bHover == 1) {
+        position = 5;
+        color = m_crHover;
+    } else if (item.itemState & ODS_SELECTED) {
+        position = 2;
+        color = m_crPressed;
+    } else if (item.itemState & ODS_FOCUS) {
+        position = 3;
+        color = m_crFocus;
+    } else if (item.itemState & ODS_DISABLED) {
+        position = 4;
+        color = m_crDisabled;
+    }
+    // A state without its own bitmap shows the normal one.
+    HBITMAP chosen = m_bitmaps.Get(position);
+    const BITMAP& size = m_bitmaps.Size();
+    BlitBitmap(item.hDC, chosen ? chosen : normal, size.bmWidth, size.bmHeight);
+
+    if (m_strText.empty())
+        return;
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    ::SetTextColor(item.hDC, color);
+    fw::ScopedSelect font(item.hDC, m_pFont ? m_pFont->GetHandle() : nullptr);
+    RECT measured = m_rcText;
+    ::DrawTextA(item.hDC, m_strText.c_str(), -1, &measured, DT_CALCRECT);
+    if (measured.right > m_rcText.right)
+        m_nFormat = (m_nFormat & ~static_cast<UINT>(DT_SINGLELINE)) | DT_WORDBREAK;
+    RECT target = m_rcText;
+    ::DrawTextA(item.hDC, m_strText.c_str(), -1, &target, m_nFormat);
+}

@@ -1,0 +1,52 @@
+// Owner-drawn push button painted from five state bitmaps (normal, pressed,
+// focus, disabled, mouse-over) with an optional caption whose colour follows
+// the state. Bound to a dialog's button by subclassing; draws itself through
+// the reflected WM_DRAWITEM.
+#pragma once
+
+#include "SkinFont.h"
+#include "StateBitmaps.h"
+#include "framework/Wnd.h"
+
+#include <memory>
+#include <string>
+
+class CSkinButton : public fw::CWnd {
+public:
+    bool SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover);
+    void SetFontSize(int pointSize);
+    void SetColors(COLORREF normal, COLORREF pressed, COLORREF focus, COLORREF disabled, COLORREF hover);
+    void SetCaption(const std::string& text, const RECT& rect, UINT format);
+
+    bool IsHovering() const { return m_bHover != 0; }
+    bool IsPressed() const { return m_bPressed != 0; }
+    UINT CaptionFormat() const { return m_nFormat; }
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    CStateBitmaps m_bitmaps;
+
+private:
+    void Redraw();
+
+    std::unique_ptr<CSkinFont> m_pFont;
+    COLORREF m_crNormal = 0;
+    COLORREF m_crPressed = 0;
+    COLORREF m_crFocus = 0;
+    COLORREF m_crDisabled = 0;
+    COLORREF m_crHover = 0;
+    std::string m_strText;
+    RECT m_rcText{};
+    UINT m_nFormat = 0;
+    int m_bHover = 0;
+    int m_bPressed = 0;
+};
+
+// Makes a button owner-drawn and sizes it to its first bitmap.
+void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids);
+
+// Paints the plain grey rectangle of a button without bitmaps.
+void FillMissingBitmap(const DRAWITEMSTRUCT& item);

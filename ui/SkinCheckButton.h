@@ -1,0 +1,20 @@
+// Owner-drawn two-state check button: checked, unchecked and disabled
+// bitmaps, no caption. The owner toggles it on BN_CLICKED.
+#pragma once
+
+#include "StateBitmaps.h"
+#include "framework/Wnd.h"
+
+class CSkinCheckButton : public fw::CWnd {
+public:
+    bool SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled);
+    void SetCheck(int state);
+    int GetCheck() const { return m_bChecked; }
+
+protected:
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    CStateBitmaps m_bitmaps;
+    int m_bChecked = 0;
+};

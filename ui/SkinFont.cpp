@@ -1,0 +1,47 @@
+#include "SkinFont.h"
+
+#include "FontFaceChoice.h"
+#include "framework/GdiGuards.h"
+
+#include <cstring>
+
+std::string g_fontFace;
+
+namespace {
+bool IsSystemLeadByte(unsigned char byte)
+{
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+} // namespace
+
+int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM lParam)
+{
+    auto* choice = reinterpret_cast<std::string*>(lParam);
+    if (logFont && choice)
+        ui::OfferFace(logFont->lfFaceName, *choice, IsSystemLeadByte);
+    return 1;
+}
+
+CSkinFont::CSkinFont(int pointSize)
+{
+    fw::ScopedWindowDC desktop(::GetDesktopWindow());
+    HDC dc = desktop.get();
+    if (g_fontFace.empty()) {
+        LOGFONTA query{};
+        query.lfCharSet = DEFAULT_CHARSET;
+        ::EnumFontFamiliesExA(dc, &query, reinterpret_cast<FONTENUMPROCA>(&PickFontFaceProc),
+                              reinterpret_cast<LPARAM>(&g_fontFace), 0);
+    }
+    int tenths = ui::TenthsOfPoint(pointSize, ::GetDeviceCaps(dc, LOGPIXELSX));
+    LOGFONTA font{};
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfHeight = ui::FontHeightForTenths(::GetDeviceCaps(dc, LOGPIXELSY), tenths);
+    std::strncpy(font.lfFaceName, g_fontFace.c_str(), LF_FACESIZE - 1);
+    m_hFont = ::CreateFontIndirectA(&font);
+}
+
+CSkinFont::~CSkinFont()
+{
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+}

@@ -1,0 +1,26 @@
+// The font of all skin texts and button captions: a point size whose pixel
+// height does not follow the screen's DPI, with one face chosen per process
+// (g_fontFace) from a preference list by the first enumeration.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+extern std::string g_fontFace;
+
+class CSkinFont {
+public:
+    explicit CSkinFont(int pointSize);
+    ~CSkinFont();
+    CSkinFont(const CSkinFont&) = delete;
+    CSkinFont& operator=(const CSkinFont&) = delete;
+
+    HFONT GetHandle() const { return m_hFont; }
+
+private:
+    HFONT m_hFont = nullptr;
+};
+
+// Enumeration procedure: offers each face to the choice held in lParam.
+int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA* metrics, DWORD fontType, LPARAM lParam);

@@ -1,0 +1,42 @@
+// One skin bitmap, held as a 32-bit DIB section that the image owns. Fixed
+// texts are drawn into it once; a paint is then one block copy.
+#pragma once
+
+#include <windows.h>
+
+class CSkinFont;
+
+class CSkinImage {
+public:
+    CSkinImage() = default;
+    ~CSkinImage() { Clear(); }
+    CSkinImage(const CSkinImage&) = delete;
+    CSkinImage& operator=(const CSkinImage&) = delete;
+
+    // Replaces the content with a bitmap of the module; a missing id leaves
+    // the image empty.
+    void LoadFromResource(HWND window, HMODULE module, UINT bitmapId);
+    bool CreateDib(HWND window, int width, int height);
+    void CopyFromBitmap(HWND window, HBITMAP source, int x, int y, int width, int height);
+    void Draw(HWND window, HDC target) const;
+    void Clear();
+
+    void DrawLabel(HWND window, const char* text, int x, int y, int width, int height, const CSkinFont* font,
+                   COLORREF textColor, COLORREF backColor, UINT format);
+    void DrawLabelTransparent(HWND window, const char* text, int x, int y, int width, int height,
+                              const CSkinFont* font, COLORREF textColor, UINT format)
+    {
+        DrawLabel(window, text, x, y, width, height, font, textColor, 0, format);
+    }
+
+    BITMAP GetBitmapInfo() const { return m_bitmap; }
+    HBITMAP GetHandle() const { return m_hBitmap; }
+    void* GetBits() const { return m_pBits; }
+    bool IsCreated() const { return m_bCreated != 0; }
+
+private:
+    HBITMAP m_hBitmap = nullptr;
+    BITMAP m_bitmap{};
+    void* m_pBits = nullptr;
+    BYTE m_bCreated = 0;
+};

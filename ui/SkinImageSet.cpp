@@ -1,0 +1,24 @@
+#include "SkinImageSet.h"
+
+#include "support/ResourceLibrary.h"
+
+CSkinImageSet::CSkinImageSet()
+{
+    for (auto& slot : m_slots)
+        slot = std::make_unique<CSkinImage>();
+}
+
+void CSkinImageSet::SetImage(HWND window, int index, UINT bitmapId)
+{
+    CSkinImage* image = GetSlotImage(index);
+    if (!image)
+        return;
+    image->LoadFromResource(window, g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr, bitmapId);
+}
+
+CSkinImage* CSkinImageSet::GetSlotImage(int index)
+{
+    if (index < 0 || index >= kSlotCount)
+        return nullptr;
+    return m_slots[static_cast<size_t>(index)].get();
+}

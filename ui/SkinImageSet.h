@@ -1,0 +1,22 @@
+// The 60 skin image slots of one window; slot 0 holds the window's skin.
+#pragma once
+
+#include "SkinImage.h"
+
+#include <array>
+#include <memory>
+
+class CSkinImageSet {
+public:
+    static constexpr int kSlotCount = 60;
+
+    CSkinImageSet();
+
+    // Loads a bitmap of the resource library into a slot; an index outside
+    // 0..59 changes nothing.
+    void SetImage(HWND window, int index, UINT bitmapId);
+    CSkinImage* GetSlotImage(int index);
+
+private:
+    std::array<std::unique_ptr<CSkinImage>, kSlotCount> m_slots;
+};
