@@ -32,6 +32,9 @@ wine_fresh_prefix() {
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   "$WINESERVER64" -w 2>/dev/null || true
   "$WINESERVER64" -p60
+  # Start the prefix's background services now, with their output going
+  # nowhere: otherwise they inherit the first test's output pipe.
+  "$WINE64" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 </dev/null
 }
 
 wine_stop_server() {

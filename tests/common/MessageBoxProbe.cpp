@@ -1,5 +1,6 @@
 #include "MessageBoxProbe.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace testing_support {
@@ -61,6 +62,7 @@ std::vector<BYTE> IconPixels(HICON icon)
 }
 
 struct IconSearch {
+    HWND control;
     HICON icon;
 };
 
@@ -71,26 +73,97 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM lParam)
     ::GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, "Static") != 0 || (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
         return TRUE;
+    search->control = child;
     search->icon = reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
     return search->icon == nullptr;
 }
 
+// The pixels of a rectangle as drawn by a callback into a 32-bit bitmap.
+template <typename Paint>
+std::vector<DWORD> Render(int width, int height, Paint paint)
+{
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, dib);
+    paint(memory, screen);
+    ::GdiFlush();
+    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int Difference(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
+{
+    int differing = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if ((a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF))
+            ++differing;
+    return differing;
+}
+
+const struct {
+    LPCSTR id;
+    BoxIcon kind;
+} kKnownIcons[] = {{IDI_HAND, BoxIcon::Error},
+                   {IDI_EXCLAMATION, BoxIcon::Warning},
+                   {IDI_ASTERISK, BoxIcon::Information},
+                   {IDI_QUESTION, BoxIcon::Question}};
+
+// Icon handles of another process cannot be read here: compare what the
+// icon control shows on screen with each system icon drawn the same way.
+BoxIcon ClassifyFromScreen(HWND control)
+{
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return BoxIcon::Unknown;
+    std::vector<DWORD> shown = Render(width, height, [&](HDC memory, HDC screen) {
+        ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    });
+    COLORREF back = RGB((shown[0] >> 16) & 0xFF, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
+    BoxIcon best = BoxIcon::Unknown;
+    int bestDifference = width * height / 10;
+    for (const auto& known : kKnownIcons) {
+        std::vector<DWORD> drawn = Render(width, height, [&](HDC memory, HDC) {
+            HBRUSH brush = ::CreateSolidBrush(back);
+            RECT all{0, 0, width, height};
+            ::FillRect(memory, &all, brush);
+            ::DeleteObject(brush);
+            ::DrawIconEx(memory, 0, 0, ::LoadIconA(nullptr, known.id), 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+        });
+        int difference = Difference(shown, drawn);
+        if (difference < bestDifference) {
+            bestDifference = difference;
+            best = known.kind;
+        }
+    }
+    return best;
+}
+
 BoxIcon ClassifyIcon(HWND box)
 {
-    IconSearch search{nullptr};
+    IconSearch search{nullptr, nullptr};
     ::EnumChildWindows(box, &FindIcon, reinterpret_cast<LPARAM>(&search));
     if (!search.icon)
         return BoxIcon::None;
-    // Icon handles differ between processes; compare what they show.
     std::vector<BYTE> shown = IconPixels(search.icon);
-    const struct {
-        LPCSTR id;
-        BoxIcon kind;
-    } known[] = {{IDI_HAND, BoxIcon::Error},
-                 {IDI_EXCLAMATION, BoxIcon::Warning},
-                 {IDI_ASTERISK, BoxIcon::Information},
-                 {IDI_QUESTION, BoxIcon::Question}};
-    for (const auto& k : known)
+    if (shown.empty())
+        return ClassifyFromScreen(search.control);
+    for (const auto& k : kKnownIcons)
         if (IconPixels(::LoadIconA(nullptr, k.id)) == shown)
             return k.kind;
     return BoxIcon::Unknown;

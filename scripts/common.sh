@@ -1,0 +1,33 @@
+# Sourced by test.sh and run.sh: package installation and the three builds.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${LUMBRA_BUILD:-$ROOT/build}
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
+imagemagick fonts-dejavu-core"
+
+# Installs the Debian packages that are missing (never adds the i386
+# architecture: 32-bit programs cannot run on these machines).
+install_missing_packages() {
+  local missing=() p
+  for p in $PACKAGES; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# configure_and_build NAME [toolchain file]
+configure_and_build() {
+  local name=$1 toolchain=${2:-} dir=$BUILD/$1
+  local args=(-S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  [ -n "$toolchain" ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain")
+  echo "== build $name"
+  cmake "${args[@]}" >"$BUILD/$name-configure.log" 2>&1 || { cat "$BUILD/$name-configure.log"; return 1; }
+  cmake --build "$dir" -j "$JOBS" >"$BUILD/$name-build.log" 2>&1 || { tail -n 60 "$BUILD/$name-build.log"; return 1; }
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs the menu as a user would have it installed, in a private Wine prefix
+# under build/demo. With a display the menu opens there; without one a
+# private Xvfb is started and a screenshot of the menu is saved.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+. "$ROOT/scripts/wine-env.sh"
+
+mkdir -p "$BUILD"
+install_missing_packages
+configure_and_build win64 mingw-w64-x86_64.cmake
+
+DEMO=$BUILD/demo
+PREFIX=$DEMO/prefix
+headless=0
+if [ -z "${DISPLAY:-}" ] || ! timeout 5 xdotool getmouselocation >/dev/null 2>&1; then
+  headless=1
+  start_private_xvfb
+fi
+
+if [ ! -f "$PREFIX/system.reg" ]; then
+  echo "== preparing the Wine prefix"
+  wine_fresh_prefix "$PREFIX"
+else
+  wine_use_prefix "$PREFIX"
+  "$WINESERVER64" -p60
+fi
+
+# The installed layout: the program and its resource library in one folder,
+# the shared AppInfo and MenuSwf folders of the suite beside it.
+suite="$PREFIX/drive_c/Program Files/Orva Corporation"
+program="$suite/Orva Dereze"
+mkdir -p "$program" "$suite/Nembo Dereze/AppInfo" "$suite/Nembo Dereze/MenuSwf"
+cp "$BUILD/win64/bin/Lumbra.exe" "$BUILD/win64/bin/Lumbra.dll" "$program/"
+exe='C:\Program Files\Orva Corporation\Orva Dereze\Lumbra.exe'
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Lumbra.exe'
+"$WINE64" reg add "$key" /ve /d "$exe" /f >/dev/null 2>&1
+"$WINE64" reg add "$key" /v Path /d 'C:\Program Files\Orva Corporation\Orva Dereze' /f >/dev/null 2>&1
+
+if [ $headless -eq 0 ]; then
+  echo "== starting the menu on $DISPLAY (close it to end)"
+  cd "$program" && "$WINE64" "$exe"
+  exit 0
+fi
+
+echo "== starting the menu on a private display"
+(cd "$program" && "$WINE64" "$exe" >/dev/null 2>&1 &)
+window=
+for _ in $(seq 1 100); do
+  window=$(timeout 5 xdotool search --name '^Imagora Menu$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "the menu window did not appear" >&2
+  wine_stop_server "$PREFIX"; stop_private_xvfb
+  exit 1
+fi
+sleep 1
+shot=$DEMO/menu.png
+eval "$(timeout 5 xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
+echo "$shot"
+wine_stop_server "$PREFIX"
+stop_private_xvfb

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds host, win64 and win32,
+# runs the unit tests natively and the win and e2e layers under Wine (each on
+# a fresh private prefix, on a private Xvfb), and prints "N passed, M failed".
+set -uo pipefail
+. "$(dirname "$0")/common.sh"
+. "$ROOT/scripts/wine-env.sh"
+
+passed=0
+failed=0
+
+# run_layer NAME BUILD_DIR LABEL: runs one ctest label and adds up its counts.
+run_layer() {
+  local name=$1 dir=$2 label=$3 log=$BUILD/$1-tests.log
+  echo "== tests: $name"
+  ctest --test-dir "$dir" -L "$label" --output-on-failure --timeout 300 >"$log" 2>&1
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    tail -n 40 "$log"
+    echo "   no test results for $name"
+    failed=$((failed + 1))
+    return
+  fi
+  local f t
+  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  if [ "$t" -eq 0 ]; then
+    echo "   no tests ran for $name"
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + t - f))
+  failed=$((failed + f))
+  [ "$f" -gt 0 ] && grep -E '^\s*[0-9]+ - |\(Failed\)|\(Timeout\)|Failure|Expected|Which is|Value of|Actual' "$log" | head -n 80
+  echo "   $line"
+}
+
+mkdir -p "$BUILD"
+install_missing_packages || { echo "0 passed, 1 failed"; exit 1; }
+
+builds_ok=1
+configure_and_build host || builds_ok=0
+configure_and_build win64 mingw-w64-x86_64.cmake || builds_ok=0
+configure_and_build win32 mingw-w64-i686.cmake || builds_ok=0
+[ $builds_ok -eq 1 ] || failed=$((failed + 1))
+
+[ -x "$BUILD/host/tests/unit/unit_tests" ] && run_layer unit "$BUILD/host" unit
+
+if [ -d "$BUILD/win64/bin" ]; then
+  start_private_xvfb || failed=$((failed + 1))
+  for layer in win e2e; do
+    prefix=$BUILD/win64/prefix-$layer
+    echo "== fresh Wine prefix for $layer"
+    wine_fresh_prefix "$prefix"
+    run_layer "$layer" "$BUILD/win64" "$layer"
+    wine_stop_server "$prefix"
+  done
+  stop_private_xvfb
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
