@@ -194,7 +194,13 @@ std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD proce
     MessageBoxSeen seen;
     seen.text = WindowText(::GetDlgItem(box, kMessageTextId));
     seen.caption = WindowText(box);
-    seen.icon = ClassifyIcon(box);
+    // The box may not have painted its icon yet when it first shows.
+    for (int attempt = 0; attempt < 25; ++attempt) {
+        seen.icon = ClassifyIcon(box);
+        if (seen.icon != BoxIcon::Unknown)
+            break;
+        ::Sleep(20);
+    }
     seen.owner = ::GetWindow(box, GW_OWNER);
     ::GetWindowThreadProcessId(box, &seen.processId);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
