@@ -28,6 +28,20 @@ std::string FolderFromEnvironment(const char* variable)
     return folder;
 }
 
+std::string BuildFolder(const char* relative)
+{
+    std::string build = FolderFromEnvironment("LUMBRA_BUILD");
+    if (build.empty())
+        return build;
+    std::string folder = build + relative;
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
 ChildProcess::~ChildProcess()
 {
     Kill();

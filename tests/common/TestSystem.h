@@ -16,6 +16,9 @@ std::string WindowsPathFromUnix(const std::string& unixPath);
 // test build sets it. Fails the calling test when missing.
 std::string FolderFromEnvironment(const char* variable);
 
+// A folder inside the win64 build tree (LUMBRA_BUILD), e.g. "bin".
+std::string BuildFolder(const char* relative);
+
 class ChildProcess {
 public:
     ChildProcess() = default;

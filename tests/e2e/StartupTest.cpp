@@ -16,7 +16,7 @@ class Startup : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_bin = FolderFromEnvironment("LUMBRA_BIN");
+        m_bin = BuildFolder("bin");
         ASSERT_FALSE(m_bin.empty());
         ASSERT_TRUE(CopyInto(m_bin + "Lumbra.exe", m_install.Path() + "Lumbra.exe"));
         DeleteRegistryTree(HKEY_CURRENT_USER, kProgramKey);

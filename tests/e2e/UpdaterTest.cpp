@@ -43,8 +43,8 @@ class Updater : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_bin = FolderFromEnvironment("LUMBRA_BIN");
-        m_fixtures = FolderFromEnvironment("UPDATER_FIXTURES");
+        m_bin = BuildFolder("bin");
+        m_fixtures = BuildFolder("tests/e2e/updater-fixtures");
         ASSERT_FALSE(m_bin.empty());
         ::CreateDirectoryA(Installed().c_str(), nullptr);
         ::CreateDirectoryA(UpdaterFolder().c_str(), nullptr);
@@ -127,10 +127,8 @@ TEST_F(Updater, ShowsTheOutcomeForEachInstalledVersion)
         EXPECT_EQ(box.icon, c.icon) << IconName(box.icon);
         EXPECT_EQ(box.owner, nullptr);
         std::string after = ReadAll(InstalledProgram());
-        if (c.replacedBy < 0)
-            EXPECT_EQ(after, before);
-        else
-            EXPECT_EQ(after, DataPayload(c.replacedBy));
+        // Compared whole but not printed: the files are large.
+        EXPECT_TRUE(after == (c.replacedBy < 0 ? before : DataPayload(c.replacedBy)));
         EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
     }
 }
@@ -153,7 +151,7 @@ TEST_F(Updater, ReportsNotInstalledForAMissingKeyValueOrFile)
 
     Register(Installed() + "Gone.exe");
     EXPECT_EQ(RunUpdater().text, kNotInstalled);
-    EXPECT_EQ(ReadAll(InstalledProgram()).size(), ReadAll(m_fixtures + "v1_0_41231.dll").size());
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == ReadAll(m_fixtures + "v1_0_41231.dll"));
 }
 
 TEST_F(Updater, FailsWithoutChangeWhenTheDataFileIsMissingOrTheProgramIsInUse)
@@ -164,7 +162,7 @@ TEST_F(Updater, FailsWithoutChangeWhenTheDataFileIsMissingOrTheProgramIsInUse)
     MessageBoxSeen box = RunUpdater();
     EXPECT_EQ(box.text, kFailed);
     EXPECT_EQ(box.icon, BoxIcon::Error) << IconName(box.icon);
-    EXPECT_EQ(ReadAll(InstalledProgram()), before);
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == before);
 
     WriteAll(UpdaterFolder() + "data0.dat", DataPayload(0));
     // Held like a running program: others may read it, nobody may replace it.
@@ -173,7 +171,7 @@ TEST_F(Updater, FailsWithoutChangeWhenTheDataFileIsMissingOrTheProgramIsInUse)
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(RunUpdater().text, kFailed);
     ::CloseHandle(held);
-    EXPECT_EQ(ReadAll(InstalledProgram()), before);
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == before);
     EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

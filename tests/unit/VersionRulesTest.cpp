@@ -49,7 +49,7 @@ TEST(SplitVersionFields, TrimsOnlyAsciiWhiteSpaceAndKeepsTwoByteCharactersWhole)
     // white space, so a minor of it is no known minor.
     VersionFields f = SplitVersionFields("1, \x81\x40 , 50331,", ShiftJisLeadByte);
     EXPECT_EQ(f.minor, "\x81\x40");
-    f = SplitVersionFields("1, 7\x82 , 50331,", ShiftJisLeadByte); // a cut-off lead byte at the end
+    f = SplitVersionFields("1,  7\x82, 50331,", ShiftJisLeadByte); // a cut-off lead byte at the end
     EXPECT_EQ(f.minor, "7\x82");
 }
 
