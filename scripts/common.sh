@@ -5,7 +5,7 @@ BUILD=${LUMBRA_BUILD:-$ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
-imagemagick fonts-dejavu-core"
+imagemagick fonts-dejavu-core fonts-ipafont-gothic"
 
 # Installs the Debian packages that are missing (never adds the i386
 # architecture: 32-bit programs cannot run on these machines).
