@@ -32,6 +32,9 @@ suite="$PREFIX/drive_c/Program Files/Orva Corporation"
 program="$suite/Orva Dereze"
 mkdir -p "$program" "$suite/Nembo Dereze/AppInfo" "$suite/Nembo Dereze/MenuSwf"
 cp "$BUILD/win64/bin/Lumbra.exe" "$BUILD/win64/bin/Lumbra.dll" "$program/"
+# The sample suite: one plug-in per application, its icons and info pictures.
+cp "$BUILD/win64/samples/AppInfo/"*.dll "$suite/Nembo Dereze/AppInfo/"
+cp "$BUILD/win64/samples/MenuSwf/"* "$suite/Nembo Dereze/MenuSwf/"
 exe='C:\Program Files\Orva Corporation\Orva Dereze\Lumbra.exe'
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Lumbra.exe'
 "$WINE64" reg add "$key" /ve /d "$exe" /f >/dev/null 2>&1

@@ -1,0 +1,79 @@
+#include "EntryOrder.h"
+
+#include <algorithm>
+
+namespace catalog {
+
+const char kOnlinePrintEntry[] = "Orva_OnlinePrintApp_01.dll";
+
+IdList ParseStoredList(const std::string& stored)
+{
+    IdList ids;
+    std::string::size_type start = 0;
+    while (start < stored.size()) {
+        std::string::size_type slash = stored.find('/', start);
+        if (slash == std::string::npos) {
+            ids.push_back(stored.substr(start));
+            break;
+        }
+        ids.push_back(stored.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return ids;
+}
+
+std::string JoinStoredList(const IdList& ids)
+{
+    std::string stored;
+    for (const std::string& id : ids) {
+        stored += id;
+        stored += '/';
+    }
+    return stored;
+}
+
+bool Contains(const IdList& ids, const std::string& id)
+{
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+OrderResult ApplyStoredOrder(const IdList& stored, const IdList& discovered, const std::string& newEntry)
+{
+    OrderResult result{IdList(), newEntry};
+    IdList found = discovered;
+    for (const std::string& id : stored) {
+        auto at = std::find(found.begin(), found.end(), id);
+        if (at == found.end())
+            continue; // not installed, repeated or empty
+        result.entries.push_back(id);
+        found.erase(at);
+    }
+    for (const std::string& id : found) {
+        auto printEntry = std::find(result.entries.begin(), result.entries.end(), kOnlinePrintEntry);
+        if (printEntry != result.entries.end())
+            result.entries.insert(printEntry + 1, id);
+        else
+            result.entries.push_back(id);
+        if (result.newEntry.empty())
+            result.newEntry = id;
+    }
+    return result;
+}
+
+IdList VisibleEntries(const IdList& entries, const IdList& hidden)
+{
+    IdList visible;
+    for (const std::string& id : entries)
+        if (!Contains(hidden, id))
+            visible.push_back(id);
+    return visible;
+}
+
+bool IsPlainFileName(const std::string& id)
+{
+    if (id.empty() || id == "." || id == "..")
+        return false;
+    return id.find_first_of("\\/:") == std::string::npos;
+}
+
+} // namespace catalog

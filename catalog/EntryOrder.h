@@ -1,0 +1,38 @@
+// The menu order and the hidden set as lists of entry ids (plug-in file
+// names, compared exactly and case-sensitively), and their stored form:
+// every id followed by "/", the last one included.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace catalog {
+
+using IdList = std::vector<std::string>;
+
+extern const char kOnlinePrintEntry[];
+
+// "A.dll//B.dll/" -> A.dll, "", B.dll; a last id without separator counts.
+IdList ParseStoredList(const std::string& stored);
+std::string JoinStoredList(const IdList& ids);
+
+struct OrderResult {
+    IdList entries;
+    std::string newEntry; // first id the stored order did not know
+};
+
+// Puts discovered ids into the stored order. Ids the stored order does not
+// know are inserted right after the online print entry when that is already
+// placed, else appended, and the first of them becomes the new entry unless
+// one was set before.
+OrderResult ApplyStoredOrder(const IdList& stored, const IdList& discovered, const std::string& newEntry);
+
+// The entries without the hidden ids, in entry order.
+IdList VisibleEntries(const IdList& entries, const IdList& hidden);
+
+bool Contains(const IdList& ids, const std::string& id);
+
+// True for a bare file name: no folder separator, drive, or parent step.
+bool IsPlainFileName(const std::string& id);
+
+} // namespace catalog

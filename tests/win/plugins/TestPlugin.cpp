@@ -1,0 +1,110 @@
+// A plug-in with a crafted record, built once per case (PLUGIN_CASE). Exec
+// and Prepare append one line to the file named by LUMBRA_TEST_LOG, so tests
+// can see what the menu called.
+#define LUMBRA_BUILDING_PLUGIN
+#include "sdk/LumbraPlugin.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#define CASE_VALID 1
+#define CASE_VERSION2 2
+#define CASE_LISTED0 3
+#define CASE_BAD_SIGNATURE 4
+#define CASE_NAME100 5
+#define CASE_NAME100_INFO4 6
+#define CASE_ICON261 7
+#define CASE_NEGATIVE 8
+#define CASE_SIZE0 9
+#define CASE_SMALL_SIZE 10
+#define CASE_NO_EXPORT 11
+#define CASE_HUGE 12
+#define CASE_UNTERMINATED 13
+#define CASE_EXEC_FAILS 14
+#define CASE_SPECIAL_NAME 15
+
+namespace {
+void Log(const char* what, const char* text)
+{
+    const char* path = std::getenv("LUMBRA_TEST_LOG");
+    if (!path)
+        return;
+    char self[MAX_PATH] = {};
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&Log), &module);
+    ::GetModuleFileNameA(module, self, MAX_PATH);
+    const char* name = std::strrchr(self, '\\');
+    if (FILE* out = std::fopen(path, "a")) {
+        std::fprintf(out, "%s %s [%s]\n", what, name ? name + 1 : self, text ? text : "(null)");
+        std::fclose(out);
+    }
+}
+} // namespace
+
+#if PLUGIN_CASE != CASE_NO_EXPORT
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
+{
+#if PLUGIN_CASE == CASE_SIZE0
+    return 0;
+#elif PLUGIN_CASE == CASE_HUGE
+    if (!record)
+        return 2 * 1024 * 1024;
+#elif PLUGIN_CASE == CASE_SMALL_SIZE
+    if (!record)
+        return 600;
+#else
+    if (!record)
+        return LUMBRA_APPENTRY_SIZE;
+#endif
+#if PLUGIN_CASE == CASE_NEGATIVE
+    return -7;
+#endif
+    std::memcpy(record->signature, "OP", 3);
+    record->version = 1;
+    record->listed = 1;
+    std::strcpy(record->name, PLUGIN_NAME);
+    std::strcpy(record->execButton, "Start");
+    std::strcpy(record->infoSwf, "info.swf");
+    std::strcpy(record->icon, "icon.png");
+#if PLUGIN_CASE == CASE_VERSION2
+    record->version = 2;
+#elif PLUGIN_CASE == CASE_LISTED0
+    record->listed = 0;
+#elif PLUGIN_CASE == CASE_BAD_SIGNATURE
+    std::memcpy(record->signature, "OQ", 3);
+#elif PLUGIN_CASE == CASE_NAME100 || PLUGIN_CASE == CASE_NAME100_INFO4
+    std::memset(record->name, 'N', 100); // its zero is infoText4's first byte
+#if PLUGIN_CASE == CASE_NAME100_INFO4
+    std::strcpy(record->infoText4, "more");
+#endif
+#elif PLUGIN_CASE == CASE_ICON261
+    std::memset(record->icon, 'i', 260);
+    record->reserved2[0] = 'x';
+#elif PLUGIN_CASE == CASE_UNTERMINATED
+    std::memset(record->icon, 'u', sizeof record->icon + sizeof record->reserved2);
+#elif PLUGIN_CASE == CASE_SPECIAL_NAME
+    std::strcpy(record->name, "Say \"<Cheese>\" & smile");
+    std::strcpy(record->execButton, "Go & see");
+#endif
+    return 0;
+}
+#endif
+
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
+{
+    Log("exec", newFolder);
+#if PLUGIN_CASE == CASE_EXEC_FAILS
+    return -5;
+#else
+    return 0;
+#endif
+}
+
+extern "C" LUMBRA_PLUGIN_EXPORT void Prepare(void*, const char* newFolder)
+{
+    Log("prepare", newFolder);
+}
