@@ -1,7 +1,9 @@
 #include "PortalApp.h"
 
+#include "AxHost.h"
 #include "ForceForeground.h"
 #include "PortalDlg.h"
+#include "framework/GdiGuards.h"
 #include "framework/Handle.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
@@ -21,6 +23,8 @@ bool CPortalApp::InitInstance()
     // Plug-ins are loaded by absolute path; no library is ever taken from the
     // current folder. The program's own folder still comes first.
     ::SetDllDirectoryA("");
+    // The movie's control lives in the main window's template.
+    ax::RegisterAxHostClass();
 
     auto library = std::make_unique<CResourceLibrary>();
     if (!library->Load("Lumbra.dll"))
@@ -38,6 +42,7 @@ bool CPortalApp::InitInstance()
     }
 
     {
+        fw::ScopedComInit com;
         CPortalDlg dlg;
         m_pMainWnd = &dlg;
         dlg.DoModal();

@@ -1,23 +1,39 @@
 #include "PortalDlg.h"
 
+#include "LaunchRules.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
 #include "resources/resource.h"
+#include "support/Registry.h"
 #include "support/ResourceLibrary.h"
 
 #include <windowsx.h>
+
+const char kShowIconMessage[] = "Orva Dereze Show Icon";
+const char kShowNormalMessage[] = "Orva Dereze Show Normal";
+const char kShowCloseMessage[] = "Orva Dereze Show Close";
+const char kFotopassEndMessage[] = "Fotopass End.";
+const char kCopyToolMutex[] = "OrvaMtxCpy";
 
 namespace {
 const int kMovieWidth = 640;
 const int kMovieHeight = 420;
 const UINT kSkinBitmap = 100;
+const UINT_PTR kCopyToolTimer = 100;
 const char kMenuTitle[] = "Imagora Menu";
-// Shown where the movie will be until a player fills the area.
-const COLORREF kMovieAreaColor = RGB(0x1B, 0x22, 0x30);
+const char kMovieName[] = "PortalApp.swf";
+
+const char kMenuTarget[] = "_root.mcLauncher.mcMenu";
+const char kExecuteTarget[] = "_root.mcLauncher.mcExecute";
+const char kMenuExecTarget[] = "_root.mcLauncher.mcMenu.mcButtonMenuExec";
+const char kConfigBackTarget[] = "_root.mcConfig.mcStaticButton_Back";
+const char kImportBackTarget[] = "_root.mcFotopass.mcStaticButton_Back";
 } // namespace
 
 CPortalDlg::CPortalDlg()
-    : fw::CDialog(IDD_PORTAL), m_drag(std::make_unique<CDragTracker>())
+    : fw::CDialog(IDD_PORTAL),
+      m_drag(std::make_unique<CDragTracker>()),
+      m_dwExecWait(RegReadDword(HKEY_LOCAL_MACHINE, kProgramKey, "ExecWait", 1000))
 {
     m_hIcon = static_cast<HICON>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
@@ -33,6 +49,23 @@ void CPortalDlg::DeclareControls()
 {
     BindControl(IDC_MINIMIZE, m_btnMinimize);
     BindControl(IDC_CLOSE, m_btnClose);
+    BindControl(IDC_MOVIE, m_flash);
+}
+
+IMoviePlayer* CPortalDlg::ChoosePlayer()
+{
+    if (m_flash.Connect())
+        return &m_flash;
+    // No control installed: the movie area stays empty rather than the menu
+    // ending without a word.
+    if (HWND host = m_flash.GetSafeHwnd())
+        ::DestroyWindow(host);
+    return nullptr;
+}
+
+std::unique_ptr<CAppCatalog> CPortalDlg::NewCatalog()
+{
+    return std::make_unique<CAppCatalog>();
 }
 
 BOOL CPortalDlg::OnInitDialog()
@@ -56,20 +89,160 @@ BOOL CPortalDlg::OnInitDialog()
     ::GetWindowRect(m_hWnd, &rect);
     ::MoveWindow(m_hWnd, rect.left, rect.top, skin.bmWidth, skin.bmHeight + kMovieHeight, TRUE);
 
+    m_pPlayer = ChoosePlayer();
+    if (m_pPlayer)
+        m_pPlayer->SetCommandHandler([this](const std::string& command, const std::string& args) {
+            OnFSCommand(command, args);
+        });
+    if (HWND movie = ::GetDlgItem(m_hWnd, IDC_MOVIE))
+        ::SetWindowPos(movie, HWND_TOP, 0, skin.bmHeight, kMovieWidth, kMovieHeight, SWP_SHOWWINDOW);
+
     ::SetWindowLongA(m_hWnd, GWL_STYLE, ::GetWindowLongA(m_hWnd, GWL_STYLE) | WS_SYSMENU);
+
+    m_msgShowIcon = ::RegisterWindowMessageA(kShowIconMessage);
+    m_msgShowNormal = ::RegisterWindowMessageA(kShowNormalMessage);
+    m_msgShowClose = ::RegisterWindowMessageA(kShowCloseMessage);
+    RefreshMenu();
+    ::SetTimer(m_hWnd, kCopyToolTimer, 1000, nullptr);
+    m_msgFotopassEnd = ::RegisterWindowMessageA(kFotopassEndMessage);
     return TRUE;
+}
+
+void CPortalDlg::RefreshMenu()
+{
+    if (!m_pPlayer)
+        return;
+    if (m_pPlayer->FlashVersion() < kRequiredFlashVersion) {
+        if (g_pResourceLibrary)
+            g_pResourceLibrary->ShowError(IDS_FLASH_TOO_OLD);
+        return;
+    }
+    m_pCatalog = NewCatalog();
+    m_pCatalog->Refresh();
+    m_pPlayer->LoadMovie(0, m_pCatalog->GetMenuSwfFolder() + kMovieName);
+
+    char temp[MAX_PATH + 1] = {};
+    DWORD length = ::GetTempPathA(MAX_PATH, temp);
+    m_strXmlPath = shell::DocumentPathInFolder(std::string(temp, length <= MAX_PATH ? length : 0), kMenuDocumentName);
+
+    m_pCatalog->ApplyOrder("Sort");
+    m_pCatalog->SaveOrder("Sort");
+    if (m_pCatalog->WriteMenuDocument(m_strXmlPath) < 0) {
+        m_pPlayer->TGotoFrame("_root", 0);
+        return;
+    }
+    m_pPlayer->SetVariable("_root:XMLFile", m_strXmlPath);
+    std::string importBack = g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_BACK_IMPORT) : std::string();
+    std::string settingsBack = g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_BACK_SETTINGS) : std::string();
+    m_pPlayer->SetVariable("_root.mcFotopass.mcStaticButton_Back:Text", importBack);
+    m_pPlayer->SetVariable("_root.mcConfig.mcStaticButton_Back:Text", settingsBack);
+    m_pPlayer->Rewind();
+    m_pPlayer->Play();
+}
+
+void CPortalDlg::StepMenu(const char* button, const char* label)
+{
+    if (!m_pPlayer || m_pPlayer->TCurrentLabel(button) == "Disable")
+        return;
+    m_pPlayer->TGotoLabel(kMenuTarget, label);
+    m_pPlayer->TPlay(kMenuTarget);
+}
+
+void CPortalDlg::StepMenuUp()
+{
+    StepMenu("_root.mcLauncher.mcButtonUp", "Down1");
+}
+
+void CPortalDlg::StepMenuDown()
+{
+    StepMenu("_root.mcLauncher.mcButtonDown", "Up1");
+}
+
+void CPortalDlg::SendLaunchLabels(const char* execute, const char* menuExec, const char* back)
+{
+    if (!m_pPlayer)
+        return;
+    m_pPlayer->TGotoLabel(kExecuteTarget, execute);
+    m_pPlayer->TGotoLabel(kMenuExecTarget, menuExec);
+    m_pPlayer->TGotoLabel(kConfigBackTarget, back);
+    m_pPlayer->TGotoLabel(kImportBackTarget, back);
+}
+
+void CPortalDlg::DisableLaunching()
+{
+    m_bLaunchEnabled = 0;
+    ::EnableWindow(m_btnClose.GetSafeHwnd(), FALSE);
+    SendLaunchLabels("Disable", "Disable", "Disable");
+}
+
+void CPortalDlg::EnableLaunching()
+{
+    if (m_bLaunchEnabled)
+        return;
+    m_bLaunchEnabled = 1;
+    ::EnableWindow(m_btnClose.GetSafeHwnd(), TRUE);
+    SendLaunchLabels("Up", "Selected", "Up");
+}
+
+void CPortalDlg::PollCopyTool()
+{
+    // The copy tool owns this mutex while it runs; the menu never creates it.
+    fw::UniqueKernelHandle copyTool(::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, kCopyToolMutex));
+    if (copyTool)
+        DisableLaunching();
+    else
+        EnableLaunching();
 }
 
 void CPortalDlg::PaintSkin(HDC dc)
 {
-    CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr;
-    if (!skin)
-        return;
-    skin->Draw(m_hWnd, dc);
-    BITMAP info = skin->GetBitmapInfo();
-    RECT movie{0, info.bmHeight, kMovieWidth, info.bmHeight + kMovieHeight};
-    fw::UniqueBrush brush(::CreateSolidBrush(kMovieAreaColor));
-    ::FillRect(dc, &movie, brush.get());
+    if (CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr)
+        skin->Draw(m_hWnd, dc);
+}
+
+bool CPortalDlg::PreTranslateMessage(MSG* msg)
+{
+    // The suite's registered messages; 0 until registered.
+    const UINT message = msg->message;
+    if (message != 0) {
+        if (message == m_msgFotopassEnd)
+            PrepareEntries();
+        if (message == m_msgShowIcon)
+            ::ShowWindow(m_hWnd, SW_MINIMIZE);
+        if (message == m_msgShowNormal)
+            ::ShowWindow(m_hWnd, SW_RESTORE);
+        // Disabled while a modal child (settings, about, a message box) runs.
+        if (message == m_msgShowClose && ::IsWindowEnabled(m_hWnd))
+            ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    }
+    switch (msg->message) {
+    case WM_KEYDOWN:
+        // Keys never reach the dialog's own keyboard handling: Enter starts
+        // the current entry instead of ending the window.
+        switch (msg->wParam) {
+        case VK_UP:
+            StepMenuUp();
+            return false;
+        case VK_DOWN:
+            StepMenuDown();
+            return false;
+        case VK_RETURN:
+            LaunchEntry(std::string());
+            return false;
+        case VK_TAB:
+            return true;
+        default:
+            return false;
+        }
+    case WM_MBUTTONDOWN:
+        LaunchEntry(std::string());
+        return false;
+    case WM_RBUTTONDOWN:
+    case WM_MOUSEHOVER:
+        return true;
+    default:
+        return fw::CDialog::PreTranslateMessage(msg);
+    }
 }
 
 bool CPortalDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -96,6 +269,17 @@ bool CPortalDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return false;
     case WM_LBUTTONUP:
         m_drag->Stop();
+        return false;
+    case WM_MOUSEWHEEL:
+        // Turning the wheel away from the user acts like the movie's Down.
+        if (GET_WHEEL_DELTA_WPARAM(wParam) >= 0)
+            StepMenuDown();
+        else
+            StepMenuUp();
+        return false;
+    case WM_TIMER:
+        if (wParam == kCopyToolTimer)
+            PollCopyTool();
         return false;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_MINIMIZE) {

@@ -1,30 +1,85 @@
-// The main menu window: a captionless skinned dialog with a minimise and a
-// close button above the movie area. Runs modally for the program's life.
+// The main menu window: a captionless skinned dialog that hosts the menu
+// movie, builds the menu from the catalog, starts applications through their
+// plug-ins, obeys the suite's posted messages and locks itself while the
+// copy tool runs. Runs modally for the program's whole life.
 #pragma once
 
 #include "DragTracker.h"
+#include "MoviePlayer.h"
+#include "ShockwaveFlash.h"
+#include "catalog/AppCatalog.h"
 #include "framework/Dialog.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinImageSet.h"
 
 #include <memory>
+#include <string>
 
 class CPortalDlg : public fw::CDialog {
 public:
     CPortalDlg();
     ~CPortalDlg() override;
 
+    void RefreshMenu();
+    void StepMenuUp();
+    void StepMenuDown();
+    void EnableLaunching();
+    void DisableLaunching();
+
+    void OnFSCommand(const std::string& command, const std::string& args);
+    void LaunchEntry(std::string entryId);
+    void RunCopyTool();
+    void PrepareEntries();
+    void OpenSettings();
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+    bool IsLaunchEnabled() const { return m_bLaunchEnabled != 0; }
+    const std::string& NewFolder() const { return m_strNewFolder; }
+    const std::string& DocumentPath() const { return m_strXmlPath; }
+    const CAppCatalog* Catalog() const { return m_pCatalog.get(); }
+
 protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
-    void PaintSkin(HDC dc);
+    // The player of the movie area: the Flash control when it is installed,
+    // else none. Tests put a recording player here.
+    virtual IMoviePlayer* ChoosePlayer();
+    // A new catalog of the installed applications.
+    virtual std::unique_ptr<CAppCatalog> NewCatalog();
 
     CSkinButton m_btnMinimize;
     CSkinButton m_btnClose;
+    CShockwaveFlash m_flash;
+
+private:
+    void PaintSkin(HDC dc);
+    void PollCopyTool();
+    void SendLaunchLabels(const char* execute, const char* menuExec, const char* back);
+    void StepMenu(const char* button, const char* label);
+
     HICON m_hIcon = nullptr;
     std::unique_ptr<CSkinImageSet> m_pSkin;
     std::unique_ptr<CDragTracker> m_drag;
+    UINT m_msgFotopassEnd = 0;
+    std::string m_strNewFolder;
+    std::string m_strXmlPath;
+    UINT m_msgShowIcon = 0;
+    UINT m_msgShowNormal = 0;
+    UINT m_msgShowClose = 0;
+    std::unique_ptr<CAppCatalog> m_pCatalog;
+    int m_bLaunchEnabled = 1;
+    std::string m_strLastDll;
+    DWORD m_dwLastLaunchTick = 0;
+    DWORD m_dwExecWait;
+    IMoviePlayer* m_pPlayer = nullptr;
 };
+
+// Registered window messages and names the suite's other programs use.
+extern const char kShowIconMessage[];
+extern const char kShowNormalMessage[];
+extern const char kShowCloseMessage[];
+extern const char kFotopassEndMessage[];
+extern const char kCopyToolMutex[];

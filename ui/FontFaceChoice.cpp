@@ -23,30 +23,10 @@ bool Contains(const std::string& text, const char* fragment)
 }
 } // namespace
 
-bool IsShiftJisLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-std::string UpperCaseMultiByte(const std::string& text, const LeadBytePredicate& isLeadByte)
-{
-    std::string upper = text;
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(upper[i]);
-        if (isLeadByte(c)) {
-            ++i; // keep the trail byte as it is
-            continue;
-        }
-        if (c >= 'a' && c <= 'z')
-            upper[i] = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
-
 void OfferFace(const std::string& enumeratedName, std::string& choice, const LeadBytePredicate& isLeadByte)
 {
-    const std::string name = UpperCaseMultiByte(enumeratedName, isLeadByte);
-    const std::string current = UpperCaseMultiByte(choice, isLeadByte);
+    const std::string name = support::UpperCaseMultiByte(enumeratedName, isLeadByte);
+    const std::string current = support::UpperCaseMultiByte(choice, isLeadByte);
     const bool excluded = Contains(name, "BOLD") || Contains(name, "ITALIC");
     for (const char* fragment : kPreferredFragments) {
         if (!choice.empty() && Contains(current, fragment))

@@ -3,20 +3,13 @@
 // the preference list are code page 932 text.
 #pragma once
 
-#include <functional>
+#include "support/MultiByteText.h"
+
 #include <string>
 
 namespace ui {
 
-// Tells whether a byte starts a two-byte character in the current code page.
-using LeadBytePredicate = std::function<bool(unsigned char)>;
-
-// Code page 932's lead bytes, for callers that have no system to ask.
-bool IsShiftJisLeadByte(unsigned char byte);
-
-// Upper-cases ASCII letters, leaving the second byte of every two-byte
-// character alone (it may look like a letter).
-std::string UpperCaseMultiByte(const std::string& text, const LeadBytePredicate& isLeadByte);
+using support::LeadBytePredicate;
 
 // One step of the face enumeration: offers an enumerated face to the current
 // choice, which it replaces only when its rank is strictly better. Faces named

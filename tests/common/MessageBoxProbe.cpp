@@ -1,6 +1,8 @@
 #include "MessageBoxProbe.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -209,6 +211,22 @@ std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD proce
     while (::IsWindow(box) && ::IsWindowVisible(box) && ::GetTickCount() - start < 5000)
         ::Sleep(10);
     return seen;
+}
+
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()>& code)
+{
+    std::vector<MessageBoxSeen> boxes;
+    std::atomic<bool> done{false};
+    std::thread probe([&] {
+        while (!done) {
+            if (auto box = DismissNextMessageBox(50, ::GetCurrentProcessId()))
+                boxes.push_back(*box);
+        }
+    });
+    code();
+    done = true;
+    probe.join();
+    return boxes;
 }
 
 const char* IconName(BoxIcon icon)

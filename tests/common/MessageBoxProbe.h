@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
+#include <vector>
 #include <string>
 
 namespace testing_support {
@@ -27,5 +29,9 @@ std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD proce
 bool AnyMessageBoxShown(DWORD processId = 0);
 
 const char* IconName(BoxIcon icon);
+
+// Runs code of this process that may show message boxes, reading and
+// dismissing each from another thread; returns what was shown.
+std::vector<MessageBoxSeen> CollectMessageBoxes(const std::function<void()>& code);
 
 } // namespace testing_support

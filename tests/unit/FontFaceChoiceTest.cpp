@@ -16,7 +16,7 @@ std::string Choose(const std::vector<std::string>& enumerated)
 {
     std::string choice;
     for (const auto& face : enumerated)
-        ui::OfferFace(face, choice, ui::IsShiftJisLeadByte);
+        ui::OfferFace(face, choice, support::IsShiftJisLeadByte);
     return choice;
 }
 } // namespace
@@ -62,8 +62,8 @@ TEST(FontFaceChoice, MatchesLettersCaseInsensitively)
 TEST(UpperCaseMultiByte, LeavesTrailBytesThatLookLikeLettersAlone)
 {
     // 0x83 0x61 is a katakana character whose trail byte is 'a'.
-    EXPECT_EQ(ui::UpperCaseMultiByte("a\x83\x61z", ui::IsShiftJisLeadByte), "A\x83\x61Z");
-    EXPECT_EQ(ui::UpperCaseMultiByte("a\x83\x61z", [](unsigned char) { return false; }), "A\x83\x41Z");
+    EXPECT_EQ(support::UpperCaseMultiByte("a\x83\x61z", support::IsShiftJisLeadByte), "A\x83\x61Z");
+    EXPECT_EQ(support::UpperCaseMultiByte("a\x83\x61z", [](unsigned char) { return false; }), "A\x83\x41Z");
 }
 
 TEST(SkinFontSize, KeepsTenPointsAtThirteenPixelsAtEveryDpi)

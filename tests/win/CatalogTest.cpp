@@ -10,34 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 using namespace testing_support;
 using catalog::IdList;
 
 namespace {
-// Runs code that may show message boxes, dismissing and collecting them.
-template <typename Code>
-std::vector<MessageBoxSeen> CollectBoxes(Code code)
-{
-    std::vector<MessageBoxSeen> boxes;
-    std::atomic<bool> done{false};
-    std::thread probe([&] {
-        while (!done) {
-            if (auto box = DismissNextMessageBox(50, ::GetCurrentProcessId()))
-                boxes.push_back(*box);
-        }
-    });
-    code();
-    done = true;
-    probe.join();
-    return boxes;
-}
-
 std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -103,7 +83,7 @@ TEST_F(Catalog, ListsOnlyLibrariesWithAValidListedRecord)
 
     CAppCatalog catalog(AppInfo(), MenuSwf());
     int visible = 0;
-    auto boxes = CollectBoxes([&] { visible = catalog.Refresh(); });
+    auto boxes = CollectMessageBoxes([&] { visible = catalog.Refresh(); });
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(visible, 3);
     EXPECT_EQ(Sorted(catalog.m_entries), (IdList{"Name100.dll", "SmallSize.dll", "Valid.dll"}));
@@ -124,7 +104,7 @@ TEST_F(Catalog, AFailingPluginIsReportedOnceAndLeftOut)
 {
     Install({"Valid.dll", "Negative.dll", "Second.dll"});
     CAppCatalog catalog(AppInfo(), MenuSwf());
-    auto boxes = CollectBoxes([&] { catalog.Refresh(); });
+    auto boxes = CollectMessageBoxes([&] { catalog.Refresh(); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "This application reported an error (code 7) and is not shown in the menu.");
     EXPECT_EQ(boxes[0].caption, "Negative.dll");

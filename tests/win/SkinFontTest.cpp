@@ -10,7 +10,7 @@ TEST(SkinFont, TheFirstFontChoosesAGothicFaceOnceForTheProcess)
     g_fontFace.clear();
     CSkinFont first(10);
     ASSERT_NE(first.GetHandle(), nullptr);
-    std::string upper = ui::UpperCaseMultiByte(g_fontFace, [](unsigned char c) { return ::IsDBCSLeadByte(c) != 0; });
+    std::string upper = support::UpperCaseMultiByte(g_fontFace, [](unsigned char c) { return ::IsDBCSLeadByte(c) != 0; });
     EXPECT_NE(upper.find("GOTHIC"), std::string::npos) << g_fontFace;
     EXPECT_EQ(upper.find("BOLD"), std::string::npos);
 

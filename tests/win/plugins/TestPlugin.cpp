@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #define CASE_VALID 1
@@ -29,8 +28,8 @@
 namespace {
 void Log(const char* what, const char* text)
 {
-    const char* path = std::getenv("LUMBRA_TEST_LOG");
-    if (!path)
+    char path[MAX_PATH] = {};
+    if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))
         return;
     char self[MAX_PATH] = {};
     HMODULE module = nullptr;

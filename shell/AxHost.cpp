@@ -1,0 +1,242 @@
+#include "AxHost.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <string>
+
+namespace ax {
+
+const char kAxHostClass[] = "LumbraAxHost";
+
+namespace {
+// The site the control talks to: client site, in-place site and frame, and
+// the ambient properties. One per host window, which holds one reference.
+class CAxSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+public:
+    explicit CAxSite(HWND host) : m_host(host) {}
+
+    bool Create(const CLSID& clsid)
+    {
+        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                      reinterpret_cast<void**>(&m_object))))
+            return false;
+        m_object->SetClientSite(this);
+        IPersistStreamInit* persist = nullptr;
+        if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+            persist->InitNew();
+            persist->Release();
+        }
+        m_object->SetHostNames(L"Lumbra", nullptr);
+        RECT rect{};
+        ::GetClientRect(m_host, &rect);
+        m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_host, &rect);
+        m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_inPlace));
+        return true;
+    }
+
+    void Resize()
+    {
+        RECT rect{};
+        ::GetClientRect(m_host, &rect);
+        if (m_inPlace)
+            m_inPlace->SetObjectRects(&rect, &rect);
+    }
+
+    void Close()
+    {
+        if (m_inPlace) {
+            m_inPlace->InPlaceDeactivate();
+            m_inPlace->Release();
+            m_inPlace = nullptr;
+        }
+        if (m_object) {
+            m_object->Close(OLECLOSE_NOSAVE);
+            m_object->SetClientSite(nullptr);
+            m_object->Release();
+            m_object = nullptr;
+        }
+    }
+
+    IUnknown* Control() const
+    {
+        if (m_object)
+            m_object->AddRef();
+        return m_object;
+    }
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IOleClientSite)
+            *out = static_cast<IOleClientSite*>(this);
+        else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
+            *out = static_cast<IOleInPlaceSite*>(this);
+        else if (iid == IID_IOleInPlaceFrame || iid == IID_IOleInPlaceUIWindow)
+            *out = static_cast<IOleInPlaceFrame*>(this);
+        else if (iid == IID_IDispatch)
+            *out = static_cast<IDispatch*>(this);
+        else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG refs = --m_refs;
+        if (refs == 0)
+            delete this;
+        return refs;
+    }
+
+    // IOleClientSite
+    STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContainer(IOleContainer** out) override
+    {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+    // IOleWindow (shared by the in-place site and the frame)
+    STDMETHODIMP GetWindow(HWND* out) override
+    {
+        *out = m_host;
+        return S_OK;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IOleInPlaceSite
+    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnUIActivate() override { return S_OK; }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT position,
+                                  LPRECT clip, LPOLEINPLACEFRAMEINFO info) override
+    {
+        *frame = this;
+        AddRef();
+        *document = nullptr;
+        ::GetClientRect(m_host, position);
+        ::GetClientRect(m_host, clip);
+        info->cb = sizeof(OLEINPLACEFRAMEINFO);
+        info->fMDIApp = FALSE;
+        info->hwndFrame = ::GetAncestor(m_host, GA_ROOT);
+        info->haccel = nullptr;
+        info->cAccelEntries = 0;
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return S_OK; }
+    STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
+    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
+    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
+    STDMETHODIMP OnPosRectChange(LPCRECT rect) override
+    {
+        if (m_inPlace)
+            m_inPlace->SetObjectRects(rect, rect);
+        return S_OK;
+    }
+
+    // IOleInPlaceUIWindow and IOleInPlaceFrame: no menus, tools or status.
+    STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    STDMETHODIMP SetStatusText(LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+    STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+    // IDispatch: the ambient properties; only UserMode is answered.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override
+    {
+        if (id != DISPID_AMBIENT_USERMODE || !result)
+            return DISP_E_MEMBERNOTFOUND;
+        ::VariantInit(result);
+        result->vt = VT_BOOL;
+        result->boolVal = VARIANT_TRUE;
+        return S_OK;
+    }
+
+private:
+    ~CAxSite() = default;
+
+    HWND m_host;
+    ULONG m_refs = 1;
+    IOleObject* m_object = nullptr;
+    IOleInPlaceObject* m_inPlace = nullptr;
+};
+
+CAxSite* SiteOf(HWND host)
+{
+    return reinterpret_cast<CAxSite*>(::GetWindowLongPtrA(host, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* site = new CAxSite(hwnd);
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(site));
+        wchar_t text[64] = {};
+        CLSID clsid{};
+        if (create->lpszName && ::MultiByteToWideChar(CP_ACP, 0, create->lpszName, -1, text, 64) > 0 &&
+            SUCCEEDED(::CLSIDFromString(text, &clsid)))
+            site->Create(clsid);
+        return 0;
+    }
+    case WM_SIZE:
+        if (CAxSite* site = SiteOf(hwnd))
+            site->Resize();
+        return 0;
+    case WM_DESTROY:
+        if (CAxSite* site = SiteOf(hwnd)) {
+            ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            site->Close();
+            site->Release();
+        }
+        return 0;
+    default:
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+} // namespace
+
+bool RegisterAxHostClass()
+{
+    WNDCLASSA existing{};
+    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kAxHostClass, &existing))
+        return true;
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &HostProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kAxHostClass;
+    return ::RegisterClassA(&wc) != 0;
+}
+
+IUnknown* QueryHostedControl(HWND host)
+{
+    CAxSite* site = ::IsWindow(host) ? SiteOf(host) : nullptr;
+    return site ? site->Control() : nullptr;
+}
+
+} // namespace ax

@@ -1,0 +1,21 @@
+// A small ActiveX container packaged as a window class: a window of class
+// kAxHostClass hosts the control whose class id is its window text, windowed
+// and in-place active, with the ambient UserMode on. Dialog templates can
+// create it like any control. A class id that cannot be created still gives
+// the window, without a control: QueryHostedControl then returns null.
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+namespace ax {
+
+extern const char kAxHostClass[];
+
+// Registers the window class once per process; true when it is available.
+bool RegisterAxHostClass();
+
+// The hosted control with a reference for the caller, or null.
+IUnknown* QueryHostedControl(HWND host);
+
+} // namespace ax

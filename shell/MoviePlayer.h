@@ -1,0 +1,46 @@
+// What the menu needs of a movie player: the ten operations it drives the
+// menu movie with, and the one event (FSCommand) by which the movie answers.
+// Texts are narrow strings in the system's ANSI code page. The Flash control
+// wrapper and the built-in player both implement it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class IMoviePlayer {
+public:
+    using CommandHandler = std::function<void(const std::string& command, const std::string& args)>;
+
+    virtual ~IMoviePlayer() = default;
+
+    // Each returns whether the player accepted the call; the menu carries on
+    // either way.
+    virtual bool Play() = 0;
+    virtual bool Rewind() = 0;
+    virtual std::int32_t FlashVersion() = 0;
+    virtual bool LoadMovie(std::int32_t layer, const std::string& url) = 0;
+    virtual bool TGotoFrame(const std::string& target, std::int32_t frame) = 0;
+    virtual bool TGotoLabel(const std::string& target, const std::string& label) = 0;
+    virtual std::string TCurrentLabel(const std::string& target) = 0;
+    virtual bool TPlay(const std::string& target) = 0;
+    virtual bool SetVariable(const std::string& name, const std::string& value) = 0;
+    virtual std::string GetVariable(const std::string& name) = 0;
+
+    // The movie's commands arrive here on the GUI thread, possibly from
+    // inside one of the calls above.
+    void SetCommandHandler(CommandHandler handler) { m_onCommand = std::move(handler); }
+
+protected:
+    void FireCommand(const std::string& command, const std::string& args)
+    {
+        if (m_onCommand)
+            m_onCommand(command, args);
+    }
+
+private:
+    CommandHandler m_onCommand;
+};
+
+// The lowest FlashVersion the menu movie runs on (major version 6).
+constexpr std::int32_t kRequiredFlashVersion = 0x60000;

@@ -1,0 +1,102 @@
+// The movie's commands and the starting of applications: members of
+// CPortalDlg that call into the plug-in libraries of the catalog.
+#include "PortalDlg.h"
+
+#include "LaunchRules.h"
+#include "framework/Handle.h"
+#include "sdk/LumbraPlugin.h"
+#include "support/AppPathLookup.h"
+#include "support/Registry.h"
+#include "support/ResourceLibrary.h"
+
+namespace {
+const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
+
+template <typename Proc>
+Proc Export(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+bool IsSystemLeadByte(unsigned char byte)
+{
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+} // namespace
+
+void CPortalDlg::OnFSCommand(const std::string& command, const std::string& args)
+{
+    if (command == "EXEC") {
+        // While the copy tool runs nothing is started and the menu stays.
+        if (m_bLaunchEnabled != 1)
+            return;
+        LaunchEntry(args);
+        ::CloseWindow(m_hWnd);
+    } else if (command == "CONFIG") {
+        OpenSettings();
+    } else if (command == "COPY") {
+        RunCopyTool();
+    }
+}
+
+void CPortalDlg::LaunchEntry(std::string entryId)
+{
+    if (entryId.empty() && m_pPlayer)
+        entryId = m_pPlayer->GetVariable("_root:CurrentDLL");
+    DWORD interval = shell::RepeatGuardInterval(entryId, m_dwExecWait, IsSystemLeadByte);
+    DWORD now = ::GetTickCount();
+    if (shell::IsGuardedRepeat(entryId, m_strLastDll, now, m_dwLastLaunchTick, interval))
+        return;
+    // Recorded before loading: a failed attempt counts for the guard too.
+    m_strLastDll = entryId;
+    m_dwLastLaunchTick = now;
+
+    // The id comes from the movie, a file outside the program: only an entry
+    // of the current catalog is ever loaded.
+    if (!m_pCatalog || !catalog::IsPlainFileName(entryId) || !catalog::Contains(m_pCatalog->m_entries, entryId))
+        return;
+    fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
+    if (!plugin)
+        return;
+    auto exec = Export<LumbraExecProc>(plugin.get(), "Exec");
+    if (!exec)
+        return;
+    std::int32_t result = exec(m_hWnd, m_strNewFolder.c_str());
+    if (result == 0)
+        RegWriteString(HKEY_CURRENT_USER, kProgramKey, "LastUse", entryId);
+    else if (g_pResourceLibrary)
+        g_pResourceLibrary->ShowErrorFormat(m_hWnd, IDS_EXEC_FAILED, result);
+}
+
+void CPortalDlg::RunCopyTool()
+{
+    CAppPathLookup lookup("OrvaCopy.exe");
+    std::optional<std::string> path = lookup.Join("OrvaExIt.Dll");
+    if (!path)
+        return;
+    fw::UniqueLibrary copyTool(::LoadLibraryA(path->c_str()));
+    if (!copyTool)
+        return;
+    if (auto exec = Export<LumbraCopyToolExecProc>(copyTool.get(), "Exec"))
+        exec(0);
+}
+
+void CPortalDlg::PrepareEntries()
+{
+    m_strNewFolder = RegReadString(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", "");
+    if (m_strNewFolder.empty() || !m_pCatalog)
+        return;
+    for (const std::string& entryId : m_pCatalog->m_visible) {
+        fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
+        if (!plugin)
+            continue;
+        if (auto prepare = Export<LumbraPrepareProc>(plugin.get(), "Prepare"))
+            prepare(m_hWnd, m_strNewFolder.c_str());
+    }
+}
+
+void CPortalDlg::OpenSettings()
+{
+    // The settings dialog arrives with its own change; until then the
+    // command leaves everything as it is.
+}

@@ -1,0 +1,344 @@
+#include "ShockwaveFlash.h"
+
+#include "AxHost.h"
+
+#include <ocidl.h>
+
+#include <algorithm>
+#include <vector>
+
+const char CShockwaveFlash::kClassIdText[] = "{D27CDB6E-AE6D-11CF-96B8-444553540000}";
+
+namespace {
+// The control's event interface, _IShockwaveFlashEvents.
+const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+
+enum : DISPID {
+    kPlay = 0x70,
+    kRewind = 0x74,
+    kFlashVersion = 0x84,
+    kLoadMovie = 0x8E,
+    kTGotoFrame = 0x8F,
+    kTGotoLabel = 0x90,
+    kTCurrentLabel = 0x92,
+    kTPlay = 0x93,
+    kFSCommand = 0x96,
+    kSetVariable = 0x97,
+    kGetVariable = 0x98,
+};
+
+// Narrow texts are in the ANSI code page; the control speaks UTF-16.
+BSTR ToBstr(const std::string& text)
+{
+    int chars = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR bstr = ::SysAllocStringLen(nullptr, static_cast<UINT>(chars));
+    if (bstr && chars > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bstr, chars);
+    return bstr;
+}
+
+std::string FromVariant(VARIANT& value)
+{
+    if (value.vt != VT_BSTR && FAILED(::VariantChangeType(&value, &value, 0, VT_BSTR)))
+        return std::string();
+    if (!value.bstrVal)
+        return std::string();
+    int length = static_cast<int>(::SysStringLen(value.bstrVal));
+    int bytes = ::WideCharToMultiByte(CP_ACP, 0, value.bstrVal, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, value.bstrVal, length, &text[0], bytes, nullptr, nullptr);
+    return text;
+}
+
+VARIANT Text(const std::string& text)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = ToBstr(text);
+    return v;
+}
+
+VARIANT Long(std::int32_t number)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = number;
+    return v;
+}
+
+// Arguments in call order; IDispatch wants them last first.
+class Arguments {
+public:
+    Arguments(std::initializer_list<VARIANT> args) : m_values(args.begin(), args.end())
+    {
+        std::reverse(m_values.begin(), m_values.end());
+    }
+    ~Arguments()
+    {
+        for (VARIANT& v : m_values)
+            ::VariantClear(&v);
+    }
+    VARIANT* data() { return m_values.empty() ? nullptr : m_values.data(); }
+    UINT count() const { return static_cast<UINT>(m_values.size()); }
+
+private:
+    std::vector<VARIANT> m_values;
+};
+} // namespace
+
+// Receives the control's events; answers for the event interface itself,
+// since the control asks for it rather than only for IDispatch.
+class CFlashEventSink final : public IDispatch {
+public:
+    explicit CFlashEventSink(CShockwaveFlash* owner) : m_owner(owner) {}
+    void Detach() { m_owner = nullptr; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kFlashEvents) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        ULONG refs = --m_refs;
+        if (refs == 0)
+            delete this;
+        return refs;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        if (id != kFSCommand || !params || params->cArgs != 2 || !m_owner)
+            return S_OK;
+        // The handler may run a modal loop or destroy the player: keep this
+        // sink alive for the call, and never throw back into the control.
+        AddRef();
+        try {
+            VARIANT command;
+            VARIANT args;
+            ::VariantInit(&command);
+            ::VariantInit(&args);
+            ::VariantCopy(&command, &params->rgvarg[1]);
+            ::VariantCopy(&args, &params->rgvarg[0]);
+            std::string commandText = FromVariant(command);
+            std::string argsText = FromVariant(args);
+            ::VariantClear(&command);
+            ::VariantClear(&args);
+            if (m_owner)
+                m_owner->OnEvent(commandText, argsText);
+        } catch (...) {
+        }
+        Release();
+        return S_OK;
+    }
+
+private:
+    ~CFlashEventSink() = default;
+    CShockwaveFlash* m_owner;
+    ULONG m_refs = 1;
+};
+
+CShockwaveFlash::~CShockwaveFlash()
+{
+    Disconnect();
+}
+
+bool CShockwaveFlash::Create(HWND parent, const RECT& rect, int controlId)
+{
+    HWND host = ::CreateWindowExA(0, ax::kAxHostClass, kClassIdText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), ::GetModuleHandleA(nullptr),
+                                  nullptr);
+    if (!host)
+        return false;
+    if (!SubclassWindow(host) || !Connect()) {
+        UnsubclassWindow();
+        ::DestroyWindow(host);
+        return false;
+    }
+    return true;
+}
+
+bool CShockwaveFlash::Connect()
+{
+    Disconnect();
+    IUnknown* control = ax::QueryHostedControl(m_hWnd);
+    if (!control)
+        return false;
+    HRESULT hr = control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
+    IConnectionPointContainer* container = nullptr;
+    if (SUCCEEDED(hr) &&
+        SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
+        IConnectionPoint* point = nullptr;
+        if (SUCCEEDED(container->FindConnectionPoint(kFlashEvents, &point))) {
+            m_sink = new CFlashEventSink(this);
+            if (FAILED(point->Advise(m_sink, &m_cookie)))
+                m_cookie = 0;
+            point->Release();
+        }
+        container->Release();
+    }
+    control->Release();
+    if (!m_dispatch)
+        return false;
+    SetInitialProperties();
+    return true;
+}
+
+void CShockwaveFlash::Disconnect()
+{
+    if (m_cookie && m_dispatch) {
+        IConnectionPointContainer* container = nullptr;
+        if (SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
+            IConnectionPoint* point = nullptr;
+            if (SUCCEEDED(container->FindConnectionPoint(kFlashEvents, &point))) {
+                point->Unadvise(m_cookie);
+                point->Release();
+            }
+            container->Release();
+        }
+    }
+    m_cookie = 0;
+    if (m_sink) {
+        m_sink->Detach();
+        m_sink->Release();
+        m_sink = nullptr;
+    }
+    if (m_dispatch) {
+        m_dispatch->Release();
+        m_dispatch = nullptr;
+    }
+}
+
+void CShockwaveFlash::SetInitialProperties()
+{
+    // What the menu movie needs of the control, set through the control's own
+    // properties: no movie yet, a real window, best quality, scripting allowed
+    // and the whole movie scaled into the area.
+    const struct {
+        const wchar_t* name;
+        const char* value;
+    } properties[] = {
+        {L"Movie", ""}, {L"WMode", "Window"}, {L"Quality", "High"}, {L"AllowScriptAccess", "always"}, {L"Scale", "ShowAll"},
+    };
+    for (const auto& property : properties) {
+        DISPID id = DISPID_UNKNOWN;
+        LPOLESTR name = const_cast<LPOLESTR>(property.name);
+        if (FAILED(m_dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+            continue;
+        VARIANT value = Text(property.value);
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{&value, &named, 1, 1};
+        m_dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+        ::VariantClear(&value);
+    }
+}
+
+bool CShockwaveFlash::Call(DISPID id, VARIANT* args, UINT count, VARIANT* result)
+{
+    if (!m_dispatch)
+        return false;
+    DISPPARAMS params{args, nullptr, count, 0};
+    // Keep the control alive even if an event handler disconnects us.
+    IDispatch* dispatch = m_dispatch;
+    dispatch->AddRef();
+    HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+    dispatch->Release();
+    return SUCCEEDED(hr);
+}
+
+bool CShockwaveFlash::Play()
+{
+    return Call(kPlay, nullptr, 0, nullptr);
+}
+
+bool CShockwaveFlash::Rewind()
+{
+    return Call(kRewind, nullptr, 0, nullptr);
+}
+
+std::int32_t CShockwaveFlash::FlashVersion()
+{
+    VARIANT result;
+    ::VariantInit(&result);
+    if (!Call(kFlashVersion, nullptr, 0, &result))
+        return 0;
+    std::int32_t version = 0;
+    if (SUCCEEDED(::VariantChangeType(&result, &result, 0, VT_I4)))
+        version = result.lVal;
+    ::VariantClear(&result);
+    return version;
+}
+
+bool CShockwaveFlash::LoadMovie(std::int32_t layer, const std::string& url)
+{
+    Arguments args{Long(layer), Text(url)};
+    return Call(kLoadMovie, args.data(), args.count(), nullptr);
+}
+
+bool CShockwaveFlash::TGotoFrame(const std::string& target, std::int32_t frame)
+{
+    Arguments args{Text(target), Long(frame)};
+    return Call(kTGotoFrame, args.data(), args.count(), nullptr);
+}
+
+bool CShockwaveFlash::TGotoLabel(const std::string& target, const std::string& label)
+{
+    Arguments args{Text(target), Text(label)};
+    return Call(kTGotoLabel, args.data(), args.count(), nullptr);
+}
+
+std::string CShockwaveFlash::TCurrentLabel(const std::string& target)
+{
+    Arguments args{Text(target)};
+    VARIANT result;
+    ::VariantInit(&result);
+    std::string label = Call(kTCurrentLabel, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
+    ::VariantClear(&result);
+    return label;
+}
+
+bool CShockwaveFlash::TPlay(const std::string& target)
+{
+    Arguments args{Text(target)};
+    return Call(kTPlay, args.data(), args.count(), nullptr);
+}
+
+bool CShockwaveFlash::SetVariable(const std::string& name, const std::string& value)
+{
+    Arguments args{Text(name), Text(value)};
+    return Call(kSetVariable, args.data(), args.count(), nullptr);
+}
+
+std::string CShockwaveFlash::GetVariable(const std::string& name)
+{
+    Arguments args{Text(name)};
+    VARIANT result;
+    ::VariantInit(&result);
+    std::string value = Call(kGetVariable, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
+    ::VariantClear(&result);
+    return value;
+}
+
+bool CShockwaveFlash::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
+{
+    // Let go of the control before the host window closes it.
+    if (msg == WM_DESTROY)
+        Disconnect();
+    return false;
+}
