@@ -39,6 +39,12 @@ exe='C:\Program Files\Orva Corporation\Orva Dereze\Lumbra.exe'
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Lumbra.exe'
 "$WINE64" reg add "$key" /ve /d "$exe" /f >/dev/null 2>&1
 "$WINE64" reg add "$key" /v Path /d 'C:\Program Files\Orva Corporation\Orva Dereze' /f >/dev/null 2>&1
+# The suite's copy tool, which locks the menu while it runs.
+mkdir -p "$suite/Orva Copy"
+cp "$BUILD/win64/samples/CopyTool/"* "$suite/Orva Copy/"
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\OrvaCopy.exe'
+"$WINE64" reg add "$key" /ve /d 'C:\Program Files\Orva Corporation\Orva Copy\OrvaCopy.exe' /f >/dev/null 2>&1
+"$WINE64" reg add "$key" /v Path /d 'C:\Program Files\Orva Corporation\Orva Copy' /f >/dev/null 2>&1
 
 if [ $headless -eq 0 ]; then
   echo "== starting the menu on $DISPLAY (close it to end)"

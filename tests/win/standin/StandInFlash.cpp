@@ -345,6 +345,11 @@ public:
         return CallMovie(id, p, result);
     }
 
+    void FireNarrow(const std::string& command, const std::string& args)
+    {
+        Fire(std::wstring(command.begin(), command.end()), std::wstring(args.begin(), args.end()));
+    }
+
     void FirePosted()
     {
         std::vector<std::pair<std::wstring, std::wstring>> posted;
@@ -469,6 +474,21 @@ STDMETHODIMP StandInPoint::GetConnectionPointContainer(IConnectionPointContainer
 
 LRESULT CALLBACK MovieWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // Another process asks the movie to send a command: wParam is a global
+    // atom holding "command|args".
+    static const UINT kRemoteCommand = RegisterWindowMessageA("StandInFlash.Command");
+    if (msg == kRemoteCommand) {
+        char text[256] = {};
+        GlobalGetAtomNameA(static_cast<ATOM>(wParam), text, sizeof text);
+        GlobalDeleteAtom(static_cast<ATOM>(wParam));
+        std::string command = text;
+        std::string::size_type bar = command.find('|');
+        std::string args = bar == std::string::npos ? std::string() : command.substr(bar + 1);
+        command = command.substr(0, bar);
+        if (auto* control = reinterpret_cast<StandInFlash*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            control->FireNarrow(command, args);
+        return 0;
+    }
     if (msg == kPostedCommand) {
         if (auto* control = reinterpret_cast<StandInFlash*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
             control->FirePosted();
