@@ -57,6 +57,51 @@ void CWnd::UnsubclassWindow()
     DetachHandle();
 }
 
+bool CWnd::RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor)
+{
+    WNDCLASSA existing{};
+    if (::GetClassInfoA(::GetModuleHandleA(nullptr), className, &existing))
+        return true;
+    WNDCLASSA wc{};
+    wc.style = classStyle;
+    wc.lpfnWndProc = &CWnd::OwnWindowProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = cursor;
+    wc.lpszClassName = className;
+    return ::RegisterClassA(&wc) != 0;
+}
+
+bool CWnd::Create(const char* className, const char* text, DWORD style, DWORD exStyle, const RECT& rect, HWND parent,
+                  UINT controlId)
+{
+    if (m_hWnd)
+        return false;
+    HMENU id = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)) : nullptr;
+    return ::CreateWindowExA(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                             rect.bottom - rect.top, parent, id, ::GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+LRESULT CALLBACK CWnd::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* self = FromHandle(hwnd);
+    if (!self && msg == WM_NCCREATE) {
+        self = static_cast<CWnd*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self)
+            self->AttachHandle(hwnd);
+    }
+    if (!self)
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        LRESULT result = ::DefWindowProcA(hwnd, msg, wParam, lParam);
+        self->DetachHandle();
+        return result;
+    }
+    LRESULT result = 0;
+    if (self->Dispatch(msg, wParam, lParam, result))
+        return result;
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 bool CWnd::PreTranslateMessage(MSG*)
 {
     return false;

@@ -26,6 +26,12 @@ public:
     bool SubclassWindow(HWND hwnd);
     void UnsubclassWindow();
 
+    // A window class of our own whose messages go to the object that created
+    // the window; register once, then Create windows of it.
+    static bool RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor);
+    bool Create(const char* className, const char* text, DWORD style, DWORD exStyle, const RECT& rect, HWND parent,
+                UINT controlId);
+
     // Offered every queued message aimed at this window, a child, or a window
     // it owns, before dispatch. True consumes the message.
     virtual bool PreTranslateMessage(MSG* msg);
@@ -57,6 +63,7 @@ protected:
 private:
     bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     bool m_bSubclassed = false;
 };

@@ -56,10 +56,12 @@ IMoviePlayer* CPortalDlg::ChoosePlayer()
 {
     if (m_flash.Connect())
         return &m_flash;
-    // No control installed: the movie area stays empty rather than the menu
-    // ending without a word.
+    // No Flash control installed (as on every current system): the built-in
+    // player takes the movie area and the control's place.
     if (HWND host = m_flash.GetSafeHwnd())
         ::DestroyWindow(host);
+    if (m_nativePlayer.Create(m_hWnd, RECT{0, 0, kMovieWidth, kMovieHeight}, IDC_MOVIE))
+        return &m_nativePlayer;
     return nullptr;
 }
 

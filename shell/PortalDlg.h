@@ -6,6 +6,7 @@
 
 #include "DragTracker.h"
 #include "MoviePlayer.h"
+#include "NativeMenuPlayer.h"
 #include "ShockwaveFlash.h"
 #include "catalog/AppCatalog.h"
 #include "framework/Dialog.h"
@@ -45,7 +46,7 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // The player of the movie area: the Flash control when it is installed,
-    // else none. Tests put a recording player here.
+    // else the built-in player. Tests put a recording player here.
     virtual IMoviePlayer* ChoosePlayer();
     // A new catalog of the installed applications.
     virtual std::unique_ptr<CAppCatalog> NewCatalog();
@@ -53,6 +54,7 @@ protected:
     CSkinButton m_btnMinimize;
     CSkinButton m_btnClose;
     CShockwaveFlash m_flash;
+    CNativeMenuPlayer m_nativePlayer;
 
 private:
     void PaintSkin(HDC dc);

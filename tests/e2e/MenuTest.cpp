@@ -1,78 +1,15 @@
 // The real Lumbra.exe with the stand-in Flash control registered in the test
 // prefix: other processes steer it with the suite's messages and lock it with
 // the copy tool's mutex; the movie's commands start plug-ins.
-#include "tests/common/MessageBoxProbe.h"
-#include "tests/common/TestSystem.h"
+#include "MenuFixture.h"
 
-#include <shlobj.h>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-
-using namespace testing_support;
+using namespace e2e;
 
 namespace {
-const DWORD kTimeout = 20000;
-using RegisterProc = HRESULT(WINAPI*)();
-
-std::string ProgramFilesSuite()
-{
-    char folder[MAX_PATH] = {};
-    ::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES | CSIDL_FLAG_CREATE, nullptr, 0, folder);
-    return std::string(folder) + "\\Orva Corporation\\Nembo Dereze\\";
-}
-
-class Menu : public testing::Test {
+class Menu : public MenuFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_standIn = ::LoadLibraryA((BuildFolder("tests/win") + "StandInFlash.dll").c_str());
-        ASSERT_NE(s_standIn, nullptr);
-        Call("DllRegisterServer");
-    }
-    static void TearDownTestSuite()
-    {
-        Call("DllUnregisterServer");
-        ::FreeLibrary(s_standIn);
-    }
-    static void Call(const char* name)
-    {
-        auto proc = reinterpret_cast<RegisterProc>(reinterpret_cast<void (*)()>(::GetProcAddress(s_standIn, name)));
-        ASSERT_NE(proc, nullptr);
-        ASSERT_EQ(proc(), S_OK);
-    }
-
-    void SetUp() override
-    {
-        std::string bin = BuildFolder("bin");
-        ASSERT_TRUE(CopyInto(bin + "Lumbra.exe", m_install.Path() + "Lumbra.exe"));
-        ASSERT_TRUE(CopyInto(bin + "Lumbra.dll", m_install.Path() + "Lumbra.dll"));
-        m_suite = ProgramFilesSuite();
-        RemoveTree(m_suite);
-        ::SHCreateDirectoryExA(nullptr, (m_suite + "AppInfo").c_str(), nullptr);
-        ::SHCreateDirectoryExA(nullptr, (m_suite + "MenuSwf").c_str(), nullptr);
-        ::SetEnvironmentVariableA("LUMBRA_TEST_LOG", (m_install.Path() + "calls.log").c_str());
-        DeleteRegistryTree(HKEY_CURRENT_USER, "SOFTWARE\\Orva Corporation\\Orva Dereze\\1.0");
-    }
-    void TearDown() override
-    {
-        m_menu.Kill();
-        RemoveTree(m_suite);
-    }
-
-    void InstallPlugins(const std::string& from, std::initializer_list<const char*> plugins)
-    {
-        for (const char* plugin : plugins)
-            ASSERT_TRUE(CopyInto(from + plugin, m_suite + "AppInfo\\" + plugin)) << plugin;
-    }
-
-    HWND StartMenu()
-    {
-        EXPECT_TRUE(m_menu.Start("\"" + m_install.Path() + "Lumbra.exe\"", m_install.Path()));
-        return WaitForWindow("Imagora Menu", m_menu.Id(), kTimeout);
-    }
+    static void SetUpTestSuite() { RegisterStandIn(true); }
+    static void TearDownTestSuite() { RegisterStandIn(false); }
 
     // Asks the stand-in movie inside the menu to send a command.
     static void SendMovieCommand(HWND menu, const std::string& command, const std::string& args)
@@ -83,40 +20,12 @@ protected:
         ATOM atom = ::GlobalAddAtomA((command + "|" + args).c_str());
         ::PostMessageA(movie, ::RegisterWindowMessageA("StandInFlash.Command"), atom, 0);
     }
-
-    std::vector<std::string> PluginLog() const
-    {
-        std::vector<std::string> lines;
-        std::ifstream in(m_install.Path() + "calls.log");
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    template <typename Condition>
-    static bool Eventually(Condition condition, DWORD timeoutMs = 5000)
-    {
-        DWORD start = ::GetTickCount();
-        while (!condition()) {
-            if (::GetTickCount() - start > timeoutMs)
-                return false;
-            ::Sleep(25);
-        }
-        return true;
-    }
-
-    static HMODULE s_standIn;
-    ScratchFolder m_install{"lumbra_menu"};
-    std::string m_suite;
-    ChildProcess m_menu;
 };
-HMODULE Menu::s_standIn = nullptr;
 } // namespace
 
 TEST_F(Menu, TheDocumentListsTheSampleSuite)
 {
-    InstallPlugins(BuildFolder("samples/AppInfo"), {"Orva_PhotoViewer_01.dll", "Orva_PhotoAlbum_01.dll",
-                                                    "Orva_SlideShow_01.dll", "Orva_OnlinePrintApp_01.dll"});
+    InstallSamples();
     HWND menu = StartMenu();
     ASSERT_NE(menu, nullptr);
     char temp[MAX_PATH] = {};

@@ -1,7 +1,7 @@
 // Renders the shipped skins, a drawn label and the buttons of the resource
 // library in every state into one picture (build/win64/ui-demo.bmp), so a
 // reviewer can look at them, and checks that every state looks different.
-#include "PixelHelpers.h"
+#include "tests/common/PixelHelpers.h"
 #include "framework/Dialog.h"
 #include "support/ResourceLibrary.h"
 #include "tests/common/TestSystem.h"

@@ -1,5 +1,5 @@
 // Skin images drawn into their DIB sections and read back as pixels.
-#include "PixelHelpers.h"
+#include "tests/common/PixelHelpers.h"
 #include "support/ResourceLibrary.h"
 #include "ui/SkinFont.h"
 #include "ui/SkinImageSet.h"

@@ -98,3 +98,12 @@ bool SaveBitmapFile(const PixelCanvas& canvas, const char* path)
     ::CloseHandle(out);
     return ok;
 }
+
+void CaptureWindow(HWND window, PixelCanvas& canvas)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+}

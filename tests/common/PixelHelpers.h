@@ -32,6 +32,9 @@ private:
 // into the canvas at its origin.
 void RenderThroughParent(HWND parent, HWND control, UINT state, PixelCanvas& canvas, int width, int height);
 
+// Copies what the screen shows of a window into the canvas.
+void CaptureWindow(HWND window, PixelCanvas& canvas);
+
 // Writes the canvas as a 32-bit BMP file.
 bool SaveBitmapFile(const PixelCanvas& canvas, const char* path);
 

@@ -1,0 +1,455 @@
+#include "NativeMenuPlayer.h"
+
+#include "framework/GdiGuards.h"
+#include "support/ResourceLibrary.h"
+#include "support/XmlElementReader.h"
+#include "ui/SkinFont.h"
+
+
+#include <fstream>
+#include <iterator>
+
+const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
+
+namespace {
+// Layout of the 640x420 movie area.
+const RECT kListRect{16, 16, 336, 346};
+const RECT kCardRect{352, 16, 624, 346};
+const RECT kSettingsRect{16, 362, 166, 402};
+const RECT kCopyRect{176, 362, 336, 402};
+const RECT kStartRect{352, 362, 624, 402};
+const int kRowHeight = 66;
+const int kRowIcon = 44;
+const int kCardIcon = 64;
+
+const COLORREF kBackTop = RGB(0x23, 0x2C, 0x3E);
+const COLORREF kBackBottom = RGB(0x15, 0x1A, 0x24);
+const COLORREF kListBack = RGB(0x1E, 0x26, 0x36);
+const COLORREF kCardBack = RGB(0x27, 0x31, 0x44);
+const COLORREF kCardBorder = RGB(0x34, 0x40, 0x57);
+const COLORREF kAccent = RGB(0x2F, 0x7F, 0xE0);
+const COLORREF kAccentDark = RGB(0x22, 0x5D, 0xA8);
+const COLORREF kSecondary = RGB(0x34, 0x40, 0x57);
+const COLORREF kSecondaryDark = RGB(0x26, 0x2F, 0x41);
+const COLORREF kDisabled = RGB(0x3A, 0x42, 0x50);
+const COLORREF kText = RGB(0xFF, 0xFF, 0xFF);
+const COLORREF kMutedText = RGB(0xAE, 0xB8, 0xC8);
+const COLORREF kDisabledText = RGB(0x7A, 0x84, 0x94);
+
+fw::UniqueFont MakeFont(int pixels, int weight)
+{
+    LOGFONTA font{};
+    font.lfHeight = -pixels;
+    font.lfWeight = weight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = ANTIALIASED_QUALITY;
+    lstrcpynA(font.lfFaceName, g_fontFace.c_str(), LF_FACESIZE);
+    return fw::UniqueFont(::CreateFontIndirectA(&font));
+}
+
+void FillRounded(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int radius)
+{
+    fw::UniqueBrush brush(::CreateSolidBrush(fill));
+    fw::UniquePen pen(::CreatePen(PS_SOLID, 1, border));
+    fw::ScopedSelect selectBrush(dc, brush.get());
+    fw::ScopedSelect selectPen(dc, pen.get());
+    ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius, radius);
+}
+
+void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
+{
+    TRIVERTEX vertices[2] = {
+        {rect.left, rect.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
+         static_cast<COLOR16>(GetBValue(top) << 8), 0},
+        {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
+         static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
+    GRADIENT_RECT gradient{0, 1};
+    ::GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+}
+
+// Draws a name with its markers: lines broken at "[CR]", smaller after a
+// leading "[SMALL]", vertically centred in the box.
+void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT small, COLORREF color)
+{
+    shell::NameLayout layout = shell::LayoutName(name);
+    fw::ScopedSelect font(dc, layout.small ? small : normal);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    int lineHeight = metrics.tmHeight + 1;
+    int total = lineHeight * static_cast<int>(layout.lines.size());
+    int y = box.top + (box.bottom - box.top - total) / 2;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color);
+    for (const std::string& line : layout.lines) {
+        RECT lineBox{box.left, y, box.right, y + lineHeight};
+        ::DrawTextA(dc, line.c_str(), static_cast<int>(line.size()), &lineBox,
+                    DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        y += lineHeight;
+    }
+}
+
+// A neutral tile with the name's first letter where an icon is missing.
+void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT font)
+{
+    FillRounded(dc, box, kSecondary, kCardBorder, 12);
+    std::string plain = shell::PlainName(name);
+    std::string letter = plain.empty() ? std::string("?") : plain.substr(0, ::IsDBCSLeadByte(plain[0]) ? 2 : 1);
+    fw::ScopedSelect select(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kMutedText);
+    RECT text = box;
+    ::DrawTextA(dc, letter.c_str(), static_cast<int>(letter.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+std::string LibraryText(UINT id, const char* fallback)
+{
+    std::string text = g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
+    return text.empty() ? fallback : text;
+}
+} // namespace
+
+// The entry list: a list box that leaves every key and the wheel to the main
+// window, whose pre-translation already moved the selection through the
+// menu labels.
+class CNativeMenuPlayer::CEntryList : public fw::CWnd {
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        switch (msg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            result = 0;
+            return true;
+        case WM_MOUSEWHEEL:
+            result = ::SendMessageA(::GetAncestor(m_hWnd, GA_ROOT), msg, wParam, lParam);
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+CNativeMenuPlayer::CNativeMenuPlayer() : m_list(std::make_unique<CEntryList>()) {}
+
+CNativeMenuPlayer::~CNativeMenuPlayer() = default;
+
+bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
+{
+    RegisterOwnClass(kClassName, CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
+    if (!fw::CWnd::Create(kClassName, "Imagora Menu", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect, parent,
+                          controlId))
+        return false;
+    CSkinFont face(10); // chooses the process's face once
+    m_font = MakeFont(14, FW_SEMIBOLD);
+    m_smallFont = MakeFont(12, FW_NORMAL);
+    m_titleFont = MakeFont(18, FW_BOLD);
+    m_buttonFont = MakeFont(13, FW_SEMIBOLD);
+
+    auto child = [this](const char* cls, const char* text, DWORD style, const RECT& r, UINT id) {
+        HWND hwnd = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                                      r.bottom - r.top, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                      ::GetModuleHandleA(nullptr), nullptr);
+        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont.get()), FALSE);
+        return hwnd;
+    };
+    HWND list = child("LISTBOX", "Applications",
+                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kListRect,
+                      kListId);
+    m_list->SubclassWindow(list);
+    m_start = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
+    m_settings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
+                       kSettingsId);
+    m_copy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
+    UpdateButtons();
+    return true;
+}
+
+HWND CNativeMenuPlayer::ListWindow() const
+{
+    return m_list->GetSafeHwnd();
+}
+
+// The movie operations, as the menu movie answers them.
+
+bool CNativeMenuPlayer::Play()
+{
+    if (m_reload) {
+        m_reload = false;
+        LoadDocument();
+    }
+    return true;
+}
+
+bool CNativeMenuPlayer::Rewind()
+{
+    m_reload = true;
+    return true;
+}
+
+std::int32_t CNativeMenuPlayer::FlashVersion()
+{
+    return kRequiredFlashVersion;
+}
+
+bool CNativeMenuPlayer::LoadMovie(std::int32_t, const std::string& url)
+{
+    m_moviePath = url;
+    return true;
+}
+
+bool CNativeMenuPlayer::TGotoFrame(const std::string& target, std::int32_t frame)
+{
+    if (target == "_root" && frame == 0) {
+        m_model.Clear();
+        FillList();
+    }
+    return true;
+}
+
+bool CNativeMenuPlayer::TGotoLabel(const std::string& target, const std::string& label)
+{
+    m_model.GotoLabel(target, label);
+    UpdateButtons();
+    return true;
+}
+
+std::string CNativeMenuPlayer::TCurrentLabel(const std::string& target)
+{
+    return m_model.CurrentLabel(target);
+}
+
+bool CNativeMenuPlayer::TPlay(const std::string& target)
+{
+    m_model.Play(target);
+    ShowSelection();
+    return true;
+}
+
+bool CNativeMenuPlayer::SetVariable(const std::string& name, const std::string& value)
+{
+    m_model.SetVariable(name, value);
+    if (name == "_root:XMLFile")
+        m_reload = true;
+    return true;
+}
+
+std::string CNativeMenuPlayer::GetVariable(const std::string& name)
+{
+    return m_model.GetVariable(name);
+}
+
+// Document, list and selection.
+
+void CNativeMenuPlayer::LoadDocument()
+{
+    std::vector<shell::MenuEntry> entries;
+    std::ifstream in(m_model.GetVariable("_root:XMLFile"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The document is in the ANSI code page it was written in.
+    if (auto elements = support::ReadXmlElements(bytes, ::GetACP(), "data")) {
+        for (auto& attributes : *elements) {
+            shell::MenuEntry entry;
+            entry.id = attributes["id"];
+            entry.name = attributes["name"];
+            entry.infoSwf = attributes["infoswf"];
+            entry.execButton = attributes["execbtn"];
+            entry.icon = attributes["icon"];
+            entry.focus = attributes["focus"] == "true";
+            entries.push_back(std::move(entry));
+        }
+    }
+    m_model.Load(std::move(entries));
+    m_pictures.clear();
+    FillList();
+}
+
+void CNativeMenuPlayer::FillList()
+{
+    HWND list = ListWindow();
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    ::SendMessageA(list, LB_SETITEMHEIGHT, 0, kRowHeight);
+    for (const shell::MenuEntry& entry : m_model.Entries())
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shell::PlainName(entry.name).c_str()));
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ShowSelection();
+}
+
+void CNativeMenuPlayer::ShowSelection()
+{
+    ::SendMessageA(ListWindow(), LB_SETCURSEL, static_cast<WPARAM>(m_model.Selected()), 0);
+    UpdateButtons();
+    ::InvalidateRect(ListWindow(), nullptr, TRUE);
+    ::InvalidateRect(m_hWnd, &kCardRect, FALSE);
+}
+
+void CNativeMenuPlayer::UpdateButtons()
+{
+    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    ::SetWindowTextA(m_start, entry ? entry->execButton.c_str() : "");
+    ::EnableWindow(m_start, entry && m_model.CanStart());
+    ::InvalidateRect(m_start, nullptr, FALSE);
+}
+
+void CNativeMenuPlayer::StartSelected(bool fromList)
+{
+    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    if (!entry || !(fromList ? m_model.CanStartFromList() : m_model.CanStart()))
+        return;
+    FireCommand("EXEC", entry->id);
+}
+
+const CPicture& CNativeMenuPlayer::Picture(const std::string& path, int width, int height)
+{
+    std::string key = path + "|" + std::to_string(width) + "x" + std::to_string(height);
+    auto found = m_pictures.find(key);
+    if (found == m_pictures.end())
+        found = m_pictures.emplace(key, LoadPictureFile(path, width, height)).first;
+    return found->second;
+}
+
+// Drawing.
+
+void CNativeMenuPlayer::Paint(HDC target)
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    fw::ScopedMemoryDC dc(target);
+    fw::UniqueBitmap buffer(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    fw::ScopedSelect selectBuffer(dc.get(), buffer.get());
+    FillGradient(dc.get(), client, kBackTop, kBackBottom);
+    FillRounded(dc.get(), RECT{kListRect.left - 1, kListRect.top - 1, kListRect.right + 1, kListRect.bottom + 1},
+                kListBack, kCardBorder, 10);
+    FillRounded(dc.get(), kCardRect, kCardBack, kCardBorder, 12);
+
+    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    if (!entry) {
+        fw::ScopedSelect font(dc.get(), m_font.get());
+        ::SetTextColor(dc.get(), kMutedText);
+        std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
+        RECT box = kListRect;
+        ::DrawTextA(dc.get(), empty.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    } else {
+        RECT iconBox{kCardRect.left + 16, kCardRect.top + 16, kCardRect.left + 16 + kCardIcon,
+                     kCardRect.top + 16 + kCardIcon};
+        const CPicture& icon = Picture(entry->icon, kCardIcon, kCardIcon);
+        if (icon)
+            DrawPicture(dc.get(), icon, iconBox);
+        else
+            DrawPlaceholder(dc.get(), iconBox, entry->name, m_titleFont.get());
+        RECT nameBox{iconBox.right + 14, iconBox.top, kCardRect.right - 14, iconBox.bottom};
+        DrawName(dc.get(), entry->name, nameBox, m_titleFont.get(), m_font.get(), kText);
+        RECT infoBox{kCardRect.left + 16, iconBox.bottom + 18, kCardRect.right - 16, kCardRect.bottom - 16};
+        DrawPicture(dc.get(), Picture(entry->infoSwf, infoBox.right - infoBox.left, infoBox.bottom - infoBox.top),
+                    infoBox);
+    }
+    ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+}
+
+void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    RECT row = item.rcItem;
+    fw::UniqueBrush back(::CreateSolidBrush(kListBack));
+    ::FillRect(dc, &row, back.get());
+    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_model.Entries().size())
+        return;
+    const shell::MenuEntry& entry = m_model.Entries()[item.itemID];
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected)
+        FillRounded(dc, RECT{row.left + 4, row.top + 3, row.right - 4, row.bottom - 3}, kAccent, kAccent, 10);
+    RECT iconBox{row.left + 14, row.top + (kRowHeight - kRowIcon) / 2, row.left + 14 + kRowIcon,
+                 row.top + (kRowHeight + kRowIcon) / 2};
+    const CPicture& icon = Picture(entry.icon, kRowIcon, kRowIcon);
+    if (icon)
+        DrawPicture(dc, icon, iconBox);
+    else
+        DrawPlaceholder(dc, iconBox, entry.name, m_font.get());
+    RECT nameBox{iconBox.right + 14, row.top + 4, row.right - 12, row.bottom - 4};
+    DrawName(dc, entry.name, nameBox, m_font.get(), m_smallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
+}
+
+void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    bool primary = item.CtlID == kStartId;
+    bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    COLORREF fill = disabled ? kDisabled : primary ? (pressed ? kAccentDark : kAccent) : (pressed ? kSecondaryDark : kSecondary);
+    RECT parentBack = item.rcItem;
+    FillGradient(dc, parentBack, RGB(0x1A, 0x20, 0x2D), RGB(0x17, 0x1C, 0x27));
+    FillRounded(dc, item.rcItem, fill, fill, 10);
+    char text[128] = {};
+    ::GetWindowTextA(item.hwndItem, text, sizeof text);
+    fw::ScopedSelect font(dc, m_buttonFont.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? kDisabledText : kText);
+    RECT box = item.rcItem;
+    if (pressed)
+        ::OffsetRect(&box, 0, 1);
+    ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        fw::ScopedPaint paint(m_hWnd);
+        Paint(paint.get());
+        result = 0;
+        return true;
+    }
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_LISTBOX)
+            DrawEntry(item);
+        else
+            DrawButton(item);
+        result = TRUE;
+        return true;
+    }
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
+        result = TRUE;
+        return true;
+    case WM_CTLCOLORLISTBOX: {
+        static HBRUSH listBrush = ::CreateSolidBrush(kListBack);
+        result = reinterpret_cast<LRESULT>(listBrush);
+        return true;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case kListId:
+            if (HIWORD(wParam) == LBN_SELCHANGE) {
+                m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
+                ShowSelection();
+            } else if (HIWORD(wParam) == LBN_DBLCLK) {
+                StartSelected(true);
+            }
+            break;
+        case kStartId:
+            StartSelected(false);
+            break;
+        case kSettingsId:
+            FireCommand("CONFIG", "");
+            break;
+        case kCopyId:
+            FireCommand("COPY", "");
+            break;
+        default:
+            return false;
+        }
+        result = 0;
+        return true;
+    case WM_MOUSEWHEEL:
+        result = ::SendMessageA(::GetParent(m_hWnd), msg, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,73 @@
+// The built-in menu player, used when the Flash control is not installed: a
+// native child window that reads the same menu document, answers the same
+// labels and variables and sends the same commands as the menu movie, so the
+// main window drives it exactly as it drives the movie. Entries are rows of a
+// list box and the commands real buttons, so screen readers can name them.
+#pragma once
+
+#include "MenuModel.h"
+#include "MoviePlayer.h"
+#include "framework/Handle.h"
+#include "framework/Wnd.h"
+#include "ui/ImageFile.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class CNativeMenuPlayer : public fw::CWnd, public IMoviePlayer {
+public:
+    static const char kClassName[];
+
+    CNativeMenuPlayer();
+    ~CNativeMenuPlayer() override;
+
+    bool Create(HWND parent, const RECT& rect, UINT controlId);
+
+    bool Play() override;
+    bool Rewind() override;
+    std::int32_t FlashVersion() override;
+    bool LoadMovie(std::int32_t layer, const std::string& url) override;
+    bool TGotoFrame(const std::string& target, std::int32_t frame) override;
+    bool TGotoLabel(const std::string& target, const std::string& label) override;
+    std::string TCurrentLabel(const std::string& target) override;
+    bool TPlay(const std::string& target) override;
+    bool SetVariable(const std::string& name, const std::string& value) override;
+    std::string GetVariable(const std::string& name) override;
+
+    const shell::MenuModel& Model() const { return m_model; }
+    const std::string& MoviePath() const { return m_moviePath; }
+    HWND ListWindow() const;
+    HWND StartButton() const { return m_start; }
+
+    enum : UINT { kListId = 10, kStartId = 11, kSettingsId = 12, kCopyId = 13 };
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    class CEntryList;
+
+    void LoadDocument();
+    void FillList();
+    void ShowSelection();
+    void UpdateButtons();
+    void StartSelected(bool fromList);
+    void Paint(HDC dc);
+    void DrawEntry(const DRAWITEMSTRUCT& item);
+    void DrawButton(const DRAWITEMSTRUCT& item);
+    const CPicture& Picture(const std::string& path, int width, int height);
+
+    shell::MenuModel m_model;
+    std::string m_moviePath;
+    bool m_reload = false;
+    std::unique_ptr<CEntryList> m_list;
+    HWND m_start = nullptr;
+    HWND m_settings = nullptr;
+    HWND m_copy = nullptr;
+    fw::UniqueFont m_font;
+    fw::UniqueFont m_smallFont;
+    fw::UniqueFont m_titleFont;
+    fw::UniqueFont m_buttonFont;
+    std::map<std::string, CPicture> m_pictures;
+};

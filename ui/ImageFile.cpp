@@ -1,0 +1,90 @@
+#include "ImageFile.h"
+
+#include "framework/GdiGuards.h"
+
+#include <wincodec.h>
+
+#include <algorithm>
+
+namespace {
+template <typename T>
+struct Com {
+    T* p = nullptr;
+    ~Com()
+    {
+        if (p)
+            p->Release();
+    }
+    T** operator&() { return &p; }
+    T* operator->() const { return p; }
+};
+
+std::wstring Wide(const std::string& text)
+{
+    int chars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(chars > 0 ? chars : 1), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], chars);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+} // namespace
+
+CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
+{
+    CPicture picture;
+    Com<IWICImagingFactory> factory;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return picture;
+    Com<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder)))
+        return picture;
+    Com<IWICBitmapFrameDecode> frame;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
+        return picture;
+    double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
+    UINT targetWidth = std::max(1u, static_cast<UINT>(width * scale + 0.5));
+    UINT targetHeight = std::max(1u, static_cast<UINT>(height * scale + 0.5));
+    Com<IWICBitmapScaler> scaler;
+    Com<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+        FAILED(scaler->Initialize(frame.p, targetWidth, targetHeight, WICBitmapInterpolationModeFant)) ||
+        FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(scaler.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)))
+        return picture;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(targetWidth);
+    info.bmiHeader.biHeight = -static_cast<LONG>(targetHeight);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    fw::ScopedWindowDC screen(nullptr);
+    fw::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap)
+        return picture;
+    UINT stride = targetWidth * 4;
+    if (FAILED(converter->CopyPixels(nullptr, stride, stride * targetHeight, static_cast<BYTE*>(bits))))
+        return picture;
+    picture.bitmap = std::move(bitmap);
+    picture.width = static_cast<int>(targetWidth);
+    picture.height = static_cast<int>(targetHeight);
+    return picture;
+}
+
+void DrawPicture(HDC target, const CPicture& picture, const RECT& box)
+{
+    if (!picture)
+        return;
+    fw::ScopedMemoryDC memory(target);
+    fw::ScopedSelect select(memory.get(), picture.bitmap.get());
+    int x = box.left + (box.right - box.left - picture.width) / 2;
+    int y = box.top + (box.bottom - box.top - picture.height) / 2;
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::AlphaBlend(target, x, y, picture.width, picture.height, memory.get(), 0, 0, picture.width, picture.height, blend);
+}
