@@ -1,6 +1,7 @@
 #include "ShockwaveFlash.h"
 
 #include "AxHost.h"
+#include "framework/ComPtr.h"
 
 #include <ocidl.h>
 
@@ -177,41 +178,34 @@ bool CShockwaveFlash::Create(HWND parent, const RECT& rect, int controlId)
 bool CShockwaveFlash::Connect()
 {
     Disconnect();
-    IUnknown* control = ax::QueryHostedControl(m_hWnd);
-    if (!control)
+    fw::ComPtr<IUnknown> control;
+    *control.Put() = ax::QueryHostedControl(m_hWnd);
+    if (!control || FAILED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch))))
         return false;
-    HRESULT hr = control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
-    IConnectionPointContainer* container = nullptr;
-    if (SUCCEEDED(hr) &&
-        SUCCEEDED(control->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-        IConnectionPoint* point = nullptr;
-        if (SUCCEEDED(container->FindConnectionPoint(kFlashEvents, &point))) {
-            m_sink = new CFlashEventSink(this);
-            if (FAILED(point->Advise(m_sink, &m_cookie)))
-                m_cookie = 0;
-            point->Release();
-        }
-        container->Release();
+    fw::ComPtr<IConnectionPoint> point = FindEventPoint();
+    if (point) {
+        m_sink = new CFlashEventSink(this);
+        if (FAILED(point->Advise(m_sink, &m_cookie)))
+            m_cookie = 0;
     }
-    control->Release();
-    if (!m_dispatch)
-        return false;
     SetInitialProperties();
     return true;
 }
 
+fw::ComPtr<IConnectionPoint> CShockwaveFlash::FindEventPoint() const
+{
+    fw::ComPtr<IConnectionPoint> point;
+    fw::ComPtr<IConnectionPointContainer> container;
+    if (m_dispatch && SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())))
+        container->FindConnectionPoint(kFlashEvents, point.Put());
+    return point;
+}
+
 void CShockwaveFlash::Disconnect()
 {
-    if (m_cookie && m_dispatch) {
-        IConnectionPointContainer* container = nullptr;
-        if (SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-            IConnectionPoint* point = nullptr;
-            if (SUCCEEDED(container->FindConnectionPoint(kFlashEvents, &point))) {
-                point->Unadvise(m_cookie);
-                point->Release();
-            }
-            container->Release();
-        }
+    if (m_cookie) {
+        if (fw::ComPtr<IConnectionPoint> point = FindEventPoint())
+            point->Unadvise(m_cookie);
     }
     m_cookie = 0;
     if (m_sink) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "MoviePlayer.h"
+#include "framework/ComPtr.h"
 #include "framework/Wnd.h"
 
 #include <oaidl.h>
+#include <ocidl.h>
 
 class CFlashEventSink;
 
@@ -46,6 +48,7 @@ protected:
 
 private:
     void Disconnect();
+    fw::ComPtr<IConnectionPoint> FindEventPoint() const;
     void SetInitialProperties();
     bool Call(DISPID id, VARIANT* args, UINT count, VARIANT* result);
 

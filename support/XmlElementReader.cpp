@@ -1,5 +1,6 @@
 #include "XmlElementReader.h"
 
+#include "framework/ComPtr.h"
 #include "framework/Handle.h"
 
 #include <windows.h>
@@ -15,18 +16,6 @@ namespace {
 // XmlLite ships with the system but without an import library here.
 using CreateReaderProc = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 using CreateInputProc = HRESULT(WINAPI*)(IUnknown*, IMalloc*, UINT, BOOL, LPCWSTR, IXmlReaderInput**);
-
-template <typename T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr()
-    {
-        if (p)
-            p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
 
 std::string Narrow(const wchar_t* text, UINT length)
 {
@@ -95,8 +84,8 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
         std::memcpy(target, text.data(), byteCount);
         ::GlobalUnlock(memory);
     }
-    ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+    fw::ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) {
         ::GlobalFree(memory);
         return std::nullopt;
     }
@@ -104,12 +93,12 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     size.QuadPart = byteCount;
     stream->SetSize(size);
 
-    ComPtr<IXmlReader> reader;
-    ComPtr<IXmlReaderInput> input;
-    if (FAILED(createReader(IID_IXmlReader, reinterpret_cast<void**>(&reader), nullptr)) ||
-        FAILED(createInput(stream.p, nullptr, 1200, TRUE, nullptr, &input)) ||
+    fw::ComPtr<IXmlReader> reader;
+    fw::ComPtr<IXmlReaderInput> input;
+    if (FAILED(createReader(IID_IXmlReader, reader.PutVoid(), nullptr)) ||
+        FAILED(createInput(stream.Get(), nullptr, 1200, TRUE, nullptr, input.Put())) ||
         FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
-        FAILED(reader->SetInput(input.p)))
+        FAILED(reader->SetInput(input.Get())))
         return std::nullopt;
 
     const std::wstring wanted = Wide(elementName, -1, CP_ACP).c_str();

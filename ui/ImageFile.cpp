@@ -1,5 +1,6 @@
 #include "ImageFile.h"
 
+#include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
 
 #include <wincodec.h>
@@ -7,18 +8,6 @@
 #include <algorithm>
 
 namespace {
-template <typename T>
-struct Com {
-    T* p = nullptr;
-    ~Com()
-    {
-        if (p)
-            p->Release();
-    }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
-
 std::wstring Wide(const std::string& text)
 {
     int chars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -32,28 +21,28 @@ std::wstring Wide(const std::string& text)
 CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
 {
     CPicture picture;
-    Com<IWICImagingFactory> factory;
+    fw::ComPtr<IWICImagingFactory> factory;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(&factory))))
+                                  factory.PutVoid())))
         return picture;
-    Com<IWICBitmapDecoder> decoder;
+    fw::ComPtr<IWICBitmapDecoder> decoder;
     if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, &decoder)))
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Put())))
         return picture;
-    Com<IWICBitmapFrameDecode> frame;
+    fw::ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
+    if (FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
         return picture;
     double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
     UINT targetWidth = std::max(1u, static_cast<UINT>(width * scale + 0.5));
     UINT targetHeight = std::max(1u, static_cast<UINT>(height * scale + 0.5));
-    Com<IWICBitmapScaler> scaler;
-    Com<IWICFormatConverter> converter;
-    if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
-        FAILED(scaler->Initialize(frame.p, targetWidth, targetHeight, WICBitmapInterpolationModeFant)) ||
-        FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(scaler.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+    fw::ComPtr<IWICBitmapScaler> scaler;
+    fw::ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateBitmapScaler(scaler.Put())) ||
+        FAILED(scaler->Initialize(frame.Get(), targetWidth, targetHeight, WICBitmapInterpolationModeFant)) ||
+        FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(scaler.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return picture;
 

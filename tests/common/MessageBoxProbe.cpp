@@ -1,5 +1,7 @@
 #include "MessageBoxProbe.h"
 
+#include "PixelHelpers.h"
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -84,25 +86,15 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM lParam)
 template <typename Paint>
 std::vector<DWORD> Render(int width, int height, Paint paint)
 {
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    PixelCanvas canvas(width, height, RGB(0, 0, 0));
     HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    paint(memory, screen);
-    ::GdiFlush();
-    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(memory);
+    paint(canvas.dc(), screen);
     ::ReleaseDC(nullptr, screen);
+    std::vector<DWORD> pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(canvas.At(x, y));
     return pixels;
 }
 
@@ -110,7 +102,7 @@ int Difference(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
 {
     int differing = 0;
     for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        if ((a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF))
+        if (a[i] != b[i])
             ++differing;
     return differing;
 }
@@ -136,7 +128,7 @@ BoxIcon ClassifyFromScreen(HWND control)
     std::vector<DWORD> shown = Render(width, height, [&](HDC memory, HDC screen) {
         ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     });
-    COLORREF back = RGB((shown[0] >> 16) & 0xFF, (shown[0] >> 8) & 0xFF, shown[0] & 0xFF);
+    COLORREF back = shown[0];
     BoxIcon best = BoxIcon::Unknown;
     int bestDifference = width * height / 10;
     for (const auto& known : kKnownIcons) {
