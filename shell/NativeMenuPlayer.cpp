@@ -417,11 +417,11 @@ bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
         result = TRUE;
         return true;
-    case WM_CTLCOLORLISTBOX: {
-        static HBRUSH listBrush = ::CreateSolidBrush(kListBack);
-        result = reinterpret_cast<LRESULT>(listBrush);
+    case WM_CTLCOLORLISTBOX:
+        if (!m_listBrush)
+            m_listBrush.reset(::CreateSolidBrush(kListBack));
+        result = reinterpret_cast<LRESULT>(m_listBrush.get());
         return true;
-    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case kListId:

@@ -69,5 +69,6 @@ private:
     fw::UniqueFont m_smallFont;
     fw::UniqueFont m_titleFont;
     fw::UniqueFont m_buttonFont;
+    fw::UniqueBrush m_listBrush;
     std::map<std::string, CPicture> m_pictures;
 };

@@ -54,15 +54,15 @@ std::string FormatOneInt(const std::string& format, std::int32_t value)
             ++i;
             continue;
         }
-        std::string spec = format.substr(i, j - i);
-        if (!spec.empty() && spec.back() == 'l')
-            spec.pop_back();
-        spec += conversion;
+        std::string conversionText = format.substr(i, j - i);
+        if (!conversionText.empty() && conversionText.back() == 'l')
+            conversionText.pop_back();
+        conversionText += conversion;
         char buffer[64];
         if (conversion == 'd' || conversion == 'i')
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(value));
+            std::snprintf(buffer, sizeof buffer, conversionText.c_str(), static_cast<int>(value));
         else
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<unsigned>(value));
+            std::snprintf(buffer, sizeof buffer, conversionText.c_str(), static_cast<unsigned>(value));
         out += buffer;
         used = true;
         i = j + 1;

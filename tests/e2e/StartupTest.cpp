@@ -84,18 +84,20 @@ TEST_F(Startup, CreatesTheUserKeyOnAFreshProfileAndLeavesAnExistingOneAlone)
     EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, kProgramKey));
     CloseMenu(first, window);
 
+    // A value start-up has no business with survives the next start.
     HKEY key = nullptr;
     ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
-    ::RegSetValueExA(key, "Sort", 0, REG_SZ, reinterpret_cast<const BYTE*>("Viewer.dll/"), 12);
+    DWORD autoRun = 1;
+    ::RegSetValueExA(key, "AutoRun", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&autoRun), sizeof autoRun);
     ::RegCloseKey(key);
     ChildProcess second;
     window = StartMenu(second);
     ASSERT_NE(window, nullptr);
-    char sort[64] = {};
-    DWORD size = sizeof sort;
-    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kProgramKey, "Sort", RRF_RT_REG_SZ, nullptr, sort, &size),
+    DWORD stored = 0;
+    DWORD size = sizeof stored;
+    ASSERT_EQ(::RegGetValueA(HKEY_CURRENT_USER, kProgramKey, "AutoRun", RRF_RT_REG_DWORD, nullptr, &stored, &size),
               ERROR_SUCCESS);
-    EXPECT_STREQ(sort, "Viewer.dll/");
+    EXPECT_EQ(stored, 1u);
     CloseMenu(second, window);
 }
 
