@@ -5,7 +5,7 @@ BUILD=${LUMBRA_BUILD:-$ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
-imagemagick fonts-dejavu-core fonts-ipafont-gothic"
+imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine"
 
 # Installs the Debian packages that are missing (never adds the i386
 # architecture: 32-bit programs cannot run on these machines).
@@ -19,7 +19,7 @@ install_missing_packages() {
   local sudo=
   [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 # configure_and_build NAME [toolchain file]
