@@ -33,7 +33,6 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return m_hdc; }
-    const PAINTSTRUCT& info() const { return m_ps; }
 
 private:
     HWND m_hwnd;
@@ -86,7 +85,6 @@ public:
     }
     ScopedComInit(const ScopedComInit&) = delete;
     ScopedComInit& operator=(const ScopedComInit&) = delete;
-    bool ok() const { return SUCCEEDED(m_hr); }
 
 private:
     HRESULT m_hr;

@@ -9,7 +9,6 @@ public:
     void Start(HWND window, int x, int y);
     void Move(HWND window, int x, int y, WPARAM keyState);
     void Stop();
-    bool IsDragging() const { return m_x >= 0 && m_y >= 0; }
 
 private:
     int m_x = -1;

@@ -14,11 +14,9 @@ public:
     // fit in 260 bytes.
     std::optional<std::string> Join(const char* fileName);
 
-    // The folder, ending in a backslash (empty for an empty "Path" value);
-    // nothing when the lookup failed.
-    const std::optional<std::string>& Folder() const { return m_folder; }
-
 private:
+    // Ends in a backslash; empty for an empty "Path" value; nothing when the
+    // lookup failed.
     std::optional<std::string> m_folder;
     std::string m_joined;
 };
