@@ -297,14 +297,19 @@ bool CShockwaveFlash::TGotoLabel(const std::string& target, const std::string& l
     return Call(kTGotoLabel, args.data(), args.count(), nullptr);
 }
 
-std::string CShockwaveFlash::TCurrentLabel(const std::string& target)
+std::string CShockwaveFlash::CallForText(DISPID id, const std::string& argument)
 {
-    Arguments args{Text(target)};
+    Arguments args{Text(argument)};
     VARIANT result;
     ::VariantInit(&result);
-    std::string label = Call(kTCurrentLabel, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
+    std::string text = Call(id, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
     ::VariantClear(&result);
-    return label;
+    return text;
+}
+
+std::string CShockwaveFlash::TCurrentLabel(const std::string& target)
+{
+    return CallForText(kTCurrentLabel, target);
 }
 
 bool CShockwaveFlash::TPlay(const std::string& target)
@@ -321,12 +326,7 @@ bool CShockwaveFlash::SetVariable(const std::string& name, const std::string& va
 
 std::string CShockwaveFlash::GetVariable(const std::string& name)
 {
-    Arguments args{Text(name)};
-    VARIANT result;
-    ::VariantInit(&result);
-    std::string value = Call(kGetVariable, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
-    ::VariantClear(&result);
-    return value;
+    return CallForText(kGetVariable, name);
 }
 
 bool CShockwaveFlash::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)

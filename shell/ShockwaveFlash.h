@@ -51,6 +51,8 @@ private:
     fw::ComPtr<IConnectionPoint> FindEventPoint() const;
     void SetInitialProperties();
     bool Call(DISPID id, VARIANT* args, UINT count, VARIANT* result);
+    // A call with one text argument and a text result.
+    std::string CallForText(DISPID id, const std::string& argument);
 
     IDispatch* m_dispatch = nullptr;
     CFlashEventSink* m_sink = nullptr;
