@@ -2,7 +2,16 @@
 # Runs the menu as a user would have it installed, in a private Wine prefix
 # under build/demo. With a display the menu opens there; without one a
 # private Xvfb is started and a screenshot of the menu is saved.
+#
+#   scripts/run.sh [--extra N]   (or LUMBRA_EXTRA_ENTRIES=N scripts/run.sh)
+#
+# --extra N installs N more copies of a sample plug-in, to look at a long menu.
 set -euo pipefail
+extra=${LUMBRA_EXTRA_ENTRIES:-0}
+if [ "${1:-}" = "--extra" ]; then
+  extra=${2:?--extra needs a number}
+fi
+case "$extra" in ''|*[!0-9]*) echo "--extra needs a number" >&2; exit 2 ;; esac
 . "$(dirname "$0")/common.sh"
 . "$ROOT/scripts/wine-env.sh"
 
@@ -35,6 +44,11 @@ cp "$BUILD/win64/bin/Lumbra.exe" "$BUILD/win64/bin/Lumbra.dll" "$program/"
 # The sample suite: one plug-in per application, its icons and info pictures.
 cp "$BUILD/win64/samples/AppInfo/"*.dll "$suite/Nembo Dereze/AppInfo/"
 cp "$BUILD/win64/samples/MenuSwf/"* "$suite/Nembo Dereze/MenuSwf/"
+rm -f "$suite/Nembo Dereze/AppInfo/Orva_Extra_"*.dll
+for i in $(seq 1 "$extra"); do
+  cp "$BUILD/win64/samples/AppInfo/Orva_PhotoViewer_01.dll" \
+    "$suite/Nembo Dereze/AppInfo/Orva_Extra_$(printf %03d "$i").dll"
+done
 exe='C:\Program Files\Orva Corporation\Orva Dereze\Lumbra.exe'
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Lumbra.exe'
 "$WINE64" reg add "$key" /ve /d "$exe" /f >/dev/null 2>&1

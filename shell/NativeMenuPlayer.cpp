@@ -1,13 +1,10 @@
 #include "NativeMenuPlayer.h"
 
 #include "framework/GdiGuards.h"
+#include "support/FileBytes.h"
 #include "support/ResourceLibrary.h"
 #include "support/XmlElementReader.h"
 #include "ui/SkinFont.h"
-
-
-#include <fstream>
-#include <iterator>
 
 const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
 
@@ -154,7 +151,7 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
         return hwnd;
     };
     HWND list = child("LISTBOX", "Applications",
-                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kListRect,
+                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, kListRect,
                       kListId);
     m_list->SubclassWindow(list);
     m_start = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
@@ -202,6 +199,7 @@ bool CNativeMenuPlayer::TGotoFrame(const std::string& target, std::int32_t frame
 {
     if (target == "_root" && frame == 0) {
         m_model.Clear();
+        m_listUnreadable = false;
         FillList();
     }
     return true;
@@ -244,10 +242,12 @@ std::string CNativeMenuPlayer::GetVariable(const std::string& name)
 void CNativeMenuPlayer::LoadDocument()
 {
     std::vector<shell::MenuEntry> entries;
-    std::ifstream in(m_model.GetVariable("_root:XMLFile"), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::optional<std::string> bytes =
+        support::ReadFileBytes(m_model.GetVariable("_root:XMLFile"), support::kMaxXmlDocumentBytes);
     // The document is in the ANSI code page it was written in.
-    if (auto elements = support::ReadXmlElements(bytes, ::GetACP(), "data")) {
+    auto elements = bytes ? support::ReadXmlElements(*bytes, ::GetACP(), "data") : std::nullopt;
+    m_listUnreadable = !elements;
+    if (elements) {
         for (auto& attributes : *elements) {
             shell::MenuEntry entry;
             entry.id = attributes["id"];
@@ -273,6 +273,9 @@ void CNativeMenuPlayer::FillList()
     for (const shell::MenuEntry& entry : m_model.Entries())
         ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shell::PlainName(entry.name).c_str()));
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // An empty list gives way to the text that says why it is empty.
+    ::ShowWindow(list, m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);
+    ::InvalidateRect(m_hWnd, &kListRect, FALSE);
     ShowSelection();
 }
 
@@ -326,11 +329,7 @@ void CNativeMenuPlayer::Paint(HDC target)
     const shell::MenuEntry* entry = m_model.SelectedEntry();
     ::SetBkMode(dc.get(), TRANSPARENT);
     if (!entry) {
-        fw::ScopedSelect font(dc.get(), m_font.get());
-        ::SetTextColor(dc.get(), kMutedText);
-        std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
-        RECT box = kListRect;
-        ::DrawTextA(dc.get(), empty.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawEmptyMenu(dc.get());
     } else {
         RECT iconBox{kCardRect.left + 16, kCardRect.top + 16, kCardRect.left + 16 + kCardIcon,
                      kCardRect.top + 16 + kCardIcon};
@@ -346,6 +345,23 @@ void CNativeMenuPlayer::Paint(HDC target)
                     infoBox);
     }
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+}
+
+void CNativeMenuPlayer::DrawEmptyMenu(HDC dc)
+{
+    const int middle = (kListRect.top + kListRect.bottom) / 2;
+    const UINT format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+    ::SetTextColor(dc, kMutedText);
+    fw::ScopedSelect font(dc, m_font.get());
+    std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
+    RECT box{kListRect.left + 8, middle - (m_listUnreadable ? 22 : 10), kListRect.right - 8, middle + 12};
+    ::DrawTextA(dc, empty.c_str(), -1, &box, format);
+    if (!m_listUnreadable)
+        return;
+    fw::ScopedSelect small(dc, m_smallFont.get());
+    std::string reason = LibraryText(IDS_PLAYER_UNREADABLE, "The menu list could not be read.");
+    box = RECT{kListRect.left + 8, middle + 4, kListRect.right - 8, middle + 24};
+    ::DrawTextA(dc, reason.c_str(), -1, &box, format);
 }
 
 void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)

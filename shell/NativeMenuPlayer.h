@@ -37,6 +37,8 @@ public:
 
     const shell::MenuModel& Model() const { return m_model; }
     const std::string& MoviePath() const { return m_moviePath; }
+    // The last document could not be read: the menu is empty and says why.
+    bool ListUnreadable() const { return m_listUnreadable; }
     HWND ListWindow() const;
     HWND StartButton() const { return m_start; }
 
@@ -54,6 +56,7 @@ private:
     void UpdateButtons();
     void StartSelected(bool fromList);
     void Paint(HDC dc);
+    void DrawEmptyMenu(HDC dc);
     void DrawEntry(const DRAWITEMSTRUCT& item);
     void DrawButton(const DRAWITEMSTRUCT& item);
     const CPicture& Picture(const std::string& path, int width, int height);
@@ -61,6 +64,7 @@ private:
     shell::MenuModel m_model;
     std::string m_moviePath;
     bool m_reload = false;
+    bool m_listUnreadable = false;
     std::unique_ptr<CEntryList> m_list;
     HWND m_start = nullptr;
     HWND m_settings = nullptr;

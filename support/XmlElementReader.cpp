@@ -1,30 +1,52 @@
 #include "XmlElementReader.h"
 
 #include "framework/ComPtr.h"
-#include "framework/Handle.h"
+#include "framework/GdiGuards.h"
 
 #include <windows.h>
-#include <initguid.h>
-#include <objbase.h>
-#include <xmllite.h>
-
-#include <cstring>
+#include <msxml2.h>
+#include <oleauto.h>
 
 namespace support {
 
 namespace {
-// XmlLite ships with the system but without an import library here.
-using CreateReaderProc = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
-using CreateInputProc = HRESULT(WINAPI*)(IUnknown*, IMalloc*, UINT, BOOL, LPCWSTR, IXmlReaderInput**);
+// MSXML 6, with MSXML 3 where 6 is missing. XmlLite is not used: the one Wine
+// ships misreads UTF-16 input past its first 8 KB (the menu went blank, then
+// hung) and splits UTF-8 characters at its read boundaries.
+const CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
+const CLSID kDomDocument30 = {0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
+const IID kDomDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
 
-std::string Narrow(const wchar_t* text, UINT length)
+// A BSTR owned for one call.
+class ScopedBstr {
+public:
+    explicit ScopedBstr(const wchar_t* text, UINT length) : m_bstr(::SysAllocStringLen(text, length)) {}
+    explicit ScopedBstr(const wchar_t* text) : m_bstr(::SysAllocString(text)) {}
+    ScopedBstr() = default;
+    ~ScopedBstr() { ::SysFreeString(m_bstr); }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    BSTR get() const { return m_bstr; }
+    BSTR* receive()
+    {
+        ::SysFreeString(m_bstr);
+        m_bstr = nullptr;
+        return &m_bstr;
+    }
+
+private:
+    BSTR m_bstr = nullptr;
+};
+
+std::string Narrow(const wchar_t* text, UINT codePage)
 {
-    if (!text || length == 0)
+    int length = text ? static_cast<int>(::SysStringLen(const_cast<BSTR>(text))) : 0;
+    if (length == 0)
         return std::string();
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    int bytes = ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &out[0], bytes, nullptr, nullptr);
+        ::WideCharToMultiByte(codePage, 0, text, length, &out[0], bytes, nullptr, nullptr);
     return out;
 }
 
@@ -56,74 +78,83 @@ void DeclareUtf16(std::wstring& text)
         return;
     text.replace(quote + 1, close - quote - 1, L"UTF-16");
 }
+
+fw::ComPtr<IXMLDOMDocument2> NewDocument()
+{
+    fw::ComPtr<IXMLDOMDocument2> document;
+    for (const CLSID* clsid : {&kDomDocument60, &kDomDocument30})
+        if (SUCCEEDED(::CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocument2, document.PutVoid())))
+            break;
+    if (!document)
+        return document;
+    document->put_async(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+    document->put_resolveExternals(VARIANT_FALSE);
+    VARIANT prohibit;
+    ::VariantInit(&prohibit);
+    prohibit.vt = VT_BOOL;
+    prohibit.boolVal = VARIANT_TRUE;
+    ScopedBstr name(L"ProhibitDTD");
+    document->setProperty(name.get(), prohibit);
+    return document;
+}
+
+XmlAttributes ReadAttributes(IXMLDOMNode* element, UINT codePage)
+{
+    XmlAttributes attributes;
+    fw::ComPtr<IXMLDOMNamedNodeMap> map;
+    long count = 0;
+    if (FAILED(element->get_attributes(map.Put())) || !map || FAILED(map->get_length(&count)))
+        return attributes;
+    for (long i = 0; i < count; ++i) {
+        fw::ComPtr<IXMLDOMNode> attribute;
+        ScopedBstr name;
+        ScopedBstr value;
+        if (SUCCEEDED(map->get_item(i, attribute.Put())) && attribute &&
+            SUCCEEDED(attribute->get_nodeName(name.receive())) && SUCCEEDED(attribute->get_text(value.receive())))
+            attributes[Narrow(name.get(), codePage)] = Narrow(value.get(), codePage);
+    }
+    return attributes;
+}
 } // namespace
 
 std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& bytes, unsigned codePage,
                                                           const char* elementName)
 {
-    fw::UniqueLibrary xmllite(::LoadLibraryA("xmllite.dll"));
-    if (!xmllite)
+    if (bytes.size() > kMaxXmlDocumentBytes)
         return std::nullopt;
-    auto createReader = reinterpret_cast<CreateReaderProc>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(xmllite.get(), "CreateXmlReader")));
-    auto createInput = reinterpret_cast<CreateInputProc>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(xmllite.get(), "CreateXmlReaderInputWithEncodingCodePage")));
-    if (!createReader || !createInput)
+    fw::ScopedComInit com;
+    fw::ComPtr<IXMLDOMDocument2> document = NewDocument();
+    if (!document)
         return std::nullopt;
 
-    // Decoded here with the code page the bytes were written in: the
-    // system's parser does not know every code page a declaration may name.
+    // Decoded here with the code page the bytes were written in: the parser
+    // does not know every code page a declaration may name.
     std::wstring text = Wide(bytes.data(), static_cast<int>(bytes.size()), codePage);
     DeclareUtf16(text);
-    text.insert(0, 1, L'\xFEFF');
-    const size_t byteCount = text.size() * sizeof(wchar_t);
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, byteCount);
-    if (!memory)
+    ScopedBstr source(text.data(), static_cast<UINT>(text.size()));
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    if (!source.get() || FAILED(document->loadXML(source.get(), &loaded)) || loaded != VARIANT_TRUE)
         return std::nullopt;
-    if (void* target = ::GlobalLock(memory)) {
-        std::memcpy(target, text.data(), byteCount);
-        ::GlobalUnlock(memory);
-    }
-    fw::ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, stream.Put()))) {
-        ::GlobalFree(memory);
-        return std::nullopt;
-    }
-    ULARGE_INTEGER size;
-    size.QuadPart = byteCount;
-    stream->SetSize(size);
-
-    fw::ComPtr<IXmlReader> reader;
-    fw::ComPtr<IXmlReaderInput> input;
-    if (FAILED(createReader(IID_IXmlReader, reader.PutVoid(), nullptr)) ||
-        FAILED(createInput(stream.Get(), nullptr, 1200, TRUE, nullptr, input.Put())) ||
-        FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
-        FAILED(reader->SetInput(input.Get())))
+    // Refused even where the parser would not prohibit it itself.
+    fw::ComPtr<IXMLDOMDocumentType> doctype;
+    if (SUCCEEDED(document->get_doctype(doctype.Put())) && doctype)
         return std::nullopt;
 
-    const std::wstring wanted = Wide(elementName, -1, CP_ACP).c_str();
+    std::wstring wanted = Wide(elementName, -1, CP_ACP);
+    ScopedBstr tag(wanted.c_str());
+    fw::ComPtr<IXMLDOMNodeList> nodes;
+    long count = 0;
+    if (FAILED(document->getElementsByTagName(tag.get(), nodes.Put())) || !nodes || FAILED(nodes->get_length(&count)))
+        return std::nullopt;
     std::vector<XmlAttributes> elements;
-    XmlNodeType type;
-    HRESULT hr;
-    while ((hr = reader->Read(&type)) == S_OK) {
-        if (type != XmlNodeType_Element)
-            continue;
-        const wchar_t* name = nullptr;
-        UINT nameLength = 0;
-        if (FAILED(reader->GetLocalName(&name, &nameLength)) || wanted != std::wstring(name, nameLength))
-            continue;
-        XmlAttributes attributes;
-        for (HRESULT more = reader->MoveToFirstAttribute(); more == S_OK; more = reader->MoveToNextAttribute()) {
-            const wchar_t* value = nullptr;
-            UINT valueLength = 0;
-            reader->GetLocalName(&name, &nameLength);
-            reader->GetValue(&value, &valueLength);
-            attributes[Narrow(name, nameLength)] = Narrow(value, valueLength);
-        }
-        elements.push_back(std::move(attributes));
+    elements.reserve(static_cast<size_t>(count));
+    for (long i = 0; i < count; ++i) {
+        fw::ComPtr<IXMLDOMNode> node;
+        if (FAILED(nodes->get_item(i, node.Put())) || !node)
+            return std::nullopt;
+        elements.push_back(ReadAttributes(node.Get(), codePage));
     }
-    if (FAILED(hr))
-        return std::nullopt;
     return elements;
 }
 

@@ -4,6 +4,7 @@
 #include "catalog/MenuDocumentText.h"
 #include "framework/GdiGuards.h"
 #include "shell/NativeMenuPlayer.h"
+#include "tests/common/PixelHelpers.h"
 #include "tests/common/TestSystem.h"
 
 #include <gtest/gtest.h>
@@ -208,4 +209,27 @@ TEST_F(NativePlayer, KeysAndTheWheelAreLeftToTheMainWindow)
     ::SendMessageA(m_player.ListWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     EXPECT_EQ(m_parent.wheelMessages, 1);
     EXPECT_EQ(ListSelection(), 2);
+}
+
+TEST_F(NativePlayer, AnUnreadableDocumentGivesAnEmptyMenuThatSaysWhy)
+{
+    ShowMenu(Lines(3));
+    EXPECT_FALSE(m_player.ListUnreadable());
+    std::string path = m_scratch.Path() + "PortalApp.xml";
+    std::ofstream(path, std::ios::binary) << "<?xml version=\"1.0\"?>\r\n<menu>\r\n  <data id=\"A.dll\" name=\"A & B\" />";
+    m_player.Rewind();
+    m_player.Play();
+    EXPECT_EQ(ListCount(), 0);
+    EXPECT_TRUE(m_player.ListUnreadable());
+    EXPECT_FALSE(::IsWindowEnabled(m_player.StartButton()));
+    Click(CNativeMenuPlayer::kSettingsId); // the rest of the window keeps working
+    EXPECT_EQ(m_commands, (std::vector<std::string>{"CONFIG|"}));
+    ::RedrawWindow(m_parent.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PixelCanvas picture(640, 420, RGB(0, 0, 0));
+    CaptureWindow(m_parent.GetSafeHwnd(), picture);
+    SaveBitmapFile(picture, (BuildFolder("") + "menu-unreadable.bmp").c_str());
+
+    ShowMenu(Lines(2));
+    EXPECT_EQ(ListCount(), 2);
+    EXPECT_FALSE(m_player.ListUnreadable());
 }
