@@ -222,30 +222,21 @@ bool CDialog::PreTranslateMessage(MSG* msg)
     return ::IsDialogMessageA(m_hWnd, msg) != FALSE;
 }
 
-bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)
+bool CDialog::OnButtonClicked(int id)
 {
-    switch (msg) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 0) {
-            if (LOWORD(wParam) == IDOK) {
-                OnOK();
-                result = 0;
-                return true;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                OnCancel();
-                result = 0;
-                return true;
-            }
-        }
-        return false;
-    case WM_CLOSE:
+    if (id == IDOK)
+        OnOK();
+    else if (id == IDCANCEL)
         OnCancel();
-        result = 0;
-        return true;
-    default:
+    else
         return false;
-    }
+    return true;
+}
+
+bool CDialog::OnClose()
+{
+    OnCancel();
+    return true;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

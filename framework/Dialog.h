@@ -40,7 +40,10 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // IDOK and IDCANCEL end the dialog through OnOK and OnCancel; so does
+    // WM_CLOSE, through OnCancel.
+    bool OnButtonClicked(int id) override;
+    bool OnClose() override;
     CWnd* FindBoundControl(int controlId) override;
 
 private:

@@ -30,13 +30,21 @@ public:
     std::vector<UINT> reflected;
 
 protected:
-    bool OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) override
+    bool OnDrawItem(const DRAWITEMSTRUCT&) override
     {
-        reflected.push_back(msg);
-        if (msg == WM_MEASUREITEM)
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 30;
-        result = TRUE;
-        return msg != WM_NOTIFY;
+        reflected.push_back(WM_DRAWITEM);
+        return true;
+    }
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item) override
+    {
+        reflected.push_back(WM_MEASUREITEM);
+        item.itemHeight = 30;
+        return true;
+    }
+    bool OnReflectedNotify(NMHDR&, LRESULT&) override
+    {
+        reflected.push_back(WM_NOTIFY);
+        return false;
     }
 
 private:
