@@ -7,10 +7,10 @@ void CDragTracker::Start(HWND window, int x, int y)
     ::SetCapture(window);
 }
 
-void CDragTracker::Move(HWND window, int x, int y, WPARAM keyState)
+void CDragTracker::Move(HWND window, int x, int y, UINT keys)
 {
     // Only the left button, without other buttons or modifier keys.
-    if (keyState != MK_LBUTTON || m_x < 0 || m_y < 0)
+    if (keys != MK_LBUTTON || m_x < 0 || m_y < 0)
         return;
     RECT rect{};
     ::GetWindowRect(window, &rect);

@@ -7,7 +7,7 @@
 class CDragTracker {
 public:
     void Start(HWND window, int x, int y);
-    void Move(HWND window, int x, int y, WPARAM keyState);
+    void Move(HWND window, int x, int y, UINT keys);
     void Stop();
 
 private:

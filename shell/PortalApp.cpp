@@ -15,7 +15,6 @@ namespace {
 CPortalApp theApp;
 
 const char kInstanceMutex[] = "LumbraMtx";
-const char kMenuTitle[] = "Imagora Menu";
 } // namespace
 
 bool CPortalApp::InitInstance()

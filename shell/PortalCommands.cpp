@@ -28,7 +28,7 @@ void CPortalDlg::OnFSCommand(const std::string& command, const std::string& args
 {
     if (command == "EXEC") {
         // While the copy tool runs nothing is started and the menu stays.
-        if (m_bLaunchEnabled != 1)
+        if (!m_bLaunchEnabled)
             return;
         LaunchEntry(args);
         ::CloseWindow(m_hWnd);
