@@ -101,6 +101,11 @@ void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT fon
     ::DrawTextA(dc, letter.c_str(), static_cast<int>(letter.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+void ForwardWheel(HWND to, short delta, UINT keys, POINT point)
+{
+    ::SendMessageA(to, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(point.x, point.y));
+}
+
 std::string LibraryText(UINT id, const char* fallback)
 {
     std::string text = g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
@@ -113,20 +118,14 @@ std::string LibraryText(UINT id, const char* fallback)
 // menu labels.
 class CNativeMenuPlayer::CEntryList : public fw::CWnd {
 protected:
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    bool OnMouseWheel(short delta, UINT keys, POINT point) override
     {
-        switch (msg) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-            result = 0;
-            return true;
-        case WM_MOUSEWHEEL:
-            result = ::SendMessageA(::GetAncestor(m_hWnd, GA_ROOT), msg, wParam, lParam);
-            return true;
-        default:
-            return false;
-        }
+        ForwardWheel(::GetAncestor(m_hWnd, GA_ROOT), delta, keys, point);
+        return true;
+    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override
+    {
+        return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
     }
 };
 
@@ -392,64 +391,77 @@ void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
     ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+// The window's messages.
+
+bool CNativeMenuPlayer::OnPaint()
 {
-    switch (msg) {
-    case WM_PAINT: {
-        fw::ScopedPaint paint(m_hWnd);
-        Paint(paint.get());
-        result = 0;
-        return true;
+    fw::ScopedPaint paint(m_hWnd);
+    Paint(paint.get());
+    return true;
+}
+
+bool CNativeMenuPlayer::OnEraseBackground(HDC)
+{
+    return true; // the paint covers everything
+}
+
+bool CNativeMenuPlayer::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType == ODT_LISTBOX)
+        DrawEntry(item);
+    else
+        DrawButton(item);
+    return true;
+}
+
+bool CNativeMenuPlayer::OnMeasureItem(MEASUREITEMSTRUCT& item)
+{
+    item.itemHeight = kRowHeight;
+    return true;
+}
+
+bool CNativeMenuPlayer::OnCommand(UINT code, int id, HWND control)
+{
+    if (id != kListId)
+        return fw::CWnd::OnCommand(code, id, control);
+    if (code == LBN_SELCHANGE) {
+        m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
+        ShowSelection();
+    } else if (code == LBN_DBLCLK) {
+        StartSelected(true);
     }
-    case WM_ERASEBKGND:
-        result = 1;
+    return true;
+}
+
+bool CNativeMenuPlayer::OnButtonClicked(int id)
+{
+    switch (id) {
+    case kStartId:
+        StartSelected(false);
         return true;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_LISTBOX)
-            DrawEntry(item);
-        else
-            DrawButton(item);
-        result = TRUE;
+    case kSettingsId:
+        FireCommand("CONFIG", "");
         return true;
-    }
-    case WM_MEASUREITEM:
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
-        result = TRUE;
-        return true;
-    case WM_CTLCOLORLISTBOX:
-        if (!m_listBrush)
-            m_listBrush.reset(::CreateSolidBrush(kListBack));
-        result = reinterpret_cast<LRESULT>(m_listBrush.get());
-        return true;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case kListId:
-            if (HIWORD(wParam) == LBN_SELCHANGE) {
-                m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
-                ShowSelection();
-            } else if (HIWORD(wParam) == LBN_DBLCLK) {
-                StartSelected(true);
-            }
-            break;
-        case kStartId:
-            StartSelected(false);
-            break;
-        case kSettingsId:
-            FireCommand("CONFIG", "");
-            break;
-        case kCopyId:
-            FireCommand("COPY", "");
-            break;
-        default:
-            return false;
-        }
-        result = 0;
-        return true;
-    case WM_MOUSEWHEEL:
-        result = ::SendMessageA(::GetParent(m_hWnd), msg, wParam, lParam);
+    case kCopyId:
+        FireCommand("COPY", "");
         return true;
     default:
         return false;
     }
+}
+
+bool CNativeMenuPlayer::OnMouseWheel(short delta, UINT keys, POINT point)
+{
+    ForwardWheel(::GetParent(m_hWnd), delta, keys, point);
+    return true;
+}
+
+bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+{
+    if (msg != WM_CTLCOLORLISTBOX)
+        return false;
+    if (!m_listBrush)
+        m_listBrush.reset(::CreateSolidBrush(kListBack));
+    result = reinterpret_cast<LRESULT>(m_listBrush.get());
+    return true;
 }

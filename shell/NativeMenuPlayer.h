@@ -43,6 +43,14 @@ public:
     enum : UINT { kListId = 10, kStartId = 11, kSettingsId = 12, kCopyId = 13 };
 
 protected:
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
+    bool OnCommand(UINT code, int id, HWND control) override;
+    bool OnButtonClicked(int id) override;
+    bool OnMouseWheel(short delta, UINT keys, POINT point) override;
+    // WM_CTLCOLORLISTBOX: the list's background.
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
