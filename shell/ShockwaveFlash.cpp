@@ -329,10 +329,9 @@ std::string CShockwaveFlash::GetVariable(const std::string& name)
     return CallForText(kGetVariable, name);
 }
 
-bool CShockwaveFlash::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
+bool CShockwaveFlash::OnDestroy()
 {
     // Let go of the control before the host window closes it.
-    if (msg == WM_DESTROY)
-        Disconnect();
+    Disconnect();
     return false;
 }

@@ -44,7 +44,7 @@ public:
     void OnEvent(const std::string& command, const std::string& args) { FireCommand(command, args); }
 
 protected:
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDestroy() override;
 
 private:
     void Disconnect();
