@@ -4,13 +4,13 @@
 // copy tool runs. Runs modally for the program's whole life.
 #pragma once
 
-#include "DragTracker.h"
-#include "MoviePlayer.h"
-#include "NativeMenuPlayer.h"
-#include "ShockwaveFlash.h"
 #include "catalog/AppCatalog.h"
 #include "framework/Dialog.h"
 #include "framework/Handle.h"
+#include "player/MoviePlayer.h"
+#include "player/NativeMenuPlayer.h"
+#include "player/ShockwaveFlash.h"
+#include "ui/DragTracker.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinImageSet.h"
 

@@ -3,7 +3,7 @@
 // and lets the test fire the movie's commands.
 #pragma once
 
-#include "shell/MoviePlayer.h"
+#include "player/MoviePlayer.h"
 
 #include <map>
 #include <string>

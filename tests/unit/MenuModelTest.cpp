@@ -1,8 +1,8 @@
-#include "shell/MenuModel.h"
+#include "player/MenuModel.h"
 
 #include <gtest/gtest.h>
 
-using namespace shell;
+using namespace player;
 
 namespace {
 std::vector<MenuEntry> Entries(int count, int focus = -1)

@@ -1,8 +1,8 @@
 // The Flash control bridge through our own ActiveX container, against the
 // stand-in control registered under the real class id in the test prefix.
-#include "shell/AxHost.h"
-#include "shell/ShockwaveFlash.h"
 #include "framework/GdiGuards.h"
+#include "player/AxHost.h"
+#include "player/ShockwaveFlash.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // them.
 #include "catalog/MenuDocumentText.h"
 #include "framework/GdiGuards.h"
-#include "shell/NativeMenuPlayer.h"
+#include "player/NativeMenuPlayer.h"
 #include "tests/common/TestSystem.h"
 
 #include <gtest/gtest.h>

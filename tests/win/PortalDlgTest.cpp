@@ -2,7 +2,7 @@
 // driven by the messages it receives and by the movie's commands.
 #include "framework/Dialog.h"
 #include "framework/GdiGuards.h"
-#include "shell/AxHost.h"
+#include "player/AxHost.h"
 #include "shell/PortalDlg.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"

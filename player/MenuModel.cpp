@@ -1,6 +1,6 @@
 #include "MenuModel.h"
 
-namespace shell {
+namespace player {
 
 const char MenuModel::kMenuTarget[] = "_root.mcLauncher.mcMenu";
 const char MenuModel::kButtonUpTarget[] = "_root.mcLauncher.mcButtonUp";
@@ -122,4 +122,4 @@ const MenuEntry* MenuModel::SelectedEntry() const
     return m_selected >= 0 ? &m_entries[static_cast<std::size_t>(m_selected)] : nullptr;
 }
 
-} // namespace shell
+} // namespace player

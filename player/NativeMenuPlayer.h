@@ -35,7 +35,7 @@ public:
     bool SetVariable(const std::string& name, const std::string& value) override;
     std::string GetVariable(const std::string& name) override;
 
-    const shell::MenuModel& Model() const { return m_model; }
+    const player::MenuModel& Model() const { return m_model; }
     const std::string& MoviePath() const { return m_moviePath; }
     HWND ListWindow() const;
     HWND StartButton() const { return m_start; }
@@ -66,7 +66,7 @@ private:
     void DrawButton(const DRAWITEMSTRUCT& item);
     const CPicture& Picture(const std::string& path, int width, int height);
 
-    shell::MenuModel m_model;
+    player::MenuModel m_model;
     std::string m_moviePath;
     bool m_reload = false;
     std::unique_ptr<CEntryList> m_list;

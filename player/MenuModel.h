@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace player {
 
 struct MenuEntry {
     std::string id;
@@ -67,4 +67,4 @@ private:
     std::map<std::string, std::string> m_variables;
 };
 
-} // namespace shell
+} // namespace player

@@ -71,7 +71,7 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
 // leading "[SMALL]", vertically centred in the box.
 void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT small, COLORREF color)
 {
-    shell::NameLayout layout = shell::LayoutName(name);
+    player::NameLayout layout = player::LayoutName(name);
     fw::ScopedSelect font(dc, layout.small ? small : normal);
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
@@ -92,7 +92,7 @@ void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT sma
 void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT font)
 {
     FillRounded(dc, box, kSecondary, kCardBorder, 12);
-    std::string plain = shell::PlainName(name);
+    std::string plain = player::PlainName(name);
     std::string letter = plain.empty() ? std::string("?") : plain.substr(0, ::IsDBCSLeadByte(plain[0]) ? 2 : 1);
     fw::ScopedSelect select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
@@ -242,13 +242,13 @@ std::string CNativeMenuPlayer::GetVariable(const std::string& name)
 
 void CNativeMenuPlayer::LoadDocument()
 {
-    std::vector<shell::MenuEntry> entries;
+    std::vector<player::MenuEntry> entries;
     std::ifstream in(m_model.GetVariable("_root:XMLFile"), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     // The document is in the ANSI code page it was written in.
     if (auto elements = support::ReadXmlElements(bytes, ::GetACP(), "data")) {
         for (auto& attributes : *elements) {
-            shell::MenuEntry entry;
+            player::MenuEntry entry;
             entry.id = attributes["id"];
             entry.name = attributes["name"];
             entry.infoSwf = attributes["infoswf"];
@@ -269,8 +269,8 @@ void CNativeMenuPlayer::FillList()
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ::SendMessageA(list, LB_SETITEMHEIGHT, 0, kRowHeight);
-    for (const shell::MenuEntry& entry : m_model.Entries())
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shell::PlainName(entry.name).c_str()));
+    for (const player::MenuEntry& entry : m_model.Entries())
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(player::PlainName(entry.name).c_str()));
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ShowSelection();
 }
@@ -285,7 +285,7 @@ void CNativeMenuPlayer::ShowSelection()
 
 void CNativeMenuPlayer::UpdateButtons()
 {
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    const player::MenuEntry* entry = m_model.SelectedEntry();
     ::SetWindowTextA(m_start, entry ? entry->execButton.c_str() : "");
     ::EnableWindow(m_start, entry && m_model.CanStart());
     ::InvalidateRect(m_start, nullptr, FALSE);
@@ -293,7 +293,7 @@ void CNativeMenuPlayer::UpdateButtons()
 
 void CNativeMenuPlayer::StartSelected(bool fromList)
 {
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    const player::MenuEntry* entry = m_model.SelectedEntry();
     if (!entry || !(fromList ? m_model.CanStartFromList() : m_model.CanStart()))
         return;
     FireCommand("EXEC", entry->id);
@@ -322,7 +322,7 @@ void CNativeMenuPlayer::Paint(HDC target)
                 kListBack, kCardBorder, 10);
     FillRounded(dc.get(), kCardRect, kCardBack, kCardBorder, 12);
 
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    const player::MenuEntry* entry = m_model.SelectedEntry();
     ::SetBkMode(dc.get(), TRANSPARENT);
     if (!entry) {
         fw::ScopedSelect font(dc.get(), m_font.get());
@@ -355,7 +355,7 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     ::FillRect(dc, &row, back.get());
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_model.Entries().size())
         return;
-    const shell::MenuEntry& entry = m_model.Entries()[item.itemID];
+    const player::MenuEntry& entry = m_model.Entries()[item.itemID];
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     if (selected)
         FillRounded(dc, RECT{row.left + 4, row.top + 3, row.right - 4, row.bottom - 3}, kAccent, kAccent, 10);
