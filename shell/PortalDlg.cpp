@@ -3,7 +3,7 @@
 #include "LaunchRules.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
-#include "resources/resource.h"
+#include "resources/LumbraIds.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
 
@@ -17,7 +17,6 @@ const char kMenuTitle[] = "Imagora Menu";
 namespace {
 const int kMovieWidth = 640;
 const int kMovieHeight = 420;
-const UINT kSkinBitmap = 100;
 const UINT_PTR kCopyToolTimer = 100;
 const char kMovieName[] = "PortalApp.swf";
 
@@ -70,11 +69,13 @@ BOOL CPortalDlg::OnInitDialog()
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.get()));
 
     m_pSkin = std::make_unique<CSkinImageSet>();
-    m_pSkin->SetImage(m_hWnd, 0, kSkinBitmap);
+    m_pSkin->SetImage(m_hWnd, 0, IDB_MAIN_SKIN);
 
     HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
-    m_btnMinimize.SetBitmaps(library, 200, 201, 202, 203, 204);
-    m_btnClose.SetBitmaps(library, 210, 211, 212, 213, 214);
+    m_btnMinimize.SetBitmaps(library, IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS,
+                             IDB_MINIMIZE_DISABLED, IDB_MINIMIZE_HOVER);
+    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER);
     ::SetWindowPos(m_btnMinimize.GetSafeHwnd(), nullptr, 580, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 606, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 

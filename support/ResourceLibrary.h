@@ -4,6 +4,8 @@
 // g_pResourceLibrary; it outlives every window.
 #pragma once
 
+#include "resources/LumbraIds.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -37,26 +39,3 @@ extern CResourceLibrary* g_pResourceLibrary;
 
 // The text shown when the resource library cannot be loaded.
 extern const char kMissingLibraryText[];
-
-// Text ids of the resource library.
-enum : UINT {
-    IDS_SETTINGS_HEADING = 1,
-    IDS_SETTINGS_AUTOSTART = 2,
-    IDS_SETTINGS_XPWIZARD = 3,
-    IDS_SETTINGS_UP = 4,
-    IDS_SETTINGS_DOWN = 5,
-    IDS_SETTINGS_OK = 6,
-    IDS_SETTINGS_CANCEL = 7,
-    IDS_SETTINGS_VERSION = 8,
-    IDS_ABOUT_VERSION_LABEL = 9,
-    IDS_ABOUT_OK = 10,
-    IDS_BACK_IMPORT = 20,
-    IDS_BACK_SETTINGS = 21,
-    IDS_PLAYER_SETTINGS = 30,
-    IDS_PLAYER_COPY = 31,
-    IDS_PLAYER_EMPTY = 32,
-    IDS_EXEC_FAILED = 81,
-    IDS_AUTOPLAY_DENIED = 82,
-    IDS_FLASH_TOO_OLD = 84,
-    IDS_PLUGIN_ERROR = 85,
-};

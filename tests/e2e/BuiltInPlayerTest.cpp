@@ -2,6 +2,7 @@
 // player shows the menu, the keys and the wheel move its selection, and its
 // buttons start applications, settings and the copy tool.
 #include "MenuFixture.h"
+#include "player/NativeMenuPlayer.h"
 #include "support/Registry.h"
 #include "tests/common/PixelHelpers.h"
 
@@ -20,8 +21,8 @@ protected:
         ASSERT_NE(m_window, nullptr);
         m_player = ::FindWindowExA(m_window, nullptr, "LumbraMenuPlayer", nullptr);
         ASSERT_NE(m_player, nullptr);
-        m_list = ::GetDlgItem(m_player, 10);
-        m_start = ::GetDlgItem(m_player, 11);
+        m_list = ::GetDlgItem(m_player, CNativeMenuPlayer::kListId);
+        m_start = ::GetDlgItem(m_player, CNativeMenuPlayer::kStartId);
         ASSERT_NE(m_list, nullptr);
         ASSERT_NE(m_start, nullptr);
     }
@@ -57,7 +58,7 @@ TEST_F(BuiltInPlayer, KeysWheelEnterAndTheStartButtonWork)
     ASSERT_GE(first, 0);
 
     ::SendMessageA(m_list, LB_SETCURSEL, 0, 0); // as a click would
-    ::SendMessageA(m_player, WM_COMMAND, MAKEWPARAM(10, LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_list));
+    ::SendMessageA(m_player, WM_COMMAND, MAKEWPARAM(CNativeMenuPlayer::kListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_list));
     Key(VK_DOWN);
     EXPECT_TRUE(SelectionBecomes(1));
     ::PostMessageA(m_list, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0); // away from the user: down
@@ -87,7 +88,7 @@ TEST_F(BuiltInPlayer, CopyReachesTheRegisteredCopyTool)
                      static_cast<DWORD>(folder.size() + 1));
     ::RegCloseKey(key);
     StartWithPlayer();
-    ::PostMessageA(::GetDlgItem(m_player, 13), BM_CLICK, 0, 0);
+    ::PostMessageA(::GetDlgItem(m_player, CNativeMenuPlayer::kCopyId), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return PluginLog() == std::vector<std::string>{"copytool 0"}; }));
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
 }
@@ -108,7 +109,7 @@ TEST_F(BuiltInPlayer, TheSampleSuiteShowsAndLocksWhileCopying)
     ::Sleep(200);
     SaveScreenshot("menu-locked.bmp");
     ::PostMessageA(m_start, BM_CLICK, 0, 0);
-    ::SendMessageA(m_player, WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), reinterpret_cast<LPARAM>(m_list));
+    ::SendMessageA(m_player, WM_COMMAND, MAKEWPARAM(CNativeMenuPlayer::kListId, LBN_DBLCLK), reinterpret_cast<LPARAM>(m_list));
     ::Sleep(300);
     EXPECT_TRUE(PluginLog().empty());
     EXPECT_FALSE(::IsIconic(m_window));

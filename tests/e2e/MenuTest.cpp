@@ -2,6 +2,7 @@
 // prefix: other processes steer it with the suite's messages and lock it with
 // the copy tool's mutex; the movie's commands start plug-ins.
 #include "MenuFixture.h"
+#include "resources/LumbraIds.h"
 
 using namespace e2e;
 
@@ -76,7 +77,7 @@ TEST_F(Menu, TheCopyToolLocksStartingAndClosing)
     InstallPlugins(BuildFolder("tests/win/plugins/dlls"), {"Valid.dll"});
     HWND menu = StartMenu();
     ASSERT_NE(menu, nullptr);
-    HWND close = ::GetDlgItem(menu, 1002);
+    HWND close = ::GetDlgItem(menu, IDC_CLOSE);
     ASSERT_NE(close, nullptr);
     EXPECT_TRUE(::IsWindowEnabled(close));
 

@@ -147,7 +147,7 @@ TEST_F(PortalWindow, ATooOldPlayerIsReportedAndNoMenuIsBuilt)
     EXPECT_EQ(m_dlg.player.calls, (Calls{"FlashVersion()"}));
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, m_library.LoadText(84));
+    EXPECT_EQ(boxes[0].text, m_library.LoadText(IDS_FLASH_TOO_OLD));
     EXPECT_EQ(boxes[0].owner, nullptr);
     EXPECT_EQ(boxes[0].icon, BoxIcon::Error) << IconName(boxes[0].icon);
 
@@ -214,7 +214,7 @@ TEST_F(PortalWindow, TabIsSwallowedAndEscapeDoesNotEndTheMenu)
 TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
 {
     Open();
-    HWND close = ::GetDlgItem(m_dlg.GetSafeHwnd(), 1002);
+    HWND close = ::GetDlgItem(m_dlg.GetSafeHwnd(), IDC_CLOSE);
     Calls disable = {"TGotoLabel(_root.mcLauncher.mcExecute,Disable)",
                      "TGotoLabel(_root.mcLauncher.mcMenu.mcButtonMenuExec,Disable)",
                      "TGotoLabel(_root.mcConfig.mcStaticButton_Back,Disable)",
