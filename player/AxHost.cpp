@@ -1,5 +1,7 @@
 #include "AxHost.h"
 
+#include "framework/ComPtr.h"
+
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -18,20 +20,17 @@ public:
 
     bool Create(const CLSID& clsid)
     {
-        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                      reinterpret_cast<void**>(&m_object))))
+        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid())))
             return false;
         m_object->SetClientSite(this);
-        IPersistStreamInit* persist = nullptr;
-        if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+        fw::ComPtr<IPersistStreamInit> persist;
+        if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())))
             persist->InitNew();
-            persist->Release();
-        }
         m_object->SetHostNames(L"Lumbra", nullptr);
         RECT rect{};
         ::GetClientRect(m_host, &rect);
         m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_host, &rect);
-        m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_inPlace));
+        m_object->QueryInterface(IID_IOleInPlaceObject, m_inPlace.PutVoid());
         return true;
     }
 
@@ -45,24 +44,22 @@ public:
 
     void Close()
     {
-        if (m_inPlace) {
+        if (m_inPlace)
             m_inPlace->InPlaceDeactivate();
-            m_inPlace->Release();
-            m_inPlace = nullptr;
-        }
+        m_inPlace.Reset();
         if (m_object) {
             m_object->Close(OLECLOSE_NOSAVE);
             m_object->SetClientSite(nullptr);
-            m_object->Release();
-            m_object = nullptr;
         }
+        m_object.Reset();
     }
 
-    IUnknown* Control() const
+    fw::ComPtr<IUnknown> Control() const
     {
+        fw::ComPtr<IUnknown> control;
         if (m_object)
-            m_object->AddRef();
-        return m_object;
+            m_object->QueryInterface(IID_IUnknown, control.PutVoid());
+        return control;
     }
 
     // IUnknown
@@ -178,8 +175,8 @@ private:
 
     HWND m_host;
     ULONG m_refs = 1;
-    IOleObject* m_object = nullptr;
-    IOleInPlaceObject* m_inPlace = nullptr;
+    fw::ComPtr<IOleObject> m_object;
+    fw::ComPtr<IOleInPlaceObject> m_inPlace;
 };
 
 CAxSite* SiteOf(HWND host)
@@ -206,10 +203,10 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             site->Resize();
         return 0;
     case WM_DESTROY:
-        if (CAxSite* site = SiteOf(hwnd)) {
+        // The window's reference to its site goes with it.
+        if (fw::ComPtr<CAxSite> site{SiteOf(hwnd)}) {
             ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
             site->Close();
-            site->Release();
         }
         return 0;
     default:
@@ -233,10 +230,10 @@ bool RegisterAxHostClass()
     return ::RegisterClassA(&wc) != 0;
 }
 
-IUnknown* QueryHostedControl(HWND host)
+fw::ComPtr<IUnknown> QueryHostedControl(HWND host)
 {
     CAxSite* site = ::IsWindow(host) ? SiteOf(host) : nullptr;
-    return site ? site->Control() : nullptr;
+    return site ? site->Control() : fw::ComPtr<IUnknown>();
 }
 
 } // namespace ax

@@ -154,6 +154,8 @@ private:
     ULONG m_refs = 1;
 };
 
+CShockwaveFlash::CShockwaveFlash() = default;
+
 CShockwaveFlash::~CShockwaveFlash()
 {
     Disconnect();
@@ -178,14 +180,13 @@ bool CShockwaveFlash::Create(HWND parent, const RECT& rect, int controlId)
 bool CShockwaveFlash::Connect()
 {
     Disconnect();
-    fw::ComPtr<IUnknown> control;
-    *control.Put() = ax::QueryHostedControl(m_hWnd);
-    if (!control || FAILED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch))))
+    fw::ComPtr<IUnknown> control = ax::QueryHostedControl(m_hWnd);
+    if (!control || FAILED(control->QueryInterface(IID_IDispatch, m_dispatch.PutVoid())))
         return false;
     fw::ComPtr<IConnectionPoint> point = FindEventPoint();
     if (point) {
-        m_sink = new CFlashEventSink(this);
-        if (FAILED(point->Advise(m_sink, &m_cookie)))
+        m_sink = fw::ComPtr<CFlashEventSink>(new CFlashEventSink(this));
+        if (FAILED(point->Advise(m_sink.Get(), &m_cookie)))
             m_cookie = 0;
     }
     SetInitialProperties();
@@ -208,15 +209,10 @@ void CShockwaveFlash::Disconnect()
             point->Unadvise(m_cookie);
     }
     m_cookie = 0;
-    if (m_sink) {
+    if (m_sink)
         m_sink->Detach();
-        m_sink->Release();
-        m_sink = nullptr;
-    }
-    if (m_dispatch) {
-        m_dispatch->Release();
-        m_dispatch = nullptr;
-    }
+    m_sink.Reset();
+    m_dispatch.Reset();
 }
 
 void CShockwaveFlash::SetInitialProperties()
@@ -249,11 +245,9 @@ bool CShockwaveFlash::Call(DISPID id, VARIANT* args, UINT count, VARIANT* result
         return false;
     DISPPARAMS params{args, nullptr, count, 0};
     // Keep the control alive even if an event handler disconnects us.
-    IDispatch* dispatch = m_dispatch;
-    dispatch->AddRef();
-    HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
-    dispatch->Release();
-    return SUCCEEDED(hr);
+    fw::ComPtr<IDispatch> dispatch = m_dispatch.Share();
+    return SUCCEEDED(
+        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr));
 }
 
 bool CShockwaveFlash::Play()

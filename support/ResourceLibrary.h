@@ -4,6 +4,7 @@
 // g_pResourceLibrary; it outlives every window.
 #pragma once
 
+#include "framework/Handle.h"
 #include "resources/LumbraIds.h"
 
 #include <windows.h>
@@ -13,16 +14,11 @@
 
 class CResourceLibrary {
 public:
-    CResourceLibrary() = default;
-    ~CResourceLibrary();
-    CResourceLibrary(const CResourceLibrary&) = delete;
-    CResourceLibrary& operator=(const CResourceLibrary&) = delete;
-
     // Loads by bare file name so the program's own folder is searched first.
     // On failure shows the fixed "required file" box and returns false.
     bool Load(const char* fileName);
     void Free();
-    HMODULE GetHandle() const { return m_hModule; }
+    HMODULE GetHandle() const { return m_hModule.get(); }
 
     // At most 1023 characters; empty when not loaded or the id is missing.
     std::string LoadText(UINT id) const;
@@ -32,7 +28,7 @@ public:
     bool ShowErrorFormat(HWND owner, UINT id, std::int32_t value) const;
 
 private:
-    HMODULE m_hModule = nullptr;
+    fw::UniqueLibrary m_hModule;
 };
 
 extern CResourceLibrary* g_pResourceLibrary;

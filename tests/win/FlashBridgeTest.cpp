@@ -58,13 +58,12 @@ protected:
     // Calls a test-only method of the stand-in with text and number arguments.
     std::string Control(DISPID id, std::vector<VARIANT> args = {}, HWND host = nullptr)
     {
-        IUnknown* unknown = ax::QueryHostedControl(host ? host : m_flash.GetSafeHwnd());
-        EXPECT_NE(unknown, nullptr);
+        fw::ComPtr<IUnknown> unknown = ax::QueryHostedControl(host ? host : m_flash.GetSafeHwnd());
+        EXPECT_TRUE(unknown);
         if (!unknown)
             return std::string();
         IDispatch* dispatch = nullptr;
         unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-        unknown->Release();
         std::reverse(args.begin(), args.end());
         DISPPARAMS params{args.empty() ? nullptr : args.data(), nullptr, static_cast<UINT>(args.size()), 0};
         VARIANT result;
