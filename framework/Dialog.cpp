@@ -52,7 +52,7 @@ bool WalkPreTranslate(MSG* msg)
 }
 
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE resources)
-    : m_templateId(templateId), m_hParent(parent), m_hResources(resources)
+    : m_nTemplateId(templateId), m_hParent(parent), m_hResources(resources)
 {
 }
 
@@ -109,7 +109,7 @@ bool CDialog::Create()
     HINSTANCE module = m_hResources ? m_hResources : ::GetModuleHandleA(nullptr);
     CDialog* previous = t_pCreating;
     t_pCreating = this;
-    HWND hwnd = ::CreateDialogParamA(module, MAKEINTRESOURCEA(m_templateId), ChooseOwner(), &CDialog::DialogProc, 0);
+    HWND hwnd = ::CreateDialogParamA(module, MAKEINTRESOURCEA(m_nTemplateId), ChooseOwner(), &CDialog::DialogProc, 0);
     t_pCreating = previous;
     if (!hwnd) {
         if (m_hWnd)

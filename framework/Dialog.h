@@ -53,7 +53,7 @@ private:
     void CenterIfNotPlaced(const RECT& before);
     void RunModalLoop();
 
-    UINT m_templateId;
+    UINT m_nTemplateId;
     HWND m_hParent;
     HINSTANCE m_hResources;
     std::vector<std::pair<int, CWnd*>> m_bound;

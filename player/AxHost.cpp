@@ -16,49 +16,49 @@ namespace {
 // the ambient properties. One per host window, which holds one reference.
 class CAxSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
-    explicit CAxSite(HWND host) : m_host(host) {}
+    explicit CAxSite(HWND host) : m_hHost(host) {}
 
     bool Create(const CLSID& clsid)
     {
-        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid())))
+        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.PutVoid())))
             return false;
-        m_object->SetClientSite(this);
+        m_pObject->SetClientSite(this);
         fw::ComPtr<IPersistStreamInit> persist;
-        if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())))
+        if (SUCCEEDED(m_pObject->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())))
             persist->InitNew();
-        m_object->SetHostNames(L"Lumbra", nullptr);
+        m_pObject->SetHostNames(L"Lumbra", nullptr);
         RECT rect{};
-        ::GetClientRect(m_host, &rect);
-        m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_host, &rect);
-        m_object->QueryInterface(IID_IOleInPlaceObject, m_inPlace.PutVoid());
+        ::GetClientRect(m_hHost, &rect);
+        m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_hHost, &rect);
+        m_pObject->QueryInterface(IID_IOleInPlaceObject, m_pInPlace.PutVoid());
         return true;
     }
 
     void Resize()
     {
         RECT rect{};
-        ::GetClientRect(m_host, &rect);
-        if (m_inPlace)
-            m_inPlace->SetObjectRects(&rect, &rect);
+        ::GetClientRect(m_hHost, &rect);
+        if (m_pInPlace)
+            m_pInPlace->SetObjectRects(&rect, &rect);
     }
 
     void Close()
     {
-        if (m_inPlace)
-            m_inPlace->InPlaceDeactivate();
-        m_inPlace.Reset();
-        if (m_object) {
-            m_object->Close(OLECLOSE_NOSAVE);
-            m_object->SetClientSite(nullptr);
+        if (m_pInPlace)
+            m_pInPlace->InPlaceDeactivate();
+        m_pInPlace.Reset();
+        if (m_pObject) {
+            m_pObject->Close(OLECLOSE_NOSAVE);
+            m_pObject->SetClientSite(nullptr);
         }
-        m_object.Reset();
+        m_pObject.Reset();
     }
 
     fw::ComPtr<IUnknown> Control() const
     {
         fw::ComPtr<IUnknown> control;
-        if (m_object)
-            m_object->QueryInterface(IID_IUnknown, control.PutVoid());
+        if (m_pObject)
+            m_pObject->QueryInterface(IID_IUnknown, control.PutVoid());
         return control;
     }
 
@@ -80,10 +80,10 @@ public:
         AddRef();
         return S_OK;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
     STDMETHODIMP_(ULONG) Release() override
     {
-        ULONG refs = --m_refs;
+        ULONG refs = --m_nRefs;
         if (refs == 0)
             delete this;
         return refs;
@@ -104,7 +104,7 @@ public:
     // IOleWindow (shared by the in-place site and the frame)
     STDMETHODIMP GetWindow(HWND* out) override
     {
-        *out = m_host;
+        *out = m_hHost;
         return S_OK;
     }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -119,11 +119,11 @@ public:
         *frame = this;
         AddRef();
         *document = nullptr;
-        ::GetClientRect(m_host, position);
-        ::GetClientRect(m_host, clip);
+        ::GetClientRect(m_hHost, position);
+        ::GetClientRect(m_hHost, clip);
         info->cb = sizeof(OLEINPLACEFRAMEINFO);
         info->fMDIApp = FALSE;
-        info->hwndFrame = ::GetAncestor(m_host, GA_ROOT);
+        info->hwndFrame = ::GetAncestor(m_hHost, GA_ROOT);
         info->haccel = nullptr;
         info->cAccelEntries = 0;
         return S_OK;
@@ -135,8 +135,8 @@ public:
     STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
     STDMETHODIMP OnPosRectChange(LPCRECT rect) override
     {
-        if (m_inPlace)
-            m_inPlace->SetObjectRects(rect, rect);
+        if (m_pInPlace)
+            m_pInPlace->SetObjectRects(rect, rect);
         return S_OK;
     }
 
@@ -173,10 +173,10 @@ public:
 private:
     ~CAxSite() = default;
 
-    HWND m_host;
-    ULONG m_refs = 1;
-    fw::ComPtr<IOleObject> m_object;
-    fw::ComPtr<IOleInPlaceObject> m_inPlace;
+    HWND m_hHost;
+    ULONG m_nRefs = 1;
+    fw::ComPtr<IOleObject> m_pObject;
+    fw::ComPtr<IOleInPlaceObject> m_pInPlace;
 };
 
 CAxSite* SiteOf(HWND host)

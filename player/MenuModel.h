@@ -44,7 +44,7 @@ public:
     std::string GetVariable(const std::string& name) const;
 
     void Select(int index);
-    int Selected() const { return m_selected; } // -1 when empty
+    int Selected() const { return m_nSelected; } // -1 when empty
     const std::vector<MenuEntry>& Entries() const { return m_entries; }
     const MenuEntry* SelectedEntry() const;
 
@@ -62,7 +62,7 @@ private:
     bool IsDisabled(const std::string& target) const;
 
     std::vector<MenuEntry> m_entries;
-    int m_selected = -1;
+    int m_nSelected = -1;
     std::map<std::string, std::string> m_labels;
     std::map<std::string, std::string> m_variables;
 };

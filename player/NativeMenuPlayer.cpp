@@ -129,7 +129,7 @@ protected:
     }
 };
 
-CNativeMenuPlayer::CNativeMenuPlayer() : m_list(std::make_unique<CEntryList>()) {}
+CNativeMenuPlayer::CNativeMenuPlayer() : m_pList(std::make_unique<CEntryList>()) {}
 
 CNativeMenuPlayer::~CNativeMenuPlayer() = default;
 
@@ -140,41 +140,41 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
                           controlId))
         return false;
     CSkinFont face(10); // chooses the process's face once
-    m_font = MakeFont(14, FW_SEMIBOLD);
-    m_smallFont = MakeFont(12, FW_NORMAL);
-    m_titleFont = MakeFont(18, FW_BOLD);
-    m_buttonFont = MakeFont(13, FW_SEMIBOLD);
+    m_hFont = MakeFont(14, FW_SEMIBOLD);
+    m_hSmallFont = MakeFont(12, FW_NORMAL);
+    m_hTitleFont = MakeFont(18, FW_BOLD);
+    m_hButtonFont = MakeFont(13, FW_SEMIBOLD);
 
     auto child = [this](const char* cls, const char* text, DWORD style, const RECT& r, UINT id) {
         HWND hwnd = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                                       r.bottom - r.top, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                       ::GetModuleHandleA(nullptr), nullptr);
-        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont.get()), FALSE);
+        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hButtonFont.get()), FALSE);
         return hwnd;
     };
     HWND list = child("LISTBOX", "Applications",
                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, kListRect,
                       kListId);
-    m_list->SubclassWindow(list);
-    m_start = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
-    m_settings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
+    m_pList->SubclassWindow(list);
+    m_hStart = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
+    m_hSettings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
                        kSettingsId);
-    m_copy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
+    m_hCopy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
     UpdateButtons();
     return true;
 }
 
 HWND CNativeMenuPlayer::ListWindow() const
 {
-    return m_list->GetSafeHwnd();
+    return m_pList->GetSafeHwnd();
 }
 
 // The movie operations, as the menu movie answers them.
 
 bool CNativeMenuPlayer::Play()
 {
-    if (m_reload) {
-        m_reload = false;
+    if (m_bReload) {
+        m_bReload = false;
         LoadDocument();
     }
     return true;
@@ -182,7 +182,7 @@ bool CNativeMenuPlayer::Play()
 
 bool CNativeMenuPlayer::Rewind()
 {
-    m_reload = true;
+    m_bReload = true;
     return true;
 }
 
@@ -193,7 +193,7 @@ std::int32_t CNativeMenuPlayer::FlashVersion()
 
 bool CNativeMenuPlayer::LoadMovie(std::int32_t, const std::string& url)
 {
-    m_moviePath = url;
+    m_strMoviePath = url;
     return true;
 }
 
@@ -229,7 +229,7 @@ bool CNativeMenuPlayer::SetVariable(const std::string& name, const std::string& 
 {
     m_model.SetVariable(name, value);
     if (name == "_root:XMLFile")
-        m_reload = true;
+        m_bReload = true;
     return true;
 }
 
@@ -286,9 +286,9 @@ void CNativeMenuPlayer::ShowSelection()
 void CNativeMenuPlayer::UpdateButtons()
 {
     const player::MenuEntry* entry = m_model.SelectedEntry();
-    ::SetWindowTextA(m_start, entry ? entry->execButton.c_str() : "");
-    ::EnableWindow(m_start, entry && m_model.CanStart());
-    ::InvalidateRect(m_start, nullptr, FALSE);
+    ::SetWindowTextA(m_hStart, entry ? entry->execButton.c_str() : "");
+    ::EnableWindow(m_hStart, entry && m_model.CanStart());
+    ::InvalidateRect(m_hStart, nullptr, FALSE);
 }
 
 void CNativeMenuPlayer::StartSelected(bool fromList)
@@ -325,7 +325,7 @@ void CNativeMenuPlayer::Paint(HDC target)
     const player::MenuEntry* entry = m_model.SelectedEntry();
     ::SetBkMode(dc.get(), TRANSPARENT);
     if (!entry) {
-        fw::ScopedSelect font(dc.get(), m_font.get());
+        fw::ScopedSelect font(dc.get(), m_hFont.get());
         ::SetTextColor(dc.get(), kMutedText);
         std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
         RECT box = kListRect;
@@ -337,9 +337,9 @@ void CNativeMenuPlayer::Paint(HDC target)
         if (icon)
             DrawPicture(dc.get(), icon, iconBox);
         else
-            DrawPlaceholder(dc.get(), iconBox, entry->name, m_titleFont.get());
+            DrawPlaceholder(dc.get(), iconBox, entry->name, m_hTitleFont.get());
         RECT nameBox{iconBox.right + 14, iconBox.top, kCardRect.right - 14, iconBox.bottom};
-        DrawName(dc.get(), entry->name, nameBox, m_titleFont.get(), m_font.get(), kText);
+        DrawName(dc.get(), entry->name, nameBox, m_hTitleFont.get(), m_hFont.get(), kText);
         RECT infoBox{kCardRect.left + 16, iconBox.bottom + 18, kCardRect.right - 16, kCardRect.bottom - 16};
         DrawPicture(dc.get(), Picture(entry->infoSwf, infoBox.right - infoBox.left, infoBox.bottom - infoBox.top),
                     infoBox);
@@ -365,9 +365,9 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     if (icon)
         DrawPicture(dc, icon, iconBox);
     else
-        DrawPlaceholder(dc, iconBox, entry.name, m_font.get());
+        DrawPlaceholder(dc, iconBox, entry.name, m_hFont.get());
     RECT nameBox{iconBox.right + 14, row.top + 4, row.right - 12, row.bottom - 4};
-    DrawName(dc, entry.name, nameBox, m_font.get(), m_smallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
+    DrawName(dc, entry.name, nameBox, m_hFont.get(), m_hSmallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
 }
 
 void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
@@ -382,7 +382,7 @@ void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
     FillRounded(dc, item.rcItem, fill, fill, 10);
     char text[128] = {};
     ::GetWindowTextA(item.hwndItem, text, sizeof text);
-    fw::ScopedSelect font(dc, m_buttonFont.get());
+    fw::ScopedSelect font(dc, m_hButtonFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? kDisabledText : kText);
     RECT box = item.rcItem;
@@ -460,8 +460,8 @@ bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
 {
     if (msg != WM_CTLCOLORLISTBOX)
         return false;
-    if (!m_listBrush)
-        m_listBrush.reset(::CreateSolidBrush(kListBack));
-    result = reinterpret_cast<LRESULT>(m_listBrush.get());
+    if (!m_hListBrush)
+        m_hListBrush.reset(::CreateSolidBrush(kListBack));
+    result = reinterpret_cast<LRESULT>(m_hListBrush.get());
     return true;
 }

@@ -36,9 +36,9 @@ public:
     std::string GetVariable(const std::string& name) override;
 
     const player::MenuModel& Model() const { return m_model; }
-    const std::string& MoviePath() const { return m_moviePath; }
+    const std::string& MoviePath() const { return m_strMoviePath; }
     HWND ListWindow() const;
-    HWND StartButton() const { return m_start; }
+    HWND StartButton() const { return m_hStart; }
 
     enum : UINT { kListId = 10, kStartId = 11, kSettingsId = 12, kCopyId = 13 };
 
@@ -67,16 +67,16 @@ private:
     const CPicture& Picture(const std::string& path, int width, int height);
 
     player::MenuModel m_model;
-    std::string m_moviePath;
-    bool m_reload = false;
-    std::unique_ptr<CEntryList> m_list;
-    HWND m_start = nullptr;
-    HWND m_settings = nullptr;
-    HWND m_copy = nullptr;
-    fw::UniqueFont m_font;
-    fw::UniqueFont m_smallFont;
-    fw::UniqueFont m_titleFont;
-    fw::UniqueFont m_buttonFont;
-    fw::UniqueBrush m_listBrush;
+    std::string m_strMoviePath;
+    bool m_bReload = false;
+    std::unique_ptr<CEntryList> m_pList;
+    HWND m_hStart = nullptr;
+    HWND m_hSettings = nullptr;
+    HWND m_hCopy = nullptr;
+    fw::UniqueFont m_hFont;
+    fw::UniqueFont m_hSmallFont;
+    fw::UniqueFont m_hTitleFont;
+    fw::UniqueFont m_hButtonFont;
+    fw::UniqueBrush m_hListBrush;
     std::map<std::string, CPicture> m_pictures;
 };

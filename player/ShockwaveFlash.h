@@ -27,7 +27,7 @@ public:
     // Connects to the control in the bound host window, sets its initial
     // properties and subscribes to its events; false when there is none.
     bool Connect();
-    bool IsConnected() const { return static_cast<bool>(m_dispatch); }
+    bool IsConnected() const { return static_cast<bool>(m_pDispatch); }
 
     bool Play() override;
     bool Rewind() override;
@@ -54,7 +54,7 @@ private:
     // A call with one text argument and a text result.
     std::string CallForText(DISPID id, const std::string& argument);
 
-    fw::ComPtr<IDispatch> m_dispatch;
-    fw::ComPtr<CFlashEventSink> m_sink;
-    DWORD m_cookie = 0;
+    fw::ComPtr<IDispatch> m_pDispatch;
+    fw::ComPtr<CFlashEventSink> m_pSink;
+    DWORD m_dwCookie = 0;
 };

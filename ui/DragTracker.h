@@ -11,6 +11,6 @@ public:
     void Stop();
 
 private:
-    int m_x = -1;
-    int m_y = -1;
+    int m_nX = -1;
+    int m_nY = -1;
 };
