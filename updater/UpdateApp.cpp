@@ -49,26 +49,23 @@ std::string LoadMessage(UINT id)
     return ansi;
 }
 
-UINT IconFor(updater::Outcome outcome)
+UINT IconStyle(updater::OutcomeIcon icon)
 {
-    switch (outcome) {
-    case updater::kUnnecessary:
-    case updater::kUpdated:
+    switch (icon) {
+    case updater::OutcomeIcon::Information:
         return MB_ICONINFORMATION;
-    case updater::kFailed:
+    case updater::OutcomeIcon::Hand:
         return MB_ICONHAND;
     default:
-        return 0; // the box routine makes these exclamations
+        return MB_ICONEXCLAMATION;
     }
 }
 } // namespace
 
 updater::Outcome CUpdateApp::Report(updater::Outcome outcome)
 {
-    UINT style = MB_OK | IconFor(outcome);
-    if ((style & MB_ICONMASK) == 0)
-        style |= MB_ICONEXCLAMATION;
-    ::MessageBoxA(nullptr, LoadMessage(outcome).c_str(), AppTitle().c_str(), style);
+    ::MessageBoxA(nullptr, LoadMessage(outcome).c_str(), AppTitle().c_str(),
+                  MB_OK | IconStyle(updater::IconOf(outcome)));
     return outcome;
 }
 

@@ -49,4 +49,9 @@ struct Decision {
 };
 Decision Decide(const VersionFields& fields);
 
+// The icon of an outcome's box: information when the installed program is
+// current, a hand when the replacement failed, else an exclamation.
+enum class OutcomeIcon { Information, Exclamation, Hand };
+OutcomeIcon IconOf(Outcome outcome);
+
 } // namespace updater
