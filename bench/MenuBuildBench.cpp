@@ -37,10 +37,8 @@ int main(int argc, char** argv)
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     const std::string appInfo = std::string(temp) + "lumbra_bench_appinfo\\";
-    HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (key)
-        ::RegCloseKey(key);
+    fw::UniqueRegKey key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
 
     std::printf("%8s %14s %14s %8s\n", "plug-ins", "load+free (s)", "menu build (s)", "ratio");
     for (int count : {8, 32, 128}) {

@@ -90,8 +90,7 @@ std::unique_ptr<CAppRecord> CAppCatalog::LoadEntry(const std::string& entryId) c
     fw::UniqueLibrary library(::LoadLibraryA((m_appInfoFolder + entryId).c_str()));
     if (!library)
         return nullptr;
-    auto getInfo = reinterpret_cast<LumbraGetInfoProc>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library.get(), "GetInfo")));
+    auto getInfo = fw::ExportOf<LumbraGetInfoProc>(library.get(), "GetInfo");
     if (!getInfo)
         return nullptr;
     std::optional<std::size_t> size = catalog::RecordAllocationSize(getInfo(0, nullptr));

@@ -1,5 +1,5 @@
 // Owner of one COM interface reference: released exactly once, moved but
-// never copied.
+// never copied implicitly.
 #pragma once
 
 #include <unknwn.h>
@@ -10,6 +10,8 @@ template <typename T>
 class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over a reference that the caller owns.
+    explicit ComPtr(T* adopted) : m_p(adopted) {}
     ComPtr(ComPtr&& other) noexcept : m_p(other.m_p) { other.m_p = nullptr; }
     ComPtr& operator=(ComPtr&& other) noexcept
     {
@@ -23,6 +25,14 @@ public:
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ~ComPtr() { Reset(); }
+
+    // A second owner of the same object, with a reference of its own.
+    ComPtr Share() const
+    {
+        if (m_p)
+            m_p->AddRef();
+        return ComPtr(m_p);
+    }
 
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }

@@ -52,7 +52,7 @@ bool WalkPreTranslate(MSG* msg)
 }
 
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE resources)
-    : m_templateId(templateId), m_hParent(parent), m_hResources(resources)
+    : m_nTemplateId(templateId), m_hParent(parent), m_hResources(resources)
 {
 }
 
@@ -109,7 +109,7 @@ bool CDialog::Create()
     HINSTANCE module = m_hResources ? m_hResources : ::GetModuleHandleA(nullptr);
     CDialog* previous = t_pCreating;
     t_pCreating = this;
-    HWND hwnd = ::CreateDialogParamA(module, MAKEINTRESOURCEA(m_templateId), ChooseOwner(), &CDialog::DialogProc, 0);
+    HWND hwnd = ::CreateDialogParamA(module, MAKEINTRESOURCEA(m_nTemplateId), ChooseOwner(), &CDialog::DialogProc, 0);
     t_pCreating = previous;
     if (!hwnd) {
         if (m_hWnd)
@@ -222,30 +222,21 @@ bool CDialog::PreTranslateMessage(MSG* msg)
     return ::IsDialogMessageA(m_hWnd, msg) != FALSE;
 }
 
-bool CDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result)
+bool CDialog::OnButtonClicked(int id)
 {
-    switch (msg) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 0) {
-            if (LOWORD(wParam) == IDOK) {
-                OnOK();
-                result = 0;
-                return true;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                OnCancel();
-                result = 0;
-                return true;
-            }
-        }
-        return false;
-    case WM_CLOSE:
+    if (id == IDOK)
+        OnOK();
+    else if (id == IDCANCEL)
         OnCancel();
-        result = 0;
-        return true;
-    default:
+    else
         return false;
-    }
+    return true;
+}
+
+bool CDialog::OnClose()
+{
+    OnCancel();
+    return true;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -40,7 +40,10 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // IDOK and IDCANCEL end the dialog through OnOK and OnCancel; so does
+    // WM_CLOSE, through OnCancel.
+    bool OnButtonClicked(int id) override;
+    bool OnClose() override;
     CWnd* FindBoundControl(int controlId) override;
 
 private:
@@ -50,7 +53,7 @@ private:
     void CenterIfNotPlaced(const RECT& before);
     void RunModalLoop();
 
-    UINT m_templateId;
+    UINT m_nTemplateId;
     HWND m_hParent;
     HINSTANCE m_hResources;
     std::vector<std::pair<int, CWnd*>> m_bound;

@@ -10,68 +10,68 @@ namespace fw {
 // GetDC / ReleaseDC for one window (null means the whole screen).
 class ScopedWindowDC {
 public:
-    explicit ScopedWindowDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(::GetDC(hwnd)) {}
+    explicit ScopedWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(::GetDC(hwnd)) {}
     ~ScopedWindowDC()
     {
-        if (m_hdc)
-            ::ReleaseDC(m_hwnd, m_hdc);
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
     }
     ScopedWindowDC(const ScopedWindowDC&) = delete;
     ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    HDC get() const { return m_hdc; }
+    HDC get() const { return m_hDC; }
 
 private:
-    HWND m_hwnd;
-    HDC m_hdc;
+    HWND m_hWnd;
+    HDC m_hDC;
 };
 
 // BeginPaint / EndPaint inside a WM_PAINT handler.
 class ScopedPaint {
 public:
-    explicit ScopedPaint(HWND hwnd) : m_hwnd(hwnd) { m_hdc = ::BeginPaint(hwnd, &m_ps); }
-    ~ScopedPaint() { ::EndPaint(m_hwnd, &m_ps); }
+    explicit ScopedPaint(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
+    ~ScopedPaint() { ::EndPaint(m_hWnd, &m_ps); }
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
-    HDC get() const { return m_hdc; }
+    HDC get() const { return m_hDC; }
 
 private:
-    HWND m_hwnd;
+    HWND m_hWnd;
     PAINTSTRUCT m_ps{};
-    HDC m_hdc;
+    HDC m_hDC;
 };
 
 // A memory DC compatible with another one, deleted at scope end.
 class ScopedMemoryDC {
 public:
-    explicit ScopedMemoryDC(HDC compatibleWith) : m_hdc(::CreateCompatibleDC(compatibleWith)) {}
+    explicit ScopedMemoryDC(HDC compatibleWith) : m_hDC(::CreateCompatibleDC(compatibleWith)) {}
     ~ScopedMemoryDC()
     {
-        if (m_hdc)
-            ::DeleteDC(m_hdc);
+        if (m_hDC)
+            ::DeleteDC(m_hDC);
     }
     ScopedMemoryDC(const ScopedMemoryDC&) = delete;
     ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
-    HDC get() const { return m_hdc; }
+    HDC get() const { return m_hDC; }
 
 private:
-    HDC m_hdc;
+    HDC m_hDC;
 };
 
 // SelectObject with the previous object selected back at scope end.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC hdc, HGDIOBJ obj) : m_hdc(hdc), m_old(obj ? ::SelectObject(hdc, obj) : nullptr) {}
+    ScopedSelect(HDC hdc, HGDIOBJ obj) : m_hDC(hdc), m_hOld(obj ? ::SelectObject(hdc, obj) : nullptr) {}
     ~ScopedSelect()
     {
-        if (m_old)
-            ::SelectObject(m_hdc, m_old);
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
     }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
 
 private:
-    HDC m_hdc;
-    HGDIOBJ m_old;
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
 };
 
 // CoInitialize / CoUninitialize for the current thread (apartment threaded).

@@ -118,4 +118,12 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
+// An export of a loaded library as the function type the caller expects;
+// null when the library lacks it.
+template <typename Proc>
+Proc ExportOf(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
 } // namespace fw

@@ -1,7 +1,5 @@
 #include "Wnd.h"
 
-#include <commctrl.h>
-
 namespace fw {
 
 namespace {
@@ -107,16 +105,6 @@ bool CWnd::PreTranslateMessage(MSG*)
     return false;
 }
 
-bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
-{
-    return false;
-}
-
-bool CWnd::OnReflectedMessage(UINT, WPARAM, LPARAM, LRESULT&)
-{
-    return false;
-}
-
 CWnd* CWnd::FindBoundControl(int)
 {
     return nullptr;
@@ -127,43 +115,6 @@ LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (m_bSubclassed)
         return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
-}
-
-bool CWnd::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    CWnd* child = nullptr;
-    switch (msg) {
-    case WM_DRAWITEM: {
-        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (dis && dis->CtlType != ODT_MENU)
-            child = FromHandle(dis->hwndItem);
-        break;
-    }
-    case WM_MEASUREITEM: {
-        // Sent while the control is still being created, so it can only be
-        // matched by its id against the controls this window declared.
-        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-        if (mis && mis->CtlType != ODT_MENU)
-            child = FindBoundControl(static_cast<int>(mis->CtlID));
-        break;
-    }
-    case WM_NOTIFY: {
-        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (hdr)
-            child = FromHandle(hdr->hwndFrom);
-        break;
-    }
-    default:
-        return false;
-    }
-    return child && child != this && child->OnReflectedMessage(msg, wParam, lParam, result);
-}
-
-bool CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (Reflect(msg, wParam, lParam, result))
-        return true;
-    return OnMessage(msg, wParam, lParam, result);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData)

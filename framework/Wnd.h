@@ -1,11 +1,14 @@
 // Non-owning window wrapper: a CWnd refers to a window that someone else
-// created (a dialog template, a control) and routes its messages to virtual
-// handlers. Owner-draw and notification messages that a parent receives are
-// reflected back to the object of the child control that caused them, so a
-// control can draw itself.
+// created (a dialog template, a control) and routes its messages to typed
+// virtual handlers, so a window class overrides only what it answers. Each
+// handler returns whether it handled the message; false lets the window's
+// default processing run. Owner-draw and notification messages that a parent
+// receives are first offered to the object of the child control that caused
+// them, so a control can draw itself.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace fw {
 
@@ -36,17 +39,45 @@ public:
     // it owns, before dispatch. True consumes the message.
     virtual bool PreTranslateMessage(MSG* msg);
 
-    // Routes one message: reflection to a child first, then OnMessage.
+    // Routes one message to its typed handler (after the child that caused
+    // it, for owner-draw and notifications), else to OnMessage.
     bool Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 protected:
-    // A message map: return true with a result when handled; false lets the
-    // window's default processing run.
-    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // WM_COMMAND. The default hands a click (BN_CLICKED, which is also the
+    // code of a menu item, or an accelerator) to OnButtonClicked.
+    virtual bool OnCommand(UINT code, int id, HWND control);
+    virtual bool OnButtonClicked(int /*id*/) { return false; }
+    // WM_NOTIFY from a child that did not handle it itself.
+    virtual bool OnNotify(int /*id*/, NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
 
-    // WM_DRAWITEM, WM_MEASUREITEM and WM_NOTIFY that this control caused,
-    // received first by its parent.
-    virtual bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Mouse messages: client coordinates and the MK_ key flags; the wheel
+    // gives screen coordinates and a signed distance.
+    virtual bool OnLButtonDown(POINT /*point*/, UINT /*keys*/) { return false; }
+    virtual bool OnLButtonUp(POINT /*point*/, UINT /*keys*/) { return false; }
+    virtual bool OnMouseMove(POINT /*point*/, UINT /*keys*/) { return false; }
+    virtual bool OnMouseWheel(short /*delta*/, UINT /*keys*/, POINT /*screenPoint*/) { return false; }
+    virtual bool OnMouseLeave() { return false; }
+
+    virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
+    virtual bool OnPaint() { return false; }
+    // True when the background is erased (the window paints all of it).
+    virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
+    virtual bool OnKillFocus(HWND /*next*/) { return false; }
+    virtual bool OnClose() { return false; }
+    virtual bool OnDestroy() { return false; }
+
+    // Owner-draw: first offered to the object of the control itself, then,
+    // when that declines or the control is not wrapped, to its parent.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+    // WM_NOTIFY that this control sent to its parent; false passes it on to
+    // the parent's OnNotify.
+    virtual bool OnReflectedNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+
+    // Every message without a typed handler, and those whose handler
+    // declined: return true with a result when handled.
+    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // The wrapper bound to a control id of this window, if any. Used for
     // WM_MEASUREITEM, which arrives before a control can be subclassed.
@@ -61,7 +92,8 @@ protected:
     HWND m_hWnd = nullptr;
 
 private:
-    bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    CWnd* ChildToReflectTo(UINT msg, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     static LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
 

@@ -1,12 +1,12 @@
 #include "PortalApp.h"
 
-#include "AxHost.h"
-#include "ForceForeground.h"
 #include "PortalDlg.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
+#include "player/AxHost.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
+#include "ui/ForceForeground.h"
 
 #include <cstring>
 #include <memory>
@@ -15,7 +15,6 @@ namespace {
 CPortalApp theApp;
 
 const char kInstanceMutex[] = "LumbraMtx";
-const char kMenuTitle[] = "Imagora Menu";
 } // namespace
 
 bool CPortalApp::InitInstance()

@@ -4,6 +4,7 @@
 
 #include "LaunchRules.h"
 #include "framework/Handle.h"
+#include "framework/SystemLeadByte.h"
 #include "sdk/LumbraPlugin.h"
 #include "support/AppPathLookup.h"
 #include "support/Registry.h"
@@ -11,24 +12,13 @@
 
 namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
-
-template <typename Proc>
-Proc Export(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
-bool IsSystemLeadByte(unsigned char byte)
-{
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
 } // namespace
 
 void CPortalDlg::OnFSCommand(const std::string& command, const std::string& args)
 {
     if (command == "EXEC") {
         // While the copy tool runs nothing is started and the menu stays.
-        if (m_bLaunchEnabled != 1)
+        if (!m_bLaunchEnabled)
             return;
         LaunchEntry(args);
         ::CloseWindow(m_hWnd);
@@ -43,7 +33,7 @@ void CPortalDlg::LaunchEntry(std::string entryId)
 {
     if (entryId.empty() && m_pPlayer)
         entryId = m_pPlayer->GetVariable("_root:CurrentDLL");
-    DWORD interval = shell::RepeatGuardInterval(entryId, m_dwExecWait, IsSystemLeadByte);
+    DWORD interval = shell::RepeatGuardInterval(entryId, m_dwExecWait, fw::IsSystemLeadByte);
     DWORD now = ::GetTickCount();
     if (shell::IsGuardedRepeat(entryId, m_strLastDll, now, m_dwLastLaunchTick, interval))
         return;
@@ -58,7 +48,7 @@ void CPortalDlg::LaunchEntry(std::string entryId)
     fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
     if (!plugin)
         return;
-    auto exec = Export<LumbraExecProc>(plugin.get(), "Exec");
+    auto exec = fw::ExportOf<LumbraExecProc>(plugin.get(), "Exec");
     if (!exec)
         return;
     std::int32_t result = exec(m_hWnd, m_strNewFolder.c_str());
@@ -77,7 +67,7 @@ void CPortalDlg::RunCopyTool()
     fw::UniqueLibrary copyTool(::LoadLibraryA(path->c_str()));
     if (!copyTool)
         return;
-    if (auto exec = Export<LumbraCopyToolExecProc>(copyTool.get(), "Exec"))
+    if (auto exec = fw::ExportOf<LumbraCopyToolExecProc>(copyTool.get(), "Exec"))
         exec(0);
 }
 
@@ -90,7 +80,7 @@ void CPortalDlg::PrepareEntries()
         fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
         if (!plugin)
             continue;
-        if (auto prepare = Export<LumbraPrepareProc>(plugin.get(), "Prepare"))
+        if (auto prepare = fw::ExportOf<LumbraPrepareProc>(plugin.get(), "Prepare"))
             prepare(m_hWnd, m_strNewFolder.c_str());
     }
 }

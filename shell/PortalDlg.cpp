@@ -3,24 +3,21 @@
 #include "LaunchRules.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
-#include "resources/resource.h"
+#include "resources/LumbraIds.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
-
-#include <windowsx.h>
 
 const char kShowIconMessage[] = "Orva Dereze Show Icon";
 const char kShowNormalMessage[] = "Orva Dereze Show Normal";
 const char kShowCloseMessage[] = "Orva Dereze Show Close";
 const char kFotopassEndMessage[] = "Fotopass End.";
 const char kCopyToolMutex[] = "OrvaMtxCpy";
+const char kMenuTitle[] = "Imagora Menu";
 
 namespace {
 const int kMovieWidth = 640;
 const int kMovieHeight = 420;
-const UINT kSkinBitmap = 100;
 const UINT_PTR kCopyToolTimer = 100;
-const char kMenuTitle[] = "Imagora Menu";
 const char kMovieName[] = "PortalApp.swf";
 
 const char kMenuTarget[] = "_root.mcLauncher.mcMenu";
@@ -35,15 +32,11 @@ CPortalDlg::CPortalDlg()
       m_drag(std::make_unique<CDragTracker>()),
       m_dwExecWait(RegReadDword(HKEY_LOCAL_MACHINE, kProgramKey, "ExecWait", 1000))
 {
-    m_hIcon = static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    m_hIcon.reset(static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 }
 
-CPortalDlg::~CPortalDlg()
-{
-    if (m_hIcon)
-        ::DestroyIcon(m_hIcon);
-}
+CPortalDlg::~CPortalDlg() = default;
 
 void CPortalDlg::DeclareControls()
 {
@@ -72,15 +65,17 @@ std::unique_ptr<CAppCatalog> CPortalDlg::NewCatalog()
 
 BOOL CPortalDlg::OnInitDialog()
 {
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.get()));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.get()));
 
     m_pSkin = std::make_unique<CSkinImageSet>();
-    m_pSkin->SetImage(m_hWnd, 0, kSkinBitmap);
+    m_pSkin->SetImage(m_hWnd, 0, IDB_MAIN_SKIN);
 
     HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
-    m_btnMinimize.SetBitmaps(library, 200, 201, 202, 203, 204);
-    m_btnClose.SetBitmaps(library, 210, 211, 212, 213, 214);
+    m_btnMinimize.SetBitmaps(library, IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS,
+                             IDB_MINIMIZE_DISABLED, IDB_MINIMIZE_HOVER);
+    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER);
     ::SetWindowPos(m_btnMinimize.GetSafeHwnd(), nullptr, 580, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 606, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
@@ -172,7 +167,7 @@ void CPortalDlg::SendLaunchLabels(const char* execute, const char* menuExec, con
 
 void CPortalDlg::DisableLaunching()
 {
-    m_bLaunchEnabled = 0;
+    m_bLaunchEnabled = false;
     ::EnableWindow(m_btnClose.GetSafeHwnd(), FALSE);
     SendLaunchLabels("Disable", "Disable", "Disable");
 }
@@ -181,7 +176,7 @@ void CPortalDlg::EnableLaunching()
 {
     if (m_bLaunchEnabled)
         return;
-    m_bLaunchEnabled = 1;
+    m_bLaunchEnabled = true;
     ::EnableWindow(m_btnClose.GetSafeHwnd(), TRUE);
     SendLaunchLabels("Up", "Selected", "Up");
 }
@@ -247,56 +242,76 @@ bool CPortalDlg::PreTranslateMessage(MSG* msg)
     }
 }
 
+// The window's own messages.
+
+bool CPortalDlg::OnPaint()
+{
+    fw::ScopedPaint paint(m_hWnd);
+    PaintSkin(paint.get());
+    return true;
+}
+
+bool CPortalDlg::OnEraseBackground(HDC dc)
+{
+    PaintSkin(dc);
+    return true;
+}
+
+// Presses on the skin drag the captionless window; default processing
+// still follows.
+bool CPortalDlg::OnLButtonDown(POINT point, UINT)
+{
+    m_drag->Start(m_hWnd, point.x, point.y);
+    return false;
+}
+
+bool CPortalDlg::OnMouseMove(POINT point, UINT keys)
+{
+    m_drag->Move(m_hWnd, point.x, point.y, keys);
+    return false;
+}
+
+bool CPortalDlg::OnLButtonUp(POINT, UINT)
+{
+    m_drag->Stop();
+    return false;
+}
+
+bool CPortalDlg::OnMouseWheel(short delta, UINT, POINT)
+{
+    // Turning the wheel away from the user acts like the movie's Down.
+    if (delta >= 0)
+        StepMenuDown();
+    else
+        StepMenuUp();
+    return false;
+}
+
+bool CPortalDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kCopyToolTimer)
+        PollCopyTool();
+    return false;
+}
+
+bool CPortalDlg::OnButtonClicked(int id)
+{
+    switch (id) {
+    case IDC_MINIMIZE:
+        ::CloseWindow(m_hWnd);
+        return true;
+    case IDC_CLOSE:
+        OnOK();
+        return true;
+    default:
+        return fw::CDialog::OnButtonClicked(id);
+    }
+}
+
 bool CPortalDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    switch (msg) {
-    case WM_PAINT: {
-        fw::ScopedPaint paint(m_hWnd);
-        PaintSkin(paint.get());
-        result = 0;
-        return true;
-    }
-    case WM_ERASEBKGND:
-        PaintSkin(reinterpret_cast<HDC>(wParam));
-        result = 1;
-        return true;
-    case WM_QUERYDRAGICON:
-        result = reinterpret_cast<LRESULT>(m_hIcon);
-        return true;
-    case WM_LBUTTONDOWN:
-        m_drag->Start(m_hWnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return false;
-    case WM_MOUSEMOVE:
-        m_drag->Move(m_hWnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
-        return false;
-    case WM_LBUTTONUP:
-        m_drag->Stop();
-        return false;
-    case WM_MOUSEWHEEL:
-        // Turning the wheel away from the user acts like the movie's Down.
-        if (GET_WHEEL_DELTA_WPARAM(wParam) >= 0)
-            StepMenuDown();
-        else
-            StepMenuUp();
-        return false;
-    case WM_TIMER:
-        if (wParam == kCopyToolTimer)
-            PollCopyTool();
-        return false;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_MINIMIZE) {
-            ::CloseWindow(m_hWnd);
-            result = 0;
-            return true;
-        }
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_CLOSE) {
-            OnOK();
-            result = 0;
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return fw::CDialog::OnMessage(msg, wParam, lParam, result);
+    if (msg != WM_QUERYDRAGICON)
+        return fw::CDialog::OnMessage(msg, wParam, lParam, result);
+    result = reinterpret_cast<LRESULT>(m_hIcon.get());
+    return true;
 }

@@ -4,12 +4,13 @@
 // copy tool runs. Runs modally for the program's whole life.
 #pragma once
 
-#include "DragTracker.h"
-#include "MoviePlayer.h"
-#include "NativeMenuPlayer.h"
-#include "ShockwaveFlash.h"
 #include "catalog/AppCatalog.h"
 #include "framework/Dialog.h"
+#include "framework/Handle.h"
+#include "player/MoviePlayer.h"
+#include "player/NativeMenuPlayer.h"
+#include "player/ShockwaveFlash.h"
+#include "ui/DragTracker.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinImageSet.h"
 
@@ -35,7 +36,7 @@ public:
 
     bool PreTranslateMessage(MSG* msg) override;
 
-    bool IsLaunchEnabled() const { return m_bLaunchEnabled != 0; }
+    bool IsLaunchEnabled() const { return m_bLaunchEnabled; }
     const std::string& NewFolder() const { return m_strNewFolder; }
     const std::string& DocumentPath() const { return m_strXmlPath; }
     const CAppCatalog* Catalog() const { return m_pCatalog.get(); }
@@ -43,6 +44,17 @@ public:
 protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
+
+    // The window's own messages: the skin, dragging, the wheel, the copy-tool
+    // poll, the two buttons, and the icon while dragged minimised.
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnLButtonDown(POINT point, UINT keys) override;
+    bool OnMouseMove(POINT point, UINT keys) override;
+    bool OnLButtonUp(POINT point, UINT keys) override;
+    bool OnMouseWheel(short delta, UINT keys, POINT point) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnButtonClicked(int id) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // The player of the movie area: the Flash control when it is installed,
@@ -62,7 +74,7 @@ private:
     void SendLaunchLabels(const char* execute, const char* menuExec, const char* back);
     void StepMenu(const char* button, const char* label);
 
-    HICON m_hIcon = nullptr;
+    fw::UniqueIcon m_hIcon;
     std::unique_ptr<CSkinImageSet> m_pSkin;
     std::unique_ptr<CDragTracker> m_drag;
     UINT m_msgFotopassEnd = 0;
@@ -72,7 +84,7 @@ private:
     UINT m_msgShowNormal = 0;
     UINT m_msgShowClose = 0;
     std::unique_ptr<CAppCatalog> m_pCatalog;
-    int m_bLaunchEnabled = 1;
+    bool m_bLaunchEnabled = true;
     std::string m_strLastDll;
     DWORD m_dwLastLaunchTick = 0;
     DWORD m_dwExecWait;
@@ -85,3 +97,5 @@ extern const char kShowNormalMessage[];
 extern const char kShowCloseMessage[];
 extern const char kFotopassEndMessage[];
 extern const char kCopyToolMutex[];
+// The window title, by which a second start finds the running menu.
+extern const char kMenuTitle[];

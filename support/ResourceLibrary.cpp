@@ -7,15 +7,9 @@ CResourceLibrary* g_pResourceLibrary = nullptr;
 
 const char kMissingLibraryText[] = "A required file was not found. \nUninstall the application and then re-install it.";
 
-CResourceLibrary::~CResourceLibrary()
-{
-    Free();
-}
-
 bool CResourceLibrary::Load(const char* fileName)
 {
-    Free();
-    m_hModule = ::LoadLibraryA(fileName);
+    m_hModule.reset(::LoadLibraryA(fileName));
     if (!m_hModule) {
         ::MessageBoxA(nullptr, kMissingLibraryText, fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
         return false;
@@ -25,10 +19,7 @@ bool CResourceLibrary::Load(const char* fileName)
 
 void CResourceLibrary::Free()
 {
-    if (m_hModule) {
-        ::FreeLibrary(m_hModule);
-        m_hModule = nullptr;
-    }
+    m_hModule.reset();
 }
 
 std::string CResourceLibrary::LoadText(UINT id) const
@@ -36,7 +27,7 @@ std::string CResourceLibrary::LoadText(UINT id) const
     if (!m_hModule)
         return std::string();
     char buffer[1024];
-    int length = ::LoadStringA(m_hModule, id, buffer, sizeof buffer);
+    int length = ::LoadStringA(m_hModule.get(), id, buffer, sizeof buffer);
     if (length <= 0)
         return std::string();
     return std::string(buffer, static_cast<size_t>(length));

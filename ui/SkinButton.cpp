@@ -59,57 +59,54 @@ void CSkinButton::Redraw()
     ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawNow);
 }
 
-bool CSkinButton::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+bool CSkinButton::OnMouseMove(POINT, UINT)
 {
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (m_bitmaps.Get(5) && m_bPressed != 1 && m_bHover != 1) {
-            m_bHover = 1;
-            TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
-            ::_TrackMouseEvent(&track);
-            Redraw();
-        }
-        return false;
-    case WM_MOUSELEAVE:
-        m_bHover = 0;
+    if (m_bitmaps.Get(5) && !m_bPressed && !m_bHover) {
+        m_bHover = true;
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
+        ::_TrackMouseEvent(&track);
         Redraw();
-        result = 0;
-        return true;
-    case WM_LBUTTONDOWN:
-        m_bHover = 0;
-        m_bPressed = 1;
-        return false;
-    case WM_LBUTTONUP:
-        m_bPressed = 0;
-        return false;
-    case WM_KILLFOCUS:
-        m_bPressed = 0;
-        Redraw();
-        return false;
-    default:
-        return false;
     }
+    return false;
 }
 
-bool CSkinButton::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result)
+bool CSkinButton::OnMouseLeave()
 {
-    if (msg != WM_DRAWITEM)
-        return false;
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    result = TRUE;
+    m_bHover = false;
+    Redraw();
     return true;
 }
 
-void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item)
+bool CSkinButton::OnLButtonDown(POINT, UINT)
+{
+    m_bHover = false;
+    m_bPressed = true;
+    return false;
+}
+
+bool CSkinButton::OnLButtonUp(POINT, UINT)
+{
+    m_bPressed = false;
+    return false;
+}
+
+bool CSkinButton::OnKillFocus(HWND)
+{
+    m_bPressed = false;
+    Redraw();
+    return false;
+}
+
+bool CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
     HBITMAP normal = m_bitmaps.Get(1);
     if (!normal) {
         FillMissingBitmap(item);
-        return;
+        return true;
     }
     int position = 1;
     COLORREF color = m_crNormal;
-    if (m_bHover == 1) {
+    if (m_bHover) {
         position = 5;
         color = m_crHover;
     } else if (item.itemState & ODS_SELECTED) {
@@ -128,7 +125,7 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item)
     BlitBitmap(item.hDC, chosen ? chosen : normal, size.bmWidth, size.bmHeight);
 
     if (m_strText.empty())
-        return;
+        return true;
     ::SetBkMode(item.hDC, TRANSPARENT);
     ::SetTextColor(item.hDC, color);
     fw::ScopedSelect font(item.hDC, m_pFont ? m_pFont->GetHandle() : nullptr);
@@ -138,4 +135,5 @@ void CSkinButton::DrawItem(const DRAWITEMSTRUCT& item)
         m_nFormat = (m_nFormat & ~static_cast<UINT>(DT_SINGLELINE)) | DT_WORDBREAK;
     RECT target = m_rcText;
     ::DrawTextA(item.hDC, m_strText.c_str(), -1, &target, m_nFormat);
+    return true;
 }

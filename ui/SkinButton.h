@@ -18,14 +18,17 @@ public:
     void SetColors(COLORREF normal, COLORREF pressed, COLORREF focus, COLORREF disabled, COLORREF hover);
     void SetCaption(const std::string& text, const RECT& rect, UINT format);
 
-    bool IsHovering() const { return m_bHover != 0; }
-    bool IsPressed() const { return m_bPressed != 0; }
+    bool IsHovering() const { return m_bHover; }
+    bool IsPressed() const { return m_bPressed; }
     UINT CaptionFormat() const { return m_nFormat; }
 
 protected:
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void DrawItem(const DRAWITEMSTRUCT& item);
+    bool OnMouseMove(POINT point, UINT keys) override;
+    bool OnMouseLeave() override;
+    bool OnLButtonDown(POINT point, UINT keys) override;
+    bool OnLButtonUp(POINT point, UINT keys) override;
+    bool OnKillFocus(HWND next) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
     CStateBitmaps m_bitmaps;
 
@@ -41,8 +44,8 @@ private:
     std::string m_strText;
     RECT m_rcText{};
     UINT m_nFormat = 0;
-    int m_bHover = 0;
-    int m_bPressed = 0;
+    bool m_bHover = false;
+    bool m_bPressed = false;
 };
 
 // Makes a button owner-drawn and sizes it to its first bitmap.

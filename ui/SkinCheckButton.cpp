@@ -4,24 +4,20 @@
 
 bool CSkinCheckButton::SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled)
 {
-    m_bChecked = 1;
+    m_bChecked = true;
     MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {checked, unchecked, 0, disabled, 0});
     return true;
 }
 
-void CSkinCheckButton::SetCheck(int state)
+void CSkinCheckButton::SetCheck(bool checked)
 {
-    ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(state), 0);
-    m_bChecked = state;
+    ::SendMessageA(m_hWnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    m_bChecked = checked;
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-bool CSkinCheckButton::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result)
+bool CSkinCheckButton::OnDrawItem(const DRAWITEMSTRUCT& item)
 {
-    if (msg != WM_DRAWITEM)
-        return false;
-    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    result = TRUE;
     HBITMAP checked = m_bitmaps.Get(1);
     if (!checked) {
         FillMissingBitmap(item);

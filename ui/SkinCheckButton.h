@@ -8,13 +8,13 @@
 class CSkinCheckButton : public fw::CWnd {
 public:
     bool SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled);
-    void SetCheck(int state);
-    int GetCheck() const { return m_bChecked; }
+    void SetCheck(bool checked);
+    bool GetCheck() const { return m_bChecked; }
 
 protected:
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     CStateBitmaps m_bitmaps;
-    int m_bChecked = 0;
+    bool m_bChecked = false;
 };

@@ -2,23 +2,17 @@
 
 #include "FontFaceChoice.h"
 #include "framework/GdiGuards.h"
+#include "framework/SystemLeadByte.h"
 
 #include <cstring>
 
 std::string g_fontFace;
 
-namespace {
-bool IsSystemLeadByte(unsigned char byte)
-{
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
-} // namespace
-
 int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
     auto* choice = reinterpret_cast<std::string*>(lParam);
     if (logFont && choice)
-        ui::OfferFace(logFont->lfFaceName, *choice, IsSystemLeadByte);
+        ui::OfferFace(logFont->lfFaceName, *choice, fw::IsSystemLeadByte);
     return 1;
 }
 
@@ -37,11 +31,5 @@ CSkinFont::CSkinFont(int pointSize)
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfHeight = ui::FontHeightForTenths(::GetDeviceCaps(dc, LOGPIXELSY), tenths);
     std::strncpy(font.lfFaceName, g_fontFace.c_str(), LF_FACESIZE - 1);
-    m_hFont = ::CreateFontIndirectA(&font);
-}
-
-CSkinFont::~CSkinFont()
-{
-    if (m_hFont)
-        ::DeleteObject(m_hFont);
+    m_hFont.reset(::CreateFontIndirectA(&font));
 }

@@ -3,7 +3,7 @@
 // (g_fontFace) from a preference list by the first enumeration.
 #pragma once
 
-#include <windows.h>
+#include "framework/Handle.h"
 
 #include <string>
 
@@ -12,14 +12,11 @@ extern std::string g_fontFace;
 class CSkinFont {
 public:
     explicit CSkinFont(int pointSize);
-    ~CSkinFont();
-    CSkinFont(const CSkinFont&) = delete;
-    CSkinFont& operator=(const CSkinFont&) = delete;
 
-    HFONT GetHandle() const { return m_hFont; }
+    HFONT GetHandle() const { return m_hFont.get(); }
 
 private:
-    HFONT m_hFont = nullptr;
+    fw::UniqueFont m_hFont;
 };
 
 // Enumeration procedure: offers each face to the choice held in lParam.

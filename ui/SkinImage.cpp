@@ -8,12 +8,10 @@
 
 void CSkinImage::Clear()
 {
-    if (m_hBitmap)
-        ::DeleteObject(m_hBitmap);
-    m_hBitmap = nullptr;
+    m_hBitmap.reset();
     m_pBits = nullptr;
     m_bitmap = BITMAP{};
-    m_bCreated = 0;
+    m_bCreated = false;
 }
 
 void CSkinImage::LoadFromResource(HWND window, HMODULE module, UINT bitmapId)
@@ -46,13 +44,13 @@ bool CSkinImage::CreateDib(HWND window, int width, int height)
     header.bmiHeader.biBitCount = 32;
     header.bmiHeader.biCompression = BI_RGB;
     fw::ScopedWindowDC dc(window);
-    m_hBitmap = ::CreateDIBSection(dc.get(), &header, DIB_RGB_COLORS, &m_pBits, nullptr, 0);
+    m_hBitmap.reset(::CreateDIBSection(dc.get(), &header, DIB_RGB_COLORS, &m_pBits, nullptr, 0));
     if (!m_hBitmap) {
         m_pBits = nullptr;
         return false;
     }
-    ::GetObjectA(m_hBitmap, sizeof m_bitmap, &m_bitmap);
-    m_bCreated = 1;
+    ::GetObjectA(m_hBitmap.get(), sizeof m_bitmap, &m_bitmap);
+    m_bCreated = true;
     return true;
 }
 
@@ -64,7 +62,7 @@ void CSkinImage::CopyFromBitmap(HWND window, HBITMAP source, int x, int y, int w
     fw::ScopedMemoryDC from(dc.get());
     fw::ScopedMemoryDC to(dc.get());
     fw::ScopedSelect selectFrom(from.get(), source);
-    fw::ScopedSelect selectTo(to.get(), m_hBitmap);
+    fw::ScopedSelect selectTo(to.get(), m_hBitmap.get());
     ::BitBlt(to.get(), x, y, width, height, from.get(), 0, 0, SRCCOPY);
 }
 
@@ -74,7 +72,7 @@ void CSkinImage::Draw(HWND window, HDC target) const
         return;
     fw::ScopedWindowDC dc(window);
     fw::ScopedMemoryDC from(dc.get());
-    fw::ScopedSelect select(from.get(), m_hBitmap);
+    fw::ScopedSelect select(from.get(), m_hBitmap.get());
     ::BitBlt(target, 0, 0, m_bitmap.bmWidth, m_bitmap.bmHeight, from.get(), 0, 0, SRCCOPY);
 }
 
@@ -85,7 +83,7 @@ void CSkinImage::DrawLabel(HWND window, const char* text, int x, int y, int widt
         return;
     fw::ScopedWindowDC dc(window);
     fw::ScopedMemoryDC memory(dc.get());
-    fw::ScopedSelect selectBitmap(memory.get(), m_hBitmap);
+    fw::ScopedSelect selectBitmap(memory.get(), m_hBitmap.get());
     fw::ScopedSelect selectFont(memory.get(), font ? font->GetHandle() : nullptr);
     // 0 means "no fill": black can therefore not be a fill colour.
     if (backColor == 0)

@@ -2,17 +2,12 @@
 // texts are drawn into it once; a paint is then one block copy.
 #pragma once
 
-#include <windows.h>
+#include "framework/Handle.h"
 
 class CSkinFont;
 
 class CSkinImage {
 public:
-    CSkinImage() = default;
-    ~CSkinImage() { Clear(); }
-    CSkinImage(const CSkinImage&) = delete;
-    CSkinImage& operator=(const CSkinImage&) = delete;
-
     // Replaces the content with a bitmap of the module; a missing id leaves
     // the image empty.
     void LoadFromResource(HWND window, HMODULE module, UINT bitmapId);
@@ -30,13 +25,13 @@ public:
     }
 
     BITMAP GetBitmapInfo() const { return m_bitmap; }
-    HBITMAP GetHandle() const { return m_hBitmap; }
+    HBITMAP GetHandle() const { return m_hBitmap.get(); }
     void* GetBits() const { return m_pBits; }
-    bool IsCreated() const { return m_bCreated != 0; }
+    bool IsCreated() const { return m_bCreated; }
 
 private:
-    HBITMAP m_hBitmap = nullptr;
+    fw::UniqueBitmap m_hBitmap;
     BITMAP m_bitmap{};
     void* m_pBits = nullptr;
-    BYTE m_bCreated = 0;
+    bool m_bCreated = false;
 };

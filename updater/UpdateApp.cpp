@@ -1,5 +1,9 @@
 #include "UpdateApp.h"
 
+// Header-only owners and helpers: the updater links no code of the menu.
+#include "framework/Handle.h"
+#include "framework/SystemLeadByte.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -7,21 +11,6 @@
 
 namespace {
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Lumbra.exe";
-
-// Closes a registry key at scope end.
-struct KeyCloser {
-    HKEY key;
-    ~KeyCloser()
-    {
-        if (key)
-            ::RegCloseKey(key);
-    }
-};
-
-bool IsSystemLeadByte(unsigned char byte)
-{
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
 
 std::string OwnProgramPath()
 {
@@ -60,39 +49,35 @@ std::string LoadMessage(UINT id)
     return ansi;
 }
 
-UINT IconFor(updater::Outcome outcome)
+UINT IconStyle(updater::OutcomeIcon icon)
 {
-    switch (outcome) {
-    case updater::kUnnecessary:
-    case updater::kUpdated:
+    switch (icon) {
+    case updater::OutcomeIcon::Information:
         return MB_ICONINFORMATION;
-    case updater::kFailed:
+    case updater::OutcomeIcon::Hand:
         return MB_ICONHAND;
     default:
-        return 0; // the box routine makes these exclamations
+        return MB_ICONEXCLAMATION;
     }
 }
 } // namespace
 
 updater::Outcome CUpdateApp::Report(updater::Outcome outcome)
 {
-    UINT style = MB_OK | IconFor(outcome);
-    if ((style & MB_ICONMASK) == 0)
-        style |= MB_ICONEXCLAMATION;
-    ::MessageBoxA(nullptr, LoadMessage(outcome).c_str(), AppTitle().c_str(), style);
+    ::MessageBoxA(nullptr, LoadMessage(outcome).c_str(), AppTitle().c_str(),
+                  MB_OK | IconStyle(updater::IconOf(outcome)));
     return outcome;
 }
 
 updater::Outcome CUpdateApp::Run()
 {
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return Report(updater::kNotInstalled);
     std::string installed;
     bool read = false;
     {
-        KeyCloser close{opened};
-        read = ReadInstalledPath(opened, installed);
+        fw::UniqueRegKey key;
+        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
+            return Report(updater::kNotInstalled);
+        read = ReadInstalledPath(key.get(), installed);
     }
     if (!read || !InstalledFileExists(installed))
         return Report(updater::kNotInstalled);
@@ -122,18 +107,14 @@ bool CUpdateApp::ReadInstalledPath(HKEY appPathsKey, std::string& path)
 bool CUpdateApp::InstalledFileExists(const std::string& path)
 {
     WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    ::FindClose(find);
-    return true;
+    return static_cast<bool>(fw::UniqueFind(::FindFirstFileA(path.c_str(), &data)));
 }
 
 updater::VersionFields CUpdateApp::ReadVersionFields(const std::string& path)
 {
     // No resource, no translation or no "FileVersion": three empty fields,
     // which the rules turn into "different version".
-    const updater::VersionFields none = updater::SplitVersionFields(std::string(), IsSystemLeadByte);
+    const updater::VersionFields none = updater::SplitVersionFields(std::string(), fw::IsSystemLeadByte);
     DWORD handle = 0;
     DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &handle);
     if (size == 0)
@@ -162,7 +143,7 @@ updater::VersionFields CUpdateApp::ReadVersionFields(const std::string& path)
         return none;
     size_t limit = static_cast<size_t>(blockEnd - begin);
     std::string version(begin, strnlen(begin, textLength < limit ? textLength : limit));
-    return updater::SplitVersionFields(version, IsSystemLeadByte);
+    return updater::SplitVersionFields(version, fw::IsSystemLeadByte);
 }
 
 bool CUpdateApp::IsOlderBuild(const std::string& installed, const std::string& reference)

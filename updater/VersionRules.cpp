@@ -88,6 +88,19 @@ bool IsOlderBuild(const std::string& installed, const std::string& reference)
     return false;
 }
 
+OutcomeIcon IconOf(Outcome outcome)
+{
+    switch (outcome) {
+    case kUnnecessary:
+    case kUpdated:
+        return OutcomeIcon::Information;
+    case kFailed:
+        return OutcomeIcon::Hand;
+    default:
+        return OutcomeIcon::Exclamation;
+    }
+}
+
 Decision Decide(const VersionFields& fields)
 {
     if (fields.major != kAcceptedMajor)

@@ -3,6 +3,8 @@
 // belongs to a minor version, and when a build date counts as older.
 #pragma once
 
+#include "UpdateIds.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -32,11 +34,11 @@ extern const char kAcceptedMajor[];
 
 // The five outcomes, by the id of their message.
 enum Outcome : unsigned {
-    kNotInstalled = 129,
-    kDifferentVersion = 130,
-    kUnnecessary = 131,
-    kUpdated = 132,
-    kFailed = 133,
+    kNotInstalled = IDS_NOT_INSTALLED,
+    kDifferentVersion = IDS_DIFFERENT_VERSION,
+    kUnnecessary = IDS_UNNECESSARY,
+    kUpdated = IDS_UPDATED,
+    kFailed = IDS_FAILED,
 };
 
 // What to do with an installed program of these version fields: copy the
@@ -46,5 +48,10 @@ struct Decision {
     std::string dataFile; // empty unless a copy is due
 };
 Decision Decide(const VersionFields& fields);
+
+// The icon of an outcome's box: information when the installed program is
+// current, a hand when the replacement failed, else an exclamation.
+enum class OutcomeIcon { Information, Exclamation, Hand };
+OutcomeIcon IconOf(Outcome outcome);
 
 } // namespace updater

@@ -1,13 +1,14 @@
 // Finds a message box shown by any thread or process of the session, reads
-// what a user would see (text, caption, icon, owner) and dismisses it.
+// what a user would see (text, caption, owner, and for this process's boxes
+// the icon) and dismisses it.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -18,7 +19,6 @@ struct MessageBoxSeen {
     std::string caption;
     BoxIcon icon = BoxIcon::None;
     HWND owner = nullptr;
-    DWORD processId = 0;
 };
 
 // Waits for a visible message box (optionally of one process), reads it and
@@ -27,8 +27,6 @@ std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD proce
 
 // True when a message box is currently shown (optionally by one process).
 bool AnyMessageBoxShown(DWORD processId = 0);
-
-const char* IconName(BoxIcon icon);
 
 // Runs code of this process that may show message boxes, reading and
 // dismissing each from another thread; returns what was shown.

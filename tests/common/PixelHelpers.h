@@ -2,9 +2,7 @@
 // that check what is drawn rather than which calls were made.
 #pragma once
 
-#include <windows.h>
-
-#include <vector>
+#include "framework/Handle.h"
 
 class PixelCanvas {
 public:
@@ -13,30 +11,20 @@ public:
     PixelCanvas(const PixelCanvas&) = delete;
     PixelCanvas& operator=(const PixelCanvas&) = delete;
 
-    HDC dc() const { return m_dc; }
+    HDC dc() const { return m_hDC; }
+    int width() const { return m_nWidth; }
+    int height() const { return m_nHeight; }
     COLORREF At(int x, int y) const;
-    bool Contains(COLORREF color, const RECT& area) const;
-    int width() const { return m_width; }
-    int height() const { return m_height; }
 
 private:
-    int m_width;
-    int m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits = nullptr;
+    int m_nWidth;
+    int m_nHeight;
+    HDC m_hDC;
+    fw::UniqueBitmap m_hBitmap;
+    HGDIOBJ m_hOld;
+    const DWORD* m_pBits = nullptr;
 };
 
 // Draws a control through its parent's WM_DRAWITEM, as the system would,
 // into the canvas at its origin.
-void RenderThroughParent(HWND parent, HWND control, UINT state, PixelCanvas& canvas, int width, int height);
-
-// Copies what the screen shows of a window into the canvas.
-void CaptureWindow(HWND window, PixelCanvas& canvas);
-
-// Writes the canvas as a 32-bit BMP file.
-bool SaveBitmapFile(const PixelCanvas& canvas, const char* path);
-
-// A pixel of a bottom-up 32-bit DIB section as the skin images hold them.
-COLORREF BottomUpPixel(const void* bits, int width, int height, int x, int y);
+void RenderThroughParent(HWND parent, HWND control, UINT state, PixelCanvas& canvas);

@@ -1,50 +1,25 @@
 #include "TestSystem.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <vector>
+#include <fstream>
+#include <iterator>
 
 namespace testing_support {
 
-std::string WindowsPathFromUnix(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-std::string FolderFromEnvironment(const char* variable)
-{
-    const char* value = std::getenv(variable);
-    EXPECT_TRUE(value && *value) << variable << " is not set";
-    if (!value || !*value)
-        return std::string();
-    std::string folder = value[0] == '/' ? WindowsPathFromUnix(value) : std::string(value);
-    if (folder.back() != '\\')
-        folder += '\\';
-    return folder;
-}
-
 std::string BuildFolder(const char* relative)
 {
-    std::string build = FolderFromEnvironment("LUMBRA_BUILD");
-    if (build.empty())
-        return build;
-    std::string folder = build + relative;
+    const char* build = std::getenv("LUMBRA_BUILD");
+    EXPECT_TRUE(build && *build) << "LUMBRA_BUILD is not set";
+    // Wine maps the Unix root to drive Z:.
+    std::string folder = std::string("Z:") + (build ? build : "") + "/" + relative + "/";
     for (char& c : folder)
         if (c == '/')
             c = '\\';
-    if (folder.back() != '\\')
-        folder += '\\';
     return folder;
-}
-
-ChildProcess::~ChildProcess()
-{
-    Kill();
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& workingFolder)
@@ -52,100 +27,67 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& work
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                           workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi))
         return false;
-    ::CloseHandle(pi.hThread);
-    m_process.reset(pi.hProcess);
-    m_id = pi.dwProcessId;
+    fw::UniqueKernelHandle thread(pi.hThread);
+    m_hProcess.reset(pi.hProcess);
+    m_dwId = pi.dwProcessId;
     return true;
 }
 
 std::optional<DWORD> ChildProcess::Wait(DWORD timeoutMs)
 {
-    if (!m_process || ::WaitForSingleObject(m_process.get(), timeoutMs) != WAIT_OBJECT_0)
-        return std::nullopt;
     DWORD code = 0;
-    ::GetExitCodeProcess(m_process.get(), &code);
+    if (!m_hProcess || ::WaitForSingleObject(m_hProcess.get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(m_hProcess.get(), &code))
+        return std::nullopt;
     return code;
 }
 
 void ChildProcess::Kill()
 {
-    if (m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(m_process.get(), 99);
-        ::WaitForSingleObject(m_process.get(), 5000);
+    if (m_hProcess && ::WaitForSingleObject(m_hProcess.get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_hProcess.get(), 99);
+        ::WaitForSingleObject(m_hProcess.get(), 5000);
     }
 }
-
-namespace {
-struct WindowSearch {
-    const char* title;
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    char text[256] = {};
-    ::GetWindowTextA(hwnd, text, sizeof text);
-    if (std::string(text) != search->title || !::IsWindowVisible(hwnd))
-        return TRUE;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (search->processId && pid != search->processId)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-} // namespace
 
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs)
 {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        WindowSearch search{title, processId, nullptr};
-        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (::GetTickCount() - start > timeoutMs)
-            return nullptr;
-        ::Sleep(20);
-    }
-}
-
-bool WaitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition(context)) {
-        if (::GetTickCount() - start > timeoutMs)
+    HWND found = nullptr;
+    Eventually(
+        [&] {
+            for (found = ::FindWindowExA(nullptr, nullptr, nullptr, title); found;
+                 found = ::FindWindowExA(nullptr, found, nullptr, title)) {
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(found, &pid);
+                if (::IsWindowVisible(found) && (!processId || pid == processId))
+                    return true;
+            }
             return false;
-        ::Sleep(20);
-    }
-    return true;
+        },
+        timeoutMs);
+    return found;
 }
 
 ScratchFolder::ScratchFolder(const char* prefix)
 {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    std::string base = std::string(temp) + prefix + std::to_string(::GetCurrentProcessId()) + "_" +
-                       std::to_string(::GetTickCount());
-    for (int i = 0;; ++i) {
-        std::string candidate = base + "_" + std::to_string(i);
-        if (::CreateDirectoryA(candidate.c_str(), nullptr)) {
-            m_path = candidate + "\\";
-            break;
-        }
-    }
+    std::string base = std::string(temp) + prefix + std::to_string(::GetCurrentProcessId()) + "_";
+    for (int i = 0; m_strPath.empty(); ++i)
+        if (::CreateDirectoryA((base + std::to_string(i)).c_str(), nullptr))
+            m_strPath = base + std::to_string(i) + "\\";
 }
 
-ScratchFolder::~ScratchFolder()
+void RemoveTree(const std::string& folder)
 {
-    RemoveTree(m_path);
+    // The shell wants the folder without its backslash, ended by two zeros.
+    std::string from = folder.substr(0, folder.size() - 1) + std::string(2, '\0');
+    SHFILEOPSTRUCTA operation{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
+    ::SHFileOperationA(&operation);
 }
 
 bool CopyInto(const std::string& sourceFile, const std::string& targetFile)
@@ -153,38 +95,34 @@ bool CopyInto(const std::string& sourceFile, const std::string& targetFile)
     return ::CopyFileA(sourceFile.c_str(), targetFile.c_str(), FALSE) != FALSE;
 }
 
-void RemoveTree(const std::string& folder)
+std::string ReadAll(const std::string& path)
 {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA data;
-    fw::UniqueFind find(::FindFirstFileA((base + "*").c_str(), &data));
-    if (find) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string full = base + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else {
-                ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(full.c_str());
-            }
-        } while (::FindNextFileA(find.get(), &data));
-    }
-    find.reset();
-    ::RemoveDirectoryA(base.c_str());
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, const std::string& bytes)
+{
+    fw::UniqueRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(hive, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr),
+              ERROR_SUCCESS);
+    // A byte other than zero after the data: the system would otherwise add
+    // the zero to a text stored without one.
+    std::string guarded = bytes + '\x7F';
+    ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
+                               static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
 }
 
 bool RegistryKeyExists(HKEY hive, const char* subKey)
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(hive, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    fw::UniqueRegKey close(key);
-    return true;
+    fw::UniqueRegKey key;
+    return ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
 }
 
 void DeleteRegistryTree(HKEY hive, const char* subKey)

@@ -1,63 +1,72 @@
 // Helpers for tests that drive real processes, files and registry keys under
-// Wine: child processes, windows of other processes, scratch folders.
+// Wine: the build's folders, child processes, windows of other processes,
+// scratch folders, files and raw registry values.
 #pragma once
 
 #include "framework/Handle.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
-// "/work/build" -> "Z:\work\build" (Wine maps the Unix root to drive Z:).
-std::string WindowsPathFromUnix(const std::string& unixPath);
-
-// A folder named by an environment variable that holds a Unix path; the
-// test build sets it. Fails the calling test when missing.
-std::string FolderFromEnvironment(const char* variable);
-
-// A folder inside the win64 build tree (LUMBRA_BUILD), e.g. "bin".
+// A folder inside the win64 build tree (LUMBRA_BUILD, a Unix path), e.g.
+// "bin", in Windows form ending in a backslash. Fails the test when unset.
 std::string BuildFolder(const char* relative);
 
 class ChildProcess {
 public:
     ChildProcess() = default;
-    ~ChildProcess();
-    ChildProcess(ChildProcess&&) = default;
-    ChildProcess& operator=(ChildProcess&&) = default;
+    ~ChildProcess() { Kill(); }
 
     bool Start(const std::string& commandLine, const std::string& workingFolder = std::string());
     // The exit code, or nothing if it still runs after the timeout.
     std::optional<DWORD> Wait(DWORD timeoutMs);
     void Kill();
-    DWORD Id() const { return m_id; }
-    HANDLE Handle() const { return m_process.get(); }
+    DWORD Id() const { return m_dwId; }
+    HANDLE Handle() const { return m_hProcess.get(); }
 
 private:
-    fw::UniqueKernelHandle m_process;
-    DWORD m_id = 0;
+    fw::UniqueKernelHandle m_hProcess;
+    DWORD m_dwId = 0;
 };
 
 // The visible top-level window with this title (of one process if pid != 0).
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs);
+
 // Polls a condition until it holds or the time is up.
-bool WaitUntil(DWORD timeoutMs, bool (*condition)(void*), void* context);
+template <typename Condition>
+bool Eventually(Condition condition, DWORD timeoutMs = 5000)
+{
+    for (DWORD start = ::GetTickCount(); !condition(); ::Sleep(20))
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
+
+// Removes a folder (ending in a backslash) with all its content.
+void RemoveTree(const std::string& folder);
 
 // A fresh folder under the temporary folder, removed with its content.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const char* prefix);
-    ~ScratchFolder();
+    ~ScratchFolder() { RemoveTree(m_strPath); }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& Path() const { return m_path; } // ends in a backslash
+    const std::string& Path() const { return m_strPath; } // ends in a backslash
 
 private:
-    std::string m_path;
+    std::string m_strPath;
 };
 
 bool CopyInto(const std::string& sourceFile, const std::string& targetFile);
-void RemoveTree(const std::string& folder);
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::string& bytes);
+
+// Sets a value to exactly these bytes of a type, creating its key.
+void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, const std::string& bytes);
 bool RegistryKeyExists(HKEY hive, const char* subKey);
 void DeleteRegistryTree(HKEY hive, const char* subKey);
 

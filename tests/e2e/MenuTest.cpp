@@ -1,97 +1,151 @@
-// The real Lumbra.exe with the stand-in Flash control registered in the test
-// prefix: other processes steer it with the suite's messages and lock it with
-// the copy tool's mutex; the movie's commands start plug-ins.
-#include "MenuFixture.h"
+// The real Lumbra.exe installed as a user has it, with the suite's folders
+// under Program Files and no Flash control: the built-in player shows the
+// menu, the keys, the wheel and its buttons drive it, other programs steer it
+// with the suite's messages, and the copy tool locks it.
+#include "player/NativeMenuPlayer.h"
+#include "resources/LumbraIds.h"
+#include "tests/common/MessageBoxProbe.h"
+#include "tests/common/TestSuite.h"
 
-using namespace e2e;
+#include <gtest/gtest.h>
+
+#include <psapi.h>
+
+using namespace testing_support;
+using Lines = std::vector<std::string>;
 
 namespace {
-class Menu : public MenuFixture {
-protected:
-    static void SetUpTestSuite() { RegisterStandIn(true); }
-    static void TearDownTestSuite() { RegisterStandIn(false); }
+const DWORD kTimeout = 20000;
+const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
-    // Asks the stand-in movie inside the menu to send a command.
-    static void SendMovieCommand(HWND menu, const std::string& command, const std::string& args)
+class Menu : public testing::Test {
+protected:
+    void SetUp() override
     {
-        HWND host = ::FindWindowExA(menu, nullptr, "LumbraAxHost", nullptr);
-        HWND movie = host ? ::FindWindowExA(host, nullptr, "StandInFlashWindow", nullptr) : nullptr;
-        ASSERT_NE(movie, nullptr);
-        ATOM atom = ::GlobalAddAtomA((command + "|" + args).c_str());
-        ::PostMessageA(movie, ::RegisterWindowMessageA("StandInFlash.Command"), atom, 0);
+        for (const char* file : {"Lumbra.exe", "Lumbra.dll"})
+            ASSERT_TRUE(CopyInto(BuildFolder("bin") + file, m_install.Path() + file));
     }
+    void Start()
+    {
+        ASSERT_TRUE(m_menu.Start("\"" + m_install.Path() + "Lumbra.exe\"", m_install.Path()));
+        m_window = WaitForWindow("Imagora Menu", m_menu.Id(), kTimeout);
+        m_player = ::FindWindowExA(m_window, nullptr, "LumbraMenuPlayer", nullptr);
+        m_list = ::GetDlgItem(m_player, CNativeMenuPlayer::kListId);
+        m_start = ::GetDlgItem(m_player, CNativeMenuPlayer::kStartId);
+        ASSERT_TRUE(m_window && m_list && m_start);
+    }
+    void Post(const char* suiteMessage) const { ::PostMessageA(m_window, ::RegisterWindowMessageA(suiteMessage), 0, 0); }
+    void Key(WPARAM key) const { ::PostMessageA(m_list, WM_KEYDOWN, key, 1); }
+    bool SelectionBecomes(int row) const
+    {
+        return Eventually([&] { return ::SendMessageA(m_list, LB_GETCURSEL, 0, 0) == row; });
+    }
+    bool BecomesIconic(bool iconic) const
+    {
+        return Eventually([&] { return (::IsIconic(m_window) != FALSE) == iconic; });
+    }
+    // An ASCII row name; across processes Wine passes list texts whole only
+    // to the wide call.
+    std::string Row(int row) const
+    {
+        wchar_t text[256] = {};
+        ::SendMessageW(m_list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+        return std::string(text, text + ::lstrlenW(text));
+    }
+
+    ScratchFolder m_install{"lumbra_menu"};
+    TestSuite m_suite{TestSuite::ProgramFilesBase()};
+    ChildProcess m_menu;
+    HWND m_window = nullptr;
+    HWND m_player = nullptr;
+    HWND m_list = nullptr;
+    HWND m_start = nullptr;
 };
 } // namespace
 
-TEST_F(Menu, TheDocumentListsTheSampleSuite)
+TEST_F(Menu, TheKeysTheWheelOtherProgramsAndTheCopyToolSteerTheSampleSuitesMenu)
 {
-    InstallSamples();
-    HWND menu = StartMenu();
-    ASSERT_NE(menu, nullptr);
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::ifstream in(std::string(temp) + "PortalApp.xml", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const char* id : {"Orva_PhotoViewer_01.dll", "Orva_PhotoAlbum_01.dll", "Orva_SlideShow_01.dll",
-                           "Orva_OnlinePrintApp_01.dll"})
-        EXPECT_NE(text.find(std::string("id=\"") + id + "\""), std::string::npos) << id;
-    ::PostMessageA(menu, WM_CLOSE, 0, 0);
-    EXPECT_EQ(m_menu.Wait(kTimeout), std::optional<DWORD>(0));
-}
-
-TEST_F(Menu, OtherProgramsMinimiseRestoreAndCloseIt)
-{
-    HWND menu = StartMenu();
-    ASSERT_NE(menu, nullptr);
-    ::PostMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Icon"), 0, 0);
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(menu) != FALSE; }));
-    ::PostMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Normal"), 0, 0);
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(menu) == FALSE; }));
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, BuildFolder("tests/win/plugins/copytool") + '\0');
+    m_suite.InstallSamples();
+    m_suite.Install({"ExecFails.dll", "Valid.dll"});
+    TestSuite::Store("Sort", "Valid.dll/Orva_PhotoViewer_01.dll/ExecFails.dll/Orva_PhotoAlbum_01.dll/"
+                             "Orva_SlideShow_01.dll/Orva_OnlinePrintApp_01.dll/"); // no new entry takes the focus
+    Start();
+    ASSERT_EQ(::SendMessageA(m_list, LB_GETCOUNT, 0, 0), 6);
+    ASSERT_EQ(Row(0) + "|" + Row(2), "Valid|ExecFails");
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_TRUE(SelectionBecomes(2));
+    ::PostMessageA(m_list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0); // towards the user: up
+    EXPECT_TRUE(SelectionBecomes(1));
+    Key(VK_UP);
+    EXPECT_TRUE(SelectionBecomes(0));
+    Key(VK_RETURN); // starts the current entry; the menu stays
+    ::PostMessageA(::GetDlgItem(m_player, CNativeMenuPlayer::kCopyId), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Eventually([&] { return m_suite.Log() == Lines{"exec Valid.dll []", "copytool 0"}; }));
+    EXPECT_FALSE(::IsIconic(m_window));
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_TRUE(SelectionBecomes(2));
+    Post("Orva Dereze Show Icon");
+    EXPECT_TRUE(BecomesIconic(true));
+    Post("Orva Dereze Show Normal");
+    EXPECT_TRUE(BecomesIconic(false));
     // A direct send reaches no code of the menu: only posted messages count.
-    ::SendMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0);
+    ::SendMessageA(m_window, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0);
     EXPECT_EQ(m_menu.Wait(300), std::nullopt);
-    ::PostMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0);
-    EXPECT_EQ(m_menu.Wait(kTimeout), std::optional<DWORD>(0));
-}
 
-TEST_F(Menu, CloseIsIgnoredWhileAModalChildIsOpen)
-{
-    InstallPlugins(BuildFolder("tests/win/plugins/dlls"), {"ExecFails.dll"});
-    HWND menu = StartMenu();
-    ASSERT_NE(menu, nullptr);
-    SendMovieCommand(menu, "EXEC", "ExecFails.dll");
+    fw::UniqueKernelHandle copyTool(::CreateMutexA(nullptr, TRUE, "OrvaMtxCpy"));
+    HWND close = ::GetDlgItem(m_window, IDC_CLOSE);
+    EXPECT_TRUE(Eventually([&] { return !::IsWindowEnabled(m_start) && !::IsWindowEnabled(close); }, 2500));
+    ::PostMessageA(m_player, WM_COMMAND, MAKEWPARAM(CNativeMenuPlayer::kListId, LBN_DBLCLK),
+                   reinterpret_cast<LPARAM>(m_list));
+    copyTool.reset();
+    EXPECT_TRUE(Eventually([&] { return ::IsWindowEnabled(m_start) && ::IsWindowEnabled(close); }, 2500));
+    EXPECT_EQ(m_suite.Log().size(), 2u);
+
+    // A failing start shows its box over the menu, which no close message
+    // ends until it is answered.
+    ::PostMessageA(m_start, BM_CLICK, 0, 0);
     ASSERT_TRUE(Eventually([&] { return AnyMessageBoxShown(m_menu.Id()); }));
-    ::PostMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0);
+    Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(500), std::nullopt);
     auto box = DismissNextMessageBox(kTimeout, m_menu.Id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, "The application could not be started (error -5).");
-    EXPECT_EQ(box->owner, menu);
-    ::PostMessageA(menu, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0);
+    EXPECT_EQ(box->owner, m_window);
+    EXPECT_TRUE(BecomesIconic(true)) << "the movie's start minimises the menu";
+    Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(kTimeout), std::optional<DWORD>(0));
 }
 
-TEST_F(Menu, TheCopyToolLocksStartingAndClosing)
+TEST_F(Menu, AHundredAndFiftyEntriesShowAtAFirstAndASecondStartInBoundedMemory)
 {
-    InstallPlugins(BuildFolder("tests/win/plugins/dlls"), {"Valid.dll"});
-    HWND menu = StartMenu();
-    ASSERT_NE(menu, nullptr);
-    HWND close = ::GetDlgItem(menu, 1002);
-    ASSERT_NE(close, nullptr);
-    EXPECT_TRUE(::IsWindowEnabled(close));
-
-    HANDLE copyTool = ::CreateMutexA(nullptr, TRUE, "OrvaMtxCpy");
-    ASSERT_NE(copyTool, nullptr);
-    EXPECT_TRUE(Eventually([&] { return ::IsWindowEnabled(close) == FALSE; }, 2500));
-    SendMovieCommand(menu, "EXEC", "Valid.dll");
-    ::Sleep(500);
-    EXPECT_TRUE(PluginLog().empty());
-    EXPECT_FALSE(::IsIconic(menu));
-
-    ::ReleaseMutex(copyTool);
-    ::CloseHandle(copyTool);
-    EXPECT_TRUE(Eventually([&] { return ::IsWindowEnabled(close) != FALSE; }, 2500));
-    SendMovieCommand(menu, "EXEC", "Valid.dll");
-    EXPECT_TRUE(Eventually([&] { return PluginLog().size() == 1; }));
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(menu) != FALSE; }));
+    std::string sort;
+    for (int i = 0; i < 150; ++i) { // short and 100-character names, markup characters
+        std::string number = std::to_string(1000 + i);
+        m_suite.Install({i % 3 == 0   ? "App " + number + ".dll"
+                         : i % 3 == 1 ? "Photo & Print [CR]Studio " + number + ".dll"
+                                      : std::string(96, 'L') + number + ".dll"});
+    }
+    for (const char* start : {"first", "second"}) {
+        DWORD begun = ::GetTickCount();
+        Start();
+        EXPECT_TRUE(Eventually([&] { return ::SendMessageA(m_list, LB_GETCOUNT, 0, 0) == 150; }, 10000)) << start;
+        EXPECT_LT(::GetTickCount() - begun, 10000u) << start;
+        PROCESS_MEMORY_COUNTERS memory{};
+        ::GetProcessMemoryInfo(m_menu.Handle(), &memory, sizeof memory);
+        EXPECT_LT(std::max(memory.PeakPagefileUsage, memory.PeakWorkingSetSize), 200u << 20) << start;
+        m_menu.Kill();
+    }
+    // The second start found nothing new: every entry stored, none focused.
+    for (int i = 2; i < 150; i += 3)
+        EXPECT_NE(TestSuite::Stored("Sort").find(std::string(96, 'L') + std::to_string(1000 + i) + ".dll/"),
+                  std::string::npos);
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::ifstream in(std::string(temp) + "PortalApp.xml", std::ios::binary);
+    std::string document((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(document.find("focus="), std::string::npos);
 }

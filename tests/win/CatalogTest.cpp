@@ -1,29 +1,19 @@
-// The catalog against real plug-in libraries in a scratch AppInfo folder and
-// Wine's registry.
+// The catalog against real plug-in libraries in a scratch suite and Wine's
+// registry: which records are listed, the stored order, the warning box and
+// the menu document.
 #include "catalog/AppCatalog.h"
-#include "support/Registry.h"
 #include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
-#include "tests/common/TestSystem.h"
-#include "XmlAttributes.h"
+#include "tests/common/TestSuite.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 using namespace testing_support;
 using catalog::IdList;
 
 namespace {
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 IdList Sorted(IdList ids)
 {
     std::sort(ids.begin(), ids.end());
@@ -36,31 +26,15 @@ protected:
     {
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
         g_pResourceLibrary = &m_library;
-        ::CreateDirectoryA(AppInfo().c_str(), nullptr);
-        ::CreateDirectoryA(MenuSwf().c_str(), nullptr);
-        HKEY key = nullptr;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        for (const char* value : {"Sort", "NoUse", "LastUse"})
-            ::RegDeleteValueA(key, value);
-        ::RegCloseKey(key);
     }
     void TearDown() override { g_pResourceLibrary = nullptr; }
 
-    std::string AppInfo() const { return m_scratch.Path() + "AppInfo\\"; }
-    std::string MenuSwf() const { return m_scratch.Path() + "MenuSwf\\"; }
+    std::string Document() const { return m_scratch.Path() + "PortalApp.xml"; }
 
-    void Install(std::initializer_list<const char*> plugins)
+    // A menu build as the main window makes it; the number of rows written.
+    int Build(const std::string& document) const
     {
-        std::string from = BuildFolder("tests/win/plugins/dlls");
-        for (const char* plugin : plugins)
-            ASSERT_TRUE(CopyInto(from + plugin, AppInfo() + plugin)) << plugin;
-    }
-    static void Store(const char* value, const char* text) { RegWriteString(HKEY_CURRENT_USER, kProgramKey, value, text); }
-    static std::string Stored(const char* value) { return RegReadString(HKEY_CURRENT_USER, kProgramKey, value, "<none>"); }
-
-    // The main window's order of calls for one menu build.
-    int BuildMenu(CAppCatalog& catalog, const std::string& document)
-    {
+        CAppCatalog catalog(m_suite.AppInfo(), m_suite.MenuSwf());
         catalog.Refresh();
         catalog.ApplyOrder("Sort");
         catalog.SaveOrder("Sort");
@@ -69,187 +43,124 @@ protected:
 
     CResourceLibrary m_library;
     ScratchFolder m_scratch{"lumbra_catalog"};
+    TestSuite m_suite{m_scratch.Path()};
 };
 } // namespace
 
-TEST_F(Catalog, ListsOnlyLibrariesWithAValidListedRecord)
+TEST_F(Catalog, ListsOnlyLibrariesWithAValidRecordAndFreesEachAfterUse)
 {
-    Install({"Valid.dll", "Version2.dll", "Listed0.dll", "BadSignature.dll", "Name100.dll", "Name100Info4.dll",
-             "Icon261.dll", "Size0.dll", "SmallSize.dll", "NoExport.dll", "Huge.dll", "Unterminated.dll"});
-    std::ofstream(AppInfo() + "NotADll.dll") << "this is not a library";
-    ::CreateDirectoryA((AppInfo() + "Folder.dll").c_str(), nullptr);
-    ::CreateDirectoryA((AppInfo() + "Sub").c_str(), nullptr);
-    CopyInto(BuildFolder("tests/win/plugins/dlls") + "Second.dll", AppInfo() + "Sub\\Second.dll");
+    m_suite.Install({"Valid.dll", "Version2.dll", "Listed0.dll", "BadSignature.dll", "Name100.dll", "Name100Info4.dll",
+                     "Icon261.dll", "Size0.dll", "SmallSize.dll", "NoExport.dll", "Huge.dll", "Unterminated.dll",
+                     "SizeEcho.dll"});
+    const std::string appInfo = m_suite.AppInfo();
+    WriteAll(appInfo + "NotADll.dll", "this is not a library");
+    ::CreateDirectoryA((appInfo + "Folder.dll").c_str(), nullptr);
+    ::CreateDirectoryA((appInfo + "Sub").c_str(), nullptr);
+    CopyInto(appInfo + "Valid.dll", appInfo + "Sub\\Nested.dll");
 
-    CAppCatalog catalog(AppInfo(), MenuSwf());
+    CAppCatalog catalog(appInfo, m_suite.MenuSwf());
     int visible = 0;
-    auto boxes = CollectMessageBoxes([&] { visible = catalog.Refresh(); });
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(visible, 3);
-    EXPECT_EQ(Sorted(catalog.m_entries), (IdList{"Name100.dll", "SmallSize.dll", "Valid.dll"}));
-    EXPECT_EQ(Sorted(catalog.m_visible), Sorted(catalog.m_entries));
+    EXPECT_TRUE(CollectMessageBoxes([&] { visible = catalog.Refresh(); }).empty());
+    EXPECT_EQ(visible, 4);
+    EXPECT_EQ(Sorted(catalog.m_entries), (IdList{"Name100.dll", "SizeEcho.dll", "SmallSize.dll", "Valid.dll"}));
+    for (const char* file : {"Valid.dll", "Listed0.dll", "Name100.dll", "SizeEcho.dll"})
+        EXPECT_EQ(::GetModuleHandleA((appInfo + file).c_str()), nullptr) << file << " is still loaded";
 
-    auto record = catalog.LoadEntry("Valid.dll");
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->Name(), "Valid Application");
-    EXPECT_EQ(record->ExecButton(), "Start");
-    EXPECT_EQ(record->Icon(), "icon.png");
+    // The record's size is written before the plug-in fills it, also when
+    // the plug-in asked for a smaller block.
+    EXPECT_EQ(catalog.LoadEntry("SizeEcho.dll")->Name(), "cbSize 1200");
+    EXPECT_EQ(catalog.LoadEntry("SmallSize.dll")->Name(), "cbSize 1200");
+    auto valid = catalog.LoadEntry("Valid.dll");
+    EXPECT_EQ(valid->Name() + "|" + valid->ExecButton() + "|" + valid->InfoSwf() + "|" + valid->Icon(),
+              "Valid|Start|info.swf|icon.png");
     EXPECT_EQ(catalog.LoadEntry("Name100.dll")->Name(), std::string(100, 'N'));
-    EXPECT_FALSE(catalog.LoadEntry("Missing.dll"));
-    EXPECT_FALSE(catalog.LoadEntry("..\\AppInfo\\Valid.dll"));
-    EXPECT_FALSE(catalog.LoadEntry("Sub\\Second.dll"));
+    for (const char* outside : {"Missing.dll", "..\\AppInfo\\Valid.dll", "Sub\\Nested.dll", ""})
+        EXPECT_FALSE(catalog.LoadEntry(outside)) << outside;
 }
 
-TEST_F(Catalog, AFailingPluginIsReportedOnceAndLeftOut)
+TEST_F(Catalog, AFailingPluginIsReportedAndLeftOut)
 {
-    Install({"Valid.dll", "Negative.dll", "Second.dll"});
-    CAppCatalog catalog(AppInfo(), MenuSwf());
+    m_suite.Install({"Valid.dll", "Negative.dll"});
+    CAppCatalog catalog(m_suite.AppInfo(), m_suite.MenuSwf());
     auto boxes = CollectMessageBoxes([&] { catalog.Refresh(); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "This application reported an error (code 7) and is not shown in the menu.");
     EXPECT_EQ(boxes[0].caption, "Negative.dll");
-    EXPECT_EQ(boxes[0].icon, BoxIcon::Warning) << IconName(boxes[0].icon);
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Warning);
     EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(Sorted(catalog.m_entries), (IdList{"Second.dll", "Valid.dll"}));
+    EXPECT_EQ(catalog.m_entries, IdList{"Valid.dll"});
 }
 
-TEST_F(Catalog, StoredOrderHiddenIdsAndNewEntriesSurviveABuild)
+TEST_F(Catalog, TheStoredOrderAndHiddenIdsSurviveBuildsAndUninstalls)
 {
-    Install({"Valid.dll", "Second.dll", "Third.dll"});
-    Store("Sort", "Second.dll/Gone.dll/Valid.dll/");
-    Store("NoUse", "Gone.dll/Second.dll/");
-    CAppCatalog catalog(AppInfo(), MenuSwf());
+    m_suite.Install({"Valid.dll", "Second.dll", "Third.dll"});
+    TestSuite::Store("Sort", "Second.dll/Gone.dll/Valid.dll/");
+    TestSuite::Store("NoUse", "Gone.dll/Second.dll/");
+    CAppCatalog catalog(m_suite.AppInfo(), m_suite.MenuSwf());
     catalog.Refresh();
     EXPECT_EQ(catalog.ApplyOrder("Sort"), 3);
     EXPECT_EQ(catalog.m_entries, (IdList{"Second.dll", "Valid.dll", "Third.dll"}));
     EXPECT_EQ(catalog.m_newEntry, "Third.dll");
     EXPECT_EQ(catalog.m_visible, (IdList{"Valid.dll", "Third.dll"}));
     EXPECT_EQ(catalog.SaveOrder("Sort"), 0);
-    EXPECT_EQ(Stored("Sort"), "Second.dll/Valid.dll/Third.dll/");
-    EXPECT_EQ(Stored("NoUse"), "Gone.dll/Second.dll/");
+    EXPECT_EQ(TestSuite::Stored("Sort"), "Second.dll/Valid.dll/Third.dll/");
+    EXPECT_EQ(TestSuite::Stored("NoUse"), "Gone.dll/Second.dll/");
 
-    CAppCatalog next(AppInfo(), MenuSwf()); // the next build knows them all
-    next.Refresh();
-    next.ApplyOrder("Sort");
-    EXPECT_EQ(next.m_newEntry, "");
-}
-
-TEST_F(Catalog, AnEmptyFolderSavesAnEmptyOrderAndKeepsTheHiddenIds)
-{
-    Store("Sort", "Valid.dll/");
-    Store("NoUse", "Valid.dll/");
-    CAppCatalog catalog(AppInfo(), MenuSwf());
-    EXPECT_EQ(catalog.Refresh(), 0);
-    catalog.ApplyOrder("Sort");
-    catalog.SaveOrder("Sort");
-    EXPECT_EQ(Stored("Sort"), "");
-    EXPECT_EQ(Stored("NoUse"), "Valid.dll/");
+    // With every plug-in gone the order empties; the hidden ids stay.
+    for (const char* file : {"Valid.dll", "Second.dll", "Third.dll"})
+        ASSERT_TRUE(::DeleteFileA((m_suite.AppInfo() + file).c_str())) << file;
+    EXPECT_EQ(Build(Document()), 0);
+    EXPECT_EQ(TestSuite::Stored("Sort"), "");
+    EXPECT_EQ(TestSuite::Stored("NoUse"), "Gone.dll/Second.dll/");
+    std::string text = ReadAll(Document());
+    EXPECT_EQ(text.substr(text.find("?>")), "?>\r\n<menu>\r\n</menu>\r\n");
 }
 
 TEST_F(Catalog, TheMenuDocumentListsTheVisibleEntriesWithTheFocus)
 {
-    Install({"Valid.dll", "Second.dll", "Third.dll", "Listed0.dll"});
-    Store("Sort", "Third.dll/Valid.dll/Second.dll/");
-    Store("LastUse", "Valid.dll");
-    std::string path = m_scratch.Path() + "PortalApp.xml";
-    CAppCatalog catalog(AppInfo(), MenuSwf());
-    EXPECT_EQ(BuildMenu(catalog, path), 3);
-    std::string m = MenuSwf();
-    std::string encoding = ::GetACP() == 932 ? "Shift_JIS" : "windows-" + std::to_string(::GetACP());
+    m_suite.Install({"Valid.dll", "Second.dll", "Third.dll", "Listed0.dll"});
+    TestSuite::Store("Sort", "Third.dll/Valid.dll/Second.dll/");
+    TestSuite::Store("LastUse", "Valid.dll");
+    EXPECT_EQ(Build(Document()), 3);
+    const std::string m = m_suite.MenuSwf();
     auto line = [&](const char* id, const char* name, const char* focus) {
         return std::string("  <data id=\"") + id + "\" name=\"" + name + "\" infoswf=\"" + m +
                "info.swf\" execbtn=\"Start\" icon=\"" + m + "icon.png\"" + focus + " />\r\n";
     };
-    EXPECT_EQ(ReadAll(path), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\r\n<menu>\r\n" +
-                                 line("Third.dll", "[SMALL]Third", "") +
-                                 line("Valid.dll", "Valid Application", " focus=\"true\"") +
-                                 line("Second.dll", "Second[CR]Application", "") + "</menu>\r\n");
+    std::string encoding = ::GetACP() == 932 ? "Shift_JIS" : "windows-" + std::to_string(::GetACP());
+    EXPECT_EQ(ReadAll(Document()), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\r\n<menu>\r\n" +
+                                       line("Third.dll", "[SMALL]Third", "") +
+                                       line("Valid.dll", "Valid", " focus=\"true\"") +
+                                       line("Second.dll", "Second[CR]Entry", "") + "</menu>\r\n");
 }
 
-TEST_F(Catalog, TheFocusFollowsANewEntryThenTheLastUsedVisibleOne)
+TEST_F(Catalog, NoDocumentWhereItsPathCannotBeCreatedAndNoStaleCopyBesideTheMovie)
 {
-    Install({"Valid.dll", "Second.dll"});
-    std::string path = m_scratch.Path() + "PortalApp.xml";
-    const struct {
-        const char* sort;
-        const char* noUse;
-        const char* lastUse;
-        const char* focused; // "" for none
-    } cases[] = {
-        {"Valid.dll/", "", "Valid.dll", "Second.dll"},
-        {"Valid.dll/Second.dll/", "", "Valid.dll", "Valid.dll"},
-        {"Valid.dll/Second.dll/", "Valid.dll/", "Valid.dll", ""},
-        {"Valid.dll/Second.dll/", "", "Removed.dll", ""},
-        {"Valid.dll/Second.dll/", "", "valid.dll", ""},
-    };
-    for (const auto& c : cases) {
-        Store("Sort", c.sort);
-        Store("NoUse", c.noUse);
-        Store("LastUse", c.lastUse);
-        CAppCatalog catalog(AppInfo(), MenuSwf());
-        BuildMenu(catalog, path);
-        std::string text = ReadAll(path);
-        std::string::size_type focus = text.find(" focus=\"true\"");
-        if (!*c.focused) {
-            EXPECT_EQ(focus, std::string::npos) << c.sort << " " << c.noUse << " " << c.lastUse;
-            continue;
-        }
-        ASSERT_NE(focus, std::string::npos) << c.focused;
-        std::string::size_type lineStart = text.rfind("<data id=\"", focus);
-        EXPECT_EQ(text.substr(lineStart + 10, std::strlen(c.focused)), c.focused);
-        EXPECT_EQ(text.find(" focus=\"true\"", focus + 1), std::string::npos);
-    }
+    m_suite.Install({"Valid.dll"});
+    WriteAll(m_suite.MenuSwf() + "PortalApp.xml", "stale");
+    EXPECT_EQ(Build(m_scratch.Path() + "Missing\\PortalApp.xml"), -1);
+    EXPECT_EQ(::GetFileAttributesA((m_suite.MenuSwf() + "PortalApp.xml").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(Catalog, NoDocumentWhereThePathCannotBeCreated)
+TEST_F(Catalog, FortyEntriesKeepTheirOrderAndNewOnesFollowTheOnlinePrintEntry)
 {
-    std::ofstream(MenuSwf() + "PortalApp.xml") << "stale";
-    Install({"Valid.dll"});
-    CAppCatalog catalog(AppInfo(), MenuSwf());
-    EXPECT_EQ(BuildMenu(catalog, m_scratch.Path() + "Missing\\PortalApp.xml"), -1);
-    EXPECT_EQ(::GetFileAttributesA((MenuSwf() + "PortalApp.xml").c_str()), INVALID_FILE_ATTRIBUTES);
+    std::vector<std::string> installed = {"Orva_OnlinePrintApp_01.dll", "Special.dll", "Name100.dll"}; // and 40 more
+    for (int i = 1; i <= 40; ++i)
+        installed.push_back("App" + std::to_string(100 + i).substr(1) + ".dll");
+    for (const std::string& file : installed)
+        m_suite.Install({file});
+    TestSuite::Store("Sort", "App40.dll/Orva_OnlinePrintApp_01.dll/App01.dll/");
+    ASSERT_EQ(Build(Document()), 43);
 
-    CAppCatalog empty(m_scratch.Path() + "NoAppInfo\\", MenuSwf());
-    std::string path = m_scratch.Path() + "Empty.xml";
-    EXPECT_EQ(BuildMenu(empty, path), 0);
-    EXPECT_NE(ReadAll(path).find("<menu>\r\n</menu>\r\n"), std::string::npos);
-}
-
-TEST_F(Catalog, NamesWithMarkupCharactersSurviveAnXmlReader)
-{
-    Install({"Special.dll", "Valid.dll"});
-    std::string path = m_scratch.Path() + "PortalApp.xml";
-    CAppCatalog catalog(AppInfo(), MenuSwf());
-    ASSERT_EQ(BuildMenu(catalog, path), 2);
-    std::vector<std::map<std::string, std::string>> rows = ReadDataElements(path);
-    ASSERT_EQ(rows.size(), 2u);
-    bool seen = false;
-    for (auto& row : rows)
-        if (row["id"] == "Special.dll") {
-            EXPECT_EQ(row["name"], "Say \"<Cheese>\" & smile");
-            EXPECT_EQ(row["execbtn"], "Go & see");
-            seen = true;
-        }
-    EXPECT_TRUE(seen);
-}
-
-TEST_F(Catalog, TheSampleSuiteIsListedInTheStoredOrder)
-{
-    std::string samples = BuildFolder("samples/AppInfo");
-    for (const char* plugin : {"Orva_PhotoViewer_01.dll", "Orva_PhotoAlbum_01.dll", "Orva_SlideShow_01.dll",
-                               "Orva_OnlinePrintApp_01.dll"})
-        ASSERT_TRUE(CopyInto(samples + plugin, AppInfo() + plugin)) << plugin;
-    Store("Sort", "Orva_SlideShow_01.dll/Orva_OnlinePrintApp_01.dll/Orva_PhotoViewer_01.dll/");
-    std::string path = m_scratch.Path() + "PortalApp.xml";
-    CAppCatalog catalog(AppInfo(), MenuSwf());
-    ASSERT_EQ(BuildMenu(catalog, path), 4);
-    std::vector<std::string> ids;
-    for (auto& row : ReadDataElements(path))
-        ids.push_back(row["id"]);
-    EXPECT_EQ(ids, (std::vector<std::string>{"Orva_SlideShow_01.dll", "Orva_OnlinePrintApp_01.dll",
-                                             "Orva_PhotoAlbum_01.dll", "Orva_PhotoViewer_01.dll"}));
-    auto rows = ReadDataElements(path);
-    EXPECT_EQ(rows[2]["name"], "Photo[CR]Album");
-    EXPECT_EQ(rows[2]["icon"], MenuSwf() + "album.png");
-    EXPECT_EQ(rows[2]["focus"], "true"); // the one entry the stored order did not know
+    const std::string text = ReadAll(Document());
+    IdList ids;
+    for (auto at = text.find("id=\""); at != std::string::npos; at = text.find("id=\"", at + 1))
+        ids.push_back(text.substr(at + 4, text.find('"', at + 4) - at - 4));
+    EXPECT_EQ(Sorted(ids), Sorted(installed));
+    ASSERT_EQ(ids.size(), 43u);
+    EXPECT_EQ(ids.front() + " " + ids[1] + " " + ids.back(), "App40.dll Orva_OnlinePrintApp_01.dll App01.dll");
+    // Each new entry goes right after the online print entry, so the first
+    // one found, which takes the focus, ends up last among them.
+    auto focus = text.find(" focus=\"true\"");
+    EXPECT_EQ(text.rfind("id=\"" + ids[41] + "\"", focus), text.rfind("id=\"", focus));
 }

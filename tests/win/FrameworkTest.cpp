@@ -1,255 +1,216 @@
-// The dialog framework driven through real windows and its own modal loop.
+// The framework driven through real windows: the typed message handlers, the
+// reflection to child controls, and the dialogs' own modal loop.
 #include "framework/Dialog.h"
-#include "framework/Handle.h"
+#include "tests/win/fixtures/TestIds.h"
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-const UINT kProbe = WM_APP + 1;     // posted to a control to watch the walk
-const UINT kToOwner = WM_APP + 2;   // posted to the owner while a child runs
-const UINT kEndChild = WM_APP + 3;
-const UINT kOpenChild = WM_APP + 4;
+using Calls = std::vector<std::string>;
+const UINT kProbe = WM_APP + 1; // posted to a control to watch the pre-translation walk
+Calls g_calls;
 
-std::vector<std::string> g_walk;
+std::string Text(POINT point, UINT keys)
+{
+    return std::to_string(point.x) + "," + std::to_string(point.y) + " " + std::to_string(keys);
+}
+
+// Logs every typed handler it is given; `handled` is what they return.
+class TypedWindow : public fw::CWnd {
+public:
+    bool handled = true;
+
+protected:
+    bool Log(const std::string& call) { return g_calls.push_back(call), handled; }
+    bool OnCommand(UINT code, int id, HWND control) override
+    {
+        g_calls.push_back("Command " + std::to_string(code) + " " + std::to_string(id));
+        return fw::CWnd::OnCommand(code, id, control);
+    }
+    bool OnButtonClicked(int id) override { return Log("Clicked " + std::to_string(id)); }
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override
+    {
+        result = 7;
+        return Log("Notify " + std::to_string(id) + " " + std::to_string(static_cast<int>(header.code)));
+    }
+    bool OnLButtonDown(POINT p, UINT keys) override { return Log("Down " + Text(p, keys)); }
+    bool OnLButtonUp(POINT p, UINT keys) override { return Log("Up " + Text(p, keys)); }
+    bool OnMouseMove(POINT p, UINT keys) override { return Log("Move " + Text(p, keys)); }
+    bool OnMouseWheel(short delta, UINT keys, POINT p) override
+    {
+        return Log("Wheel " + std::to_string(delta) + " " + Text(p, keys));
+    }
+    bool OnTimer(UINT_PTR id) override { return Log("Timer " + std::to_string(id)); }
+    bool OnEraseBackground(HDC) override { return Log("Erase"); }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (msg != WM_COMMAND && msg != WM_TIMER && msg < WM_APP)
+            return false;
+        result = 5;
+        return g_calls.push_back("Message " + std::to_string(msg)), true;
+    }
+};
 
 // A control wrapper that records what reaches it.
 class RecordingControl : public fw::CWnd {
 public:
     explicit RecordingControl(const char* name) : m_name(name) {}
-    bool PreTranslateMessage(MSG* msg) override
-    {
-        if (msg->message == kProbe)
-            g_walk.push_back(m_name);
-        return false;
-    }
-    std::vector<UINT> reflected;
+    bool PreTranslateMessage(MSG* msg) override { return msg->message == kProbe && !Log("walk"); }
 
 protected:
-    bool OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) override
-    {
-        reflected.push_back(msg);
-        if (msg == WM_MEASUREITEM)
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 30;
-        result = TRUE;
-        return msg != WM_NOTIFY;
-    }
+    bool OnDrawItem(const DRAWITEMSTRUCT&) override { return Log("DrawItem"); }
+    bool OnMeasureItem(MEASUREITEMSTRUCT&) override { return Log("MeasureItem"); }
+    bool OnReflectedNotify(NMHDR&, LRESULT&) override { return !Log("ReflectedNotify"); } // passed on to the parent
+    bool Log(const char* what) { return g_calls.push_back(std::string(m_name) + " " + what), true; }
 
 private:
     const char* m_name;
 };
 
-class ChildDialog : public fw::CDialog {
+// A dialog of a test template with two recording controls bound, that runs
+// a script in its loop (or while it initialises) and logs its walk, its
+// notifications and OK.
+class ScriptedDialog : public fw::CDialog {
 public:
-    explicit ChildDialog(HWND owner) : fw::CDialog(1001, owner), m_button("child button") {}
-    bool ownerEnabledDuringRun = true;
+    ScriptedDialog(UINT templateId, HWND owner, std::function<void(ScriptedDialog&)> script, bool inInit = false)
+        : fw::CDialog(templateId, owner), m_script(std::move(script)), m_nTemplate(templateId), m_bInInit(inInit)
+    {
+    }
+    RecordingControl first{"first"};
+    RecordingControl second{"second"};
     bool PreTranslateMessage(MSG* msg) override
     {
         if (msg->message == kProbe)
-            g_walk.push_back("child dialog");
-        return fw::CDialog::PreTranslateMessage(msg);
-    }
-
-protected:
-    void DeclareControls() override { BindControl(200, m_button); }
-    BOOL OnInitDialog() override
-    {
-        HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-        ownerEnabledDuringRun = ::IsWindowEnabled(owner) != FALSE;
-        ::PostMessageA(m_button.GetSafeHwnd(), kProbe, 0, 0);
-        ::PostMessageA(owner, kToOwner, 0, 0);
-        ::PostMessageA(m_hWnd, kEndChild, 0, 0);
-        return TRUE;
-    }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        if (msg == kEndChild) {
-            EndDialog(7);
-            return true;
-        }
-        return fw::CDialog::OnMessage(msg, wParam, lParam, result);
-    }
-
-private:
-    RecordingControl m_button;
-};
-
-class OwnerDialog : public fw::CDialog {
-public:
-    OwnerDialog() : fw::CDialog(1000), button("owner button"), list("list") {}
-    RecordingControl button;
-    RecordingControl list;
-    std::vector<UINT> reflectedBeforeInit;
-    INT_PTR childResult = 0;
-    bool childOwnerEnabled = true;
-    bool ownerEnabledAfterChild = false;
-    bool ownerSawPostedMessage = false;
-
-    bool PreTranslateMessage(MSG* msg) override
-    {
-        if (msg->message == kProbe)
-            g_walk.push_back("owner dialog");
-        if (msg->message == kToOwner) {
-            ownerSawPostedMessage = true;
-            return true;
-        }
+            g_calls.push_back(std::to_string(m_nTemplate) + " walk");
         return fw::CDialog::PreTranslateMessage(msg);
     }
 
 protected:
     void DeclareControls() override
     {
-        BindControl(100, button);
-        BindControl(101, list);
+        BindControl(m_nTemplate == IDD_TEST_OWNER ? IDC_TEST_DRAWN : IDC_TEST_CHILD_BUTTON, first);
+        BindControl(IDC_TEST_LIST, second);
     }
     BOOL OnInitDialog() override
     {
-        reflectedBeforeInit = list.reflected;
-        ::PostMessageA(m_hWnd, kOpenChild, 0, 0);
+        if (m_bInInit)
+            m_script(*this);
+        else
+            ::PostMessageA(m_hWnd, WM_APP, 0, 0);
         return TRUE;
     }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        if (msg == kOpenChild) {
-            ::UpdateWindow(m_hWnd);
-            LVCOLUMNA column{};
-            column.mask = LVCF_WIDTH;
-            column.cx = 100;
-            ::SendMessageA(list.GetSafeHwnd(), LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.pszText = const_cast<char*>("row");
-            ::SendMessageA(list.GetSafeHwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            ChildDialog child(m_hWnd);
-            childResult = child.DoModal();
-            childOwnerEnabled = child.ownerEnabledDuringRun;
-            ownerEnabledAfterChild = ::IsWindowEnabled(m_hWnd) != FALSE;
-            EndDialog(IDOK);
-            return true;
-        }
-        return fw::CDialog::OnMessage(msg, wParam, lParam, result);
-    }
-};
-
-class EndingDialog : public fw::CDialog {
-public:
-    explicit EndingDialog(INT_PTR code) : fw::CDialog(1001), m_code(code) {}
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        EndDialog(m_code);
-        return TRUE;
-    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_APP && (m_script(*this), true); }
+    bool OnNotify(int id, NMHDR&, LRESULT&) override { return g_calls.push_back("Notify " + std::to_string(id)), true; }
+    void OnOK() override { EndDialog(77); }
 
 private:
-    INT_PTR m_code;
+    std::function<void(ScriptedDialog&)> m_script;
+    UINT m_nTemplate;
+    bool m_bInInit;
 };
-
-bool Contains(const std::vector<UINT>& messages, UINT msg)
-{
-    for (UINT m : messages)
-        if (m == msg)
-            return true;
-    return false;
-}
 } // namespace
 
-TEST(Dialog, EndedFromOnInitDialogReturnsItsCode)
+TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
 {
-    for (INT_PTR code : {INT_PTR(0), INT_PTR(42), INT_PTR(IDCANCEL)}) {
-        EndingDialog dlg(code);
-        EXPECT_EQ(dlg.DoModal(), code);
+    ASSERT_TRUE(fw::CWnd::RegisterOwnClass("TypedWindow", 0, nullptr));
+    TypedWindow window;
+    ASSERT_TRUE(window.Create("TypedWindow", "", WS_POPUP, 0, RECT{0, 0, 50, 50}, nullptr, 0));
+    HWND hwnd = window.GetSafeHwnd();
+    NMHDR notify{::GetDesktopWindow(), 12, static_cast<UINT>(NM_CLICK)};
+    const struct {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        Calls calls;
+        LRESULT result;
+    } cases[] = {
+        {WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd), {"Command 0 1001", "Clicked 1001"}, 0},
+        {WM_COMMAND, MAKEWPARAM(1002, 1), 0, {"Command 1 1002", "Clicked 1002"}, 0}, // an accelerator
+        {WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd), {"Command 2 10", "Message 273"}, 5},
+        {WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&notify), {"Notify 12 -2"}, 7},
+        {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7), {"Down -5,7 5"}, 0},
+        {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, -2), {"Move 300,-2 1"}, 0},
+        {WM_LBUTTONUP, 0, MAKELPARAM(3, 4), {"Up 3,4 0"}, 0},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)), MAKELPARAM(600, 400), {"Wheel -240 600,400 8"}, 0},
+        {WM_TIMER, 100, 0, {"Timer 100"}, 0},
+        {WM_ERASEBKGND, 0, 0, {"Erase"}, 1},
+        {WM_APP + 9, 0, 0, {"Message 32777"}, 5},
+    };
+    for (const auto& c : cases) {
+        g_calls.clear();
+        EXPECT_EQ(::SendMessageA(hwnd, c.msg, c.wParam, c.lParam), c.result) << c.calls[0];
+        EXPECT_EQ(g_calls, c.calls);
+    }
+    window.handled = false; // a handler that declines leaves the message to OnMessage
+    g_calls.clear();
+    ::SendMessageA(hwnd, WM_TIMER, 7, 0);
+    EXPECT_EQ(g_calls, (Calls{"Timer 7", "Message 275"}));
+    ::DestroyWindow(hwnd);
+}
+
+TEST(Dialog, NestedModalLoopsWalkTargetParentsOwnersAndReflectToControls)
+{
+    g_calls.clear();
+    INT_PTR childResult = 0;
+    bool ownerEnabledInChild = true;
+    ScriptedDialog owner(IDD_TEST_OWNER, nullptr, [&](ScriptedDialog& dlg) {
+        LVITEMA row{};
+        row.mask = LVIF_TEXT;
+        row.pszText = const_cast<char*>("row");
+        ::SendMessageA(dlg.second.GetSafeHwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+        ::UpdateWindow(dlg.GetSafeHwnd());
+        ScriptedDialog child(IDD_TEST_CHILD, dlg.GetSafeHwnd(), [&](ScriptedDialog& c) {
+            ownerEnabledInChild = ::IsWindowEnabled(dlg.GetSafeHwnd()) != FALSE;
+            ::PostMessageA(c.first.GetSafeHwnd(), kProbe, 0, 0);
+            ::PostMessageA(c.first.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        });
+        childResult = child.DoModal();
+        EXPECT_TRUE(::IsWindowEnabled(dlg.GetSafeHwnd()));
+        ::PostMessageA(dlg.GetSafeHwnd(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(owner.DoModal(), 77);
+    EXPECT_EQ(childResult, IDCANCEL) << "Escape ends the child through its keyboard handling";
+    EXPECT_FALSE(ownerEnabledInChild);
+    // The list's rows are measured while it is created, before it could be
+    // subclassed: matched by control id, before anything else.
+    EXPECT_EQ(g_calls.front(), "second MeasureItem");
+    auto seen = [](const std::string& call) { return std::count(g_calls.begin(), g_calls.end(), call); };
+    EXPECT_GE(seen("first DrawItem"), 1);
+    EXPECT_GE(seen("second ReflectedNotify"), 1);
+    EXPECT_EQ(seen("second ReflectedNotify"), seen("Notify " + std::to_string(IDC_TEST_LIST)));
+    Calls walk;
+    std::copy_if(g_calls.begin(), g_calls.end(), std::back_inserter(walk),
+                 [](const std::string& call) { return call.find(" walk") != std::string::npos; });
+    EXPECT_EQ(walk, (Calls{"first walk", std::to_string(IDD_TEST_CHILD) + " walk",
+                           std::to_string(IDD_TEST_OWNER) + " walk"}));
+}
+
+TEST(Dialog, DoModalEndsWithTheCodeOfItsEndOrMinusOneWithoutTemplate)
+{
+    const struct {
+        INT_PTR expected;
+        bool inInit;
+        void (*end)(ScriptedDialog&);
+    } cases[] = {
+        {42, true, [](ScriptedDialog& dlg) { dlg.EndDialog(42); }},
+        {0, false, [](ScriptedDialog& dlg) { dlg.EndDialog(0); }},
+        {IDCANCEL, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0); }},
+        {77, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_COMMAND, IDOK, 0); }},
+        {IDCANCEL, false, [](ScriptedDialog&) { ::PostQuitMessage(3); }}, // and the quit reaches the loop below
+    };
+    for (const auto& c : cases) {
+        ScriptedDialog dlg(IDD_TEST_CHILD, nullptr, c.end, c.inInit);
+        EXPECT_EQ(dlg.DoModal(), c.expected);
         EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
     }
-}
-
-TEST(Dialog, AMissingTemplateGivesMinusOne)
-{
-    fw::CDialog dlg(4242);
-    EXPECT_EQ(dlg.DoModal(), -1);
-}
-
-TEST(Dialog, NestedModalLoopWalksTargetParentsThenOwners)
-{
-    g_walk.clear();
-    OwnerDialog owner;
-    EXPECT_EQ(owner.DoModal(), IDOK);
-    EXPECT_EQ(owner.childResult, 7);
-    EXPECT_EQ(g_walk, (std::vector<std::string>{"child button", "child dialog", "owner dialog"}));
-    EXPECT_TRUE(owner.ownerSawPostedMessage);
-    EXPECT_FALSE(owner.childOwnerEnabled);
-    EXPECT_TRUE(owner.ownerEnabledAfterChild);
-}
-
-TEST(Dialog, ReflectsOwnerDrawAndNotificationsToTheControl)
-{
-    OwnerDialog owner;
-    ASSERT_EQ(owner.DoModal(), IDOK);
-    // The list asks for its row height while it is created, before it could
-    // be subclassed: answered by control id.
-    EXPECT_TRUE(Contains(owner.reflectedBeforeInit, WM_MEASUREITEM));
-    EXPECT_TRUE(Contains(owner.button.reflected, WM_DRAWITEM));
-    EXPECT_TRUE(Contains(owner.list.reflected, WM_NOTIFY));
-}
-
-TEST(Dialog, EscapeEndsThroughTheDialogKeyboardHandling)
-{
-    class EscapeDialog : public fw::CDialog {
-    public:
-        EscapeDialog() : fw::CDialog(1001) {}
-
-    protected:
-        BOOL OnInitDialog() override
-        {
-            HWND button = ::GetDlgItem(m_hWnd, 200);
-            ::PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            return TRUE;
-        }
-    } dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
-
-TEST(Dialog, AQuitMessageEndsTheLoopAndReachesTheOuterLoop)
-{
-    class QuitDialog : public fw::CDialog {
-    public:
-        QuitDialog() : fw::CDialog(1001) {}
-
-    protected:
-        BOOL OnInitDialog() override
-        {
-            ::PostQuitMessage(3);
-            return TRUE;
-        }
-    } dlg;
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    MSG msg{};
-    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST(UniqueHandle, ClosesExactlyOnceAndMovesOwnership)
-{
-    HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(raw, nullptr);
-    DWORD flags = 0;
-    {
-        fw::UniqueKernelHandle first(raw);
-        fw::UniqueKernelHandle second(std::move(first));
-        EXPECT_FALSE(first);
-        EXPECT_EQ(second.get(), raw);
-        EXPECT_TRUE(::GetHandleInformation(raw, &flags));
-        fw::UniqueKernelHandle third;
-        third = std::move(second);
-        EXPECT_TRUE(::GetHandleInformation(raw, &flags));
-    }
-    EXPECT_FALSE(::GetHandleInformation(raw, &flags));
-
-    fw::UniqueFile none(INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(none);
+    MSG quit{};
+    ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 3u);
+    fw::CDialog missing(4242);
+    EXPECT_EQ(missing.DoModal(), -1);
 }

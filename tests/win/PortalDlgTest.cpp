@@ -1,22 +1,19 @@
 // The main menu window with a recording player and real test plug-ins,
 // driven by the messages it receives and by the movie's commands.
-#include "framework/Dialog.h"
 #include "framework/GdiGuards.h"
-#include "shell/AxHost.h"
+#include "player/AxHost.h"
 #include "shell/PortalDlg.h"
-#include "support/Registry.h"
 #include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/RecordingPlayer.h"
-#include "tests/common/TestSystem.h"
+#include "tests/common/TestSuite.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 using namespace testing_support;
-using Calls = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
 namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
@@ -24,13 +21,28 @@ const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App P
 
 class TestPortalDlg : public CPortalDlg {
 public:
+    explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
     RecordingPlayer player;
-    std::string appInfo;
-    std::string menuSwf;
+    void (*onOpen)(HWND) = nullptr;
+    CNativeMenuPlayer& BuiltIn() { return m_nativePlayer; }
 
 protected:
-    IMoviePlayer* ChoosePlayer() override { return &player; }
-    std::unique_ptr<CAppCatalog> NewCatalog() override { return std::make_unique<CAppCatalog>(appInfo, menuSwf); }
+    IMoviePlayer* ChoosePlayer() override { return m_bRecording ? &player : CPortalDlg::ChoosePlayer(); }
+    std::unique_ptr<CAppCatalog> NewCatalog() override
+    {
+        return std::make_unique<CAppCatalog>(m_suite.AppInfo(), m_suite.MenuSwf());
+    }
+    BOOL OnInitDialog() override
+    {
+        BOOL result = CPortalDlg::OnInitDialog();
+        if (onOpen)
+            onOpen(m_hWnd);
+        return result;
+    }
+
+private:
+    const TestSuite& m_suite;
+    bool m_bRecording;
 };
 
 class PortalWindow : public testing::Test {
@@ -40,306 +52,313 @@ protected:
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
         g_pResourceLibrary = &m_library;
         ASSERT_TRUE(ax::RegisterAxHostClass()); // the movie's host is in the template
-        ::CreateDirectoryA((m_scratch.Path() + "AppInfo").c_str(), nullptr);
-        ::CreateDirectoryA((m_scratch.Path() + "MenuSwf").c_str(), nullptr);
-        for (const char* plugin : {"Valid.dll", "Second.dll", "ExecFails.dll", "Listed0.dll"})
-            ASSERT_TRUE(CopyInto(BuildFolder("tests/win/plugins/dlls") + plugin, AppInfo() + plugin));
-        HKEY key = nullptr;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        for (const char* value : {"Sort", "NoUse", "LastUse"})
-            ::RegDeleteValueA(key, value);
-        ::RegCloseKey(key);
-        RegWriteString(HKEY_CURRENT_USER, kProgramKey, "Sort", "Valid.dll/Second.dll/ExecFails.dll/");
-        ::SetEnvironmentVariableA("LUMBRA_TEST_LOG", LogPath().c_str());
-        m_dlg.appInfo = AppInfo();
-        m_dlg.menuSwf = m_scratch.Path() + "MenuSwf\\";
+        m_suite.Install({"Valid.dll", "Second.dll", "ExecFails.dll", "Listed0.dll", "kadro_imxinput_01.dll"});
+        TestSuite::Store("Sort", "Valid.dll/Second.dll/ExecFails.dll/");
+        TestSuite::Store("NoUse", "kadro_imxinput_01.dll/");
     }
-    void TearDown() override
-    {
-        if (HWND hwnd = m_dlg.GetSafeHwnd())
-            ::DestroyWindow(hwnd);
-        g_pResourceLibrary = nullptr;
-        ::SetEnvironmentVariableA("LUMBRA_TEST_LOG", nullptr);
-    }
+    void TearDown() override { g_pResourceLibrary = nullptr; }
 
-    std::string AppInfo() const { return m_scratch.Path() + "AppInfo\\"; }
-    std::string LogPath() const { return m_scratch.Path() + "calls.log"; }
-
-    void Open()
+    HWND Open()
     {
-        ASSERT_TRUE(m_dlg.Create());
+        EXPECT_TRUE(m_dlg.Create());
         m_dlg.player.calls.clear();
+        return m_dlg.GetSafeHwnd();
     }
-
-    // What the plug-ins and the copy tool were asked to do.
-    Calls PluginLog() const
-    {
-        Calls lines;
-        std::ifstream in(LogPath());
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    // The program's message loop: every queued message through the
-    // pre-translation walk, then dispatched.
-    static void Pump()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!fw::WalkPreTranslate(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-    }
+    // As the program's loop would: through the pre-translation walk.
     void PostRegistered(const char* name)
     {
         ::PostMessageA(m_dlg.GetSafeHwnd(), ::RegisterWindowMessageA(name), 0, 0);
-        Pump();
+        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+            if (!fw::WalkPreTranslate(&msg))
+                ::DispatchMessageA(&msg);
     }
-    bool Key(WPARAM key)
+    bool PreTranslate(UINT message, WPARAM wParam = 0)
     {
-        MSG msg{m_dlg.GetSafeHwnd(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+        MSG msg{m_dlg.GetSafeHwnd(), message, wParam, 0, 0, {0, 0}};
         return fw::WalkPreTranslate(&msg);
     }
-    static std::string Stored(const char* value) { return RegReadString(HKEY_CURRENT_USER, kProgramKey, value, ""); }
+    static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
+    // A menu build where the document cannot be written.
+    void RefreshWithoutTempFolder(CPortalDlg& dlg)
+    {
+        char saved[MAX_PATH] = {};
+        ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
+        for (const char* variable : {"TMP", "TEMP"})
+            ::SetEnvironmentVariableA(variable, (m_scratch.Path() + "NoSuchFolder").c_str());
+        dlg.RefreshMenu();
+        for (const char* variable : {"TMP", "TEMP"})
+            ::SetEnvironmentVariableA(variable, saved);
+    }
+    Lines LockLabels()
+    {
+        Lines labels;
+        for (const char* target : {"_root.mcLauncher.mcExecute", "_root.mcLauncher.mcMenu.mcButtonMenuExec",
+                                   "_root.mcConfig.mcStaticButton_Back", "_root.mcFotopass.mcStaticButton_Back"})
+            labels.push_back(m_dlg.player.labels[target]);
+        return labels;
+    }
 
     fw::ScopedComInit m_com;
     CResourceLibrary m_library;
     ScratchFolder m_scratch{"lumbra_portal"};
-    TestPortalDlg m_dlg;
+    TestSuite m_suite{m_scratch.Path()};
+    TestPortalDlg m_dlg{m_suite};
 };
 } // namespace
 
-TEST_F(PortalWindow, BuildsTheMenuInTheFixedOrderOfCalls)
-{
-    ASSERT_TRUE(m_dlg.Create());
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::string document = std::string(temp) + "PortalApp.xml";
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"FlashVersion()",
-                                         "LoadMovie(0," + m_dlg.menuSwf + "PortalApp.swf)",
-                                         "SetVariable(_root:XMLFile," + document + ")",
-                                         "SetVariable(_root.mcFotopass.mcStaticButton_Back:Text,Back)",
-                                         "SetVariable(_root.mcConfig.mcStaticButton_Back:Text,Back)",
-                                         "Rewind()",
-                                         "Play()"}));
-    EXPECT_EQ(m_dlg.DocumentPath(), document);
-    std::ifstream in(document, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("id=\"Valid.dll\""), std::string::npos);
-    EXPECT_EQ(Stored("Sort"), "Valid.dll/Second.dll/ExecFails.dll/");
-
-    RECT client{};
-    ::GetClientRect(m_dlg.GetSafeHwnd(), &client);
-    EXPECT_EQ(client.right, 640);
-    EXPECT_EQ(client.bottom, 30 + 420);
-    char title[64] = {};
-    ::GetWindowTextA(m_dlg.GetSafeHwnd(), title, sizeof title);
-    EXPECT_STREQ(title, "Imagora Menu");
-}
-
-TEST_F(PortalWindow, ATooOldPlayerIsReportedAndNoMenuIsBuilt)
+TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADocument)
 {
     m_dlg.player.version = 0x5FFFF;
     auto boxes = CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); });
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"FlashVersion()"}));
+    EXPECT_EQ(m_dlg.player.calls, Lines{"FlashVersion()"});
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, m_library.LoadText(84));
+    EXPECT_EQ(boxes[0].text, m_library.LoadText(IDS_FLASH_TOO_OLD));
     EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].icon, BoxIcon::Error) << IconName(boxes[0].icon);
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
 
-    m_dlg.player.calls.clear();
     m_dlg.player.version = 0x60000;
+    m_dlg.player.calls.clear();
     m_dlg.RefreshMenu();
-    EXPECT_EQ(m_dlg.player.calls.back(), "Play()");
-}
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string document = std::string(temp) + "PortalApp.xml";
+    EXPECT_EQ(m_dlg.player.variables,
+              (std::map<std::string, std::string>{
+                  {"_root:XMLFile", document},
+                  {"_root.mcFotopass.mcStaticButton_Back:Text", m_library.LoadText(IDS_BACK_IMPORT)},
+                  {"_root.mcConfig.mcStaticButton_Back:Text", m_library.LoadText(IDS_BACK_SETTINGS)}}));
+    ASSERT_GE(m_dlg.player.calls.size(), 4u);
+    EXPECT_EQ(m_dlg.player.calls[1], "LoadMovie(0," + m_suite.MenuSwf() + "PortalApp.swf)");
+    EXPECT_EQ(Lines(m_dlg.player.calls.end() - 2, m_dlg.player.calls.end()), (Lines{"Rewind()", "Play()"}));
+    EXPECT_NE(ReadAll(document).find("id=\"ExecFails.dll\""), std::string::npos);
+    EXPECT_EQ(TestSuite::Stored("Sort"), "Valid.dll/Second.dll/ExecFails.dll/kadro_imxinput_01.dll/");
 
-TEST_F(PortalWindow, AnUnwritableDocumentSendsTheMovieToFrameZero)
-{
-    char saved[MAX_PATH] = {};
-    ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
-    ::SetEnvironmentVariableA("TMP", (m_scratch.Path() + "NoSuchFolder").c_str());
-    ::SetEnvironmentVariableA("TEMP", (m_scratch.Path() + "NoSuchFolder").c_str());
-    ASSERT_TRUE(m_dlg.Create());
-    ::SetEnvironmentVariableA("TMP", saved);
-    ::SetEnvironmentVariableA("TEMP", saved);
-    ASSERT_GE(m_dlg.player.calls.size(), 3u);
+    m_dlg.player.variables.clear();
+    RefreshWithoutTempFolder(m_dlg);
     EXPECT_EQ(m_dlg.player.calls.back(), "TGotoFrame(_root,0)");
     EXPECT_TRUE(m_dlg.player.variables.empty());
 }
 
-TEST_F(PortalWindow, TheWheelAndTheArrowKeysStepTheMenu)
+TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADocument)
 {
-    Open();
-    ::SendMessageA(m_dlg.GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, 0), 0);
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"TCurrentLabel(_root.mcLauncher.mcButtonDown)",
-                                         "TGotoLabel(_root.mcLauncher.mcMenu,Up1)", "TPlay(_root.mcLauncher.mcMenu)"}));
-    m_dlg.player.calls.clear();
-    ::SendMessageA(m_dlg.GetSafeHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"TCurrentLabel(_root.mcLauncher.mcButtonUp)",
-                                         "TGotoLabel(_root.mcLauncher.mcMenu,Down1)", "TPlay(_root.mcLauncher.mcMenu)"}));
-
-    const struct {
-        const char* upLabel;
-        bool steps;
-    } cases[] = {{"Disable", false}, {"disable", true}, {"Up", true}, {"", true}};
-    for (const auto& c : cases) {
-        m_dlg.player.labels["_root.mcLauncher.mcButtonUp"] = c.upLabel;
-        m_dlg.player.calls.clear();
-        EXPECT_FALSE(Key(VK_UP)) << "the key goes on to its window";
-        EXPECT_EQ(m_dlg.player.calls.size(), c.steps ? 3u : 1u) << c.upLabel;
+    std::string sort = "Valid.dll/Second.dll/Special.dll/Caf\xe9.dll/Name100.dll/ExecFails.dll/kadro_imxinput_01.dll/";
+    m_suite.Install({"Special.dll", "Caf\xe9.dll", "Name100.dll"});
+    for (int i = 10; i < 60; ++i) {
+        m_suite.Install({"App" + std::to_string(i) + ".dll"});
+        sort += "App" + std::to_string(i) + ".dll/";
     }
-    m_dlg.player.labels["_root.mcLauncher.mcButtonDown"] = "Disable";
-    m_dlg.player.calls.clear();
-    EXPECT_FALSE(Key(VK_DOWN));
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"TCurrentLabel(_root.mcLauncher.mcButtonDown)"}));
+    TestSuite::Store("Sort", sort); // no new entry takes the focus from the one used last
+    TestSuite::Store("LastUse", "App59.dll");
+    TestPortalDlg dlg(m_suite, false);
+    ASSERT_TRUE(dlg.Create());
+    HWND list = dlg.BuiltIn().ListWindow();
+    ASSERT_NE(list, nullptr) << "no Flash control: the built-in player takes the movie area";
+    Lines rows;
+    for (int row = 0; row < ::SendMessageA(list, LB_GETCOUNT, 0, 0); ++row) {
+        char text[128] = {};
+        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    ASSERT_EQ(rows.size(), 56u);
+    EXPECT_EQ(Lines(rows.begin(), rows.begin() + 7), (Lines{"Valid", "Second Entry", "Say \"<Cheese>\" & smile", "Caf\xe9",
+                                                           std::string(100, 'N'), "ExecFails", "App10"}));
+    EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 55) << "the entry used last";
+    EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "scrolled into view";
+    EXPECT_TRUE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
+
+    // A document that cannot be read: an empty menu that says so, and the
+    // rest of the window keeps working.
+    std::ofstream(dlg.DocumentPath(), std::ios::binary) << "<menu><data id=\"A.dll\" name=\"A & B\" /></menu>";
+    dlg.BuiltIn().Rewind();
+    dlg.BuiltIn().Play();
+    EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(dlg.BuiltIn().ListUnreadable());
+    EXPECT_FALSE(::IsWindowVisible(list)) << "the empty-menu text shows instead";
+    EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
+
+    RefreshWithoutTempFolder(dlg); // the movie's first frame: an empty menu
+    EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(dlg.BuiltIn().ListUnreadable());
+    EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
 }
 
-TEST_F(PortalWindow, TabIsSwallowedAndEscapeDoesNotEndTheMenu)
+TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
 {
-    Open();
-    EXPECT_TRUE(Key(VK_TAB));
-    EXPECT_FALSE(Key(VK_ESCAPE));
-    MSG rightClick{m_dlg.GetSafeHwnd(), WM_RBUTTONDOWN, 0, 0, 0, {0, 0}};
-    EXPECT_TRUE(fw::WalkPreTranslate(&rightClick));
-    ::PostMessageA(m_dlg.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-    Pump();
+    HWND window = Open();
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        const char* upLabel;
+        const char* step; // the menu clip's new label
+    } cases[] = {
+        {WM_MOUSEWHEEL, 0, "", "Up1"}, // away from the user, even by 0, acts like Down
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), "", "Down1"},
+        {WM_KEYDOWN, VK_UP, "Disable", ""},
+        {WM_KEYDOWN, VK_UP, "disable", "Down1"},
+        {WM_KEYDOWN, VK_DOWN, "Disable", "Up1"},
+    };
+    for (const auto& c : cases) {
+        m_dlg.player.labels = {{"_root.mcLauncher.mcButtonUp", c.upLabel}};
+        if (c.message == WM_MOUSEWHEEL)
+            ::SendMessageA(window, c.message, c.wParam, 0);
+        else
+            EXPECT_FALSE(PreTranslate(c.message, c.wParam)) << "the key goes on to its window";
+        EXPECT_EQ(m_dlg.player.labels["_root.mcLauncher.mcMenu"], c.step) << c.upLabel;
+        EXPECT_EQ(m_dlg.player.calls.back() == "TPlay(_root.mcLauncher.mcMenu)", *c.step != '\0');
+    }
+    // Tab and the right button are swallowed; Escape does not end the menu.
+    EXPECT_TRUE(PreTranslate(WM_KEYDOWN, VK_TAB));
+    EXPECT_TRUE(PreTranslate(WM_RBUTTONDOWN));
+    EXPECT_FALSE(PreTranslate(WM_KEYDOWN, VK_ESCAPE));
     EXPECT_FALSE(m_dlg.IsEnded());
-    EXPECT_TRUE(m_dlg.player.calls.empty());
+
+    // Enter and the middle button start the movie's current entry in place.
+    m_dlg.player.variables["_root:CurrentDLL"] = "Valid.dll";
+    EXPECT_FALSE(PreTranslate(WM_KEYDOWN, VK_RETURN));
+    m_dlg.player.variables["_root:CurrentDLL"] = "Second.dll";
+    EXPECT_FALSE(PreTranslate(WM_MBUTTONDOWN));
+    EXPECT_EQ(m_suite.Log(), (Lines{"exec Valid.dll []", "exec Second.dll []"}));
+    EXPECT_FALSE(::IsIconic(window));
+}
+
+TEST_F(PortalWindow, DraggingTheSkinMovesTheWindowWithTheLeftButtonAlone)
+{
+    HWND window = Open();
+    RECT start{};
+    ::GetWindowRect(window, &start);
+    auto moved = [&] {
+        RECT now{};
+        ::GetWindowRect(window, &now);
+        return std::to_string(now.left - start.left) + "," + std::to_string(now.top - start.top);
+    };
+    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 50)); // no press yet
+    ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(140, 30));
+    EXPECT_EQ(moved(), "0,0");
+    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(130, 25));
+    EXPECT_EQ(moved(), "30,15");
+    ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(130, 25));
+    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
+    EXPECT_EQ(moved(), "30,15");
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(PortalWindow, TheButtonsAndTheSuitesCloseMessageMinimiseAndEndIt)
+{
+    HWND window = Open();
+    ::SendMessageA(::GetDlgItem(window, IDC_MINIMIZE), BM_CLICK, 0, 0);
+    EXPECT_TRUE(::IsIconic(window));
+    ::EnableWindow(window, FALSE); // as while a modal child is up
+    PostRegistered("Orva Dereze Show Close");
+    EXPECT_FALSE(m_dlg.IsEnded());
+
+    // The close button ends the run with IDOK, the suite's close with IDCANCEL.
+    const struct {
+        INT_PTR code;
+        void (*end)(HWND);
+    } ends[] = {{IDOK, [](HWND w) { ::PostMessageA(::GetDlgItem(w, IDC_CLOSE), BM_CLICK, 0, 0); }},
+                {IDCANCEL, [](HWND w) { ::PostMessageA(w, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0); }}};
+    for (const auto& e : ends) {
+        TestPortalDlg dlg(m_suite);
+        dlg.onOpen = e.end;
+        EXPECT_EQ(dlg.DoModal(), e.code);
+    }
 }
 
 TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
 {
-    Open();
-    HWND close = ::GetDlgItem(m_dlg.GetSafeHwnd(), 1002);
-    Calls disable = {"TGotoLabel(_root.mcLauncher.mcExecute,Disable)",
-                     "TGotoLabel(_root.mcLauncher.mcMenu.mcButtonMenuExec,Disable)",
-                     "TGotoLabel(_root.mcConfig.mcStaticButton_Back,Disable)",
-                     "TGotoLabel(_root.mcFotopass.mcStaticButton_Back,Disable)"};
-    HANDLE copyTool = ::CreateMutexA(nullptr, TRUE, "OrvaMtxCpy");
-    ASSERT_NE(copyTool, nullptr);
-    for (int tick = 1; tick <= 2; ++tick) {
-        ::SendMessageA(m_dlg.GetSafeHwnd(), WM_TIMER, 100, 0);
-        EXPECT_EQ(m_dlg.player.calls.size(), 4u * tick) << "every locked tick sends the labels again";
+    HWND window = Open();
+    HWND close = ::GetDlgItem(window, IDC_CLOSE);
+    fw::UniqueKernelHandle copyTool(::CreateMutexA(nullptr, TRUE, "OrvaMtxCpy"));
+    for (int tick = 0; tick < 2; ++tick) {
+        m_dlg.player.labels.clear();
+        ::SendMessageA(window, WM_TIMER, 100, 0);
+        EXPECT_EQ(LockLabels(), (Lines{"Disable", "Disable", "Disable", "Disable"})) << "at every tick";
     }
-    EXPECT_EQ(Calls(m_dlg.player.calls.begin(), m_dlg.player.calls.begin() + 4), disable);
-    EXPECT_FALSE(m_dlg.IsLaunchEnabled());
     EXPECT_FALSE(::IsWindowEnabled(close));
-
-    // Locked: the movie's EXEC is refused, Enter still starts the entry.
     m_dlg.player.Send("EXEC", "Valid.dll");
-    EXPECT_TRUE(PluginLog().empty());
-    EXPECT_FALSE(::IsIconic(m_dlg.GetSafeHwnd()));
     m_dlg.player.variables["_root:CurrentDLL"] = "Second.dll";
-    Key(VK_RETURN);
-    EXPECT_EQ(PluginLog(), (Calls{"exec Second.dll []"}));
-    EXPECT_FALSE(::IsIconic(m_dlg.GetSafeHwnd()));
+    PreTranslate(WM_KEYDOWN, VK_RETURN); // Enter is not locked
+    EXPECT_EQ(m_suite.Log(), Lines{"exec Second.dll []"});
+    EXPECT_FALSE(::IsIconic(window));
 
-    ::ReleaseMutex(copyTool);
-    ::CloseHandle(copyTool);
-    m_dlg.player.calls.clear();
-    ::SendMessageA(m_dlg.GetSafeHwnd(), WM_TIMER, 100, 0);
-    ::SendMessageA(m_dlg.GetSafeHwnd(), WM_TIMER, 100, 0);
-    EXPECT_EQ(m_dlg.player.calls, (Calls{"TGotoLabel(_root.mcLauncher.mcExecute,Up)",
-                                         "TGotoLabel(_root.mcLauncher.mcMenu.mcButtonMenuExec,Selected)",
-                                         "TGotoLabel(_root.mcConfig.mcStaticButton_Back,Up)",
-                                         "TGotoLabel(_root.mcFotopass.mcStaticButton_Back,Up)"}));
-    EXPECT_TRUE(m_dlg.IsLaunchEnabled());
+    copyTool.reset();
+    ::SendMessageA(window, WM_TIMER, 100, 0);
+    EXPECT_EQ(LockLabels(), (Lines{"Up", "Selected", "Up", "Up"}));
     EXPECT_TRUE(::IsWindowEnabled(close));
+    m_dlg.player.calls.clear();
+    ::SendMessageA(window, WM_TIMER, 100, 0);
+    EXPECT_TRUE(m_dlg.player.calls.empty()) << "only the first free tick unlocks";
 }
 
-TEST_F(PortalWindow, ExecStartsCatalogEntriesRemembersThemAndMinimises)
+TEST_F(PortalWindow, ExecStartsCatalogEntriesOnlyRemembersThemAndMinimises)
 {
-    Open();
+    HWND window = Open();
     m_dlg.player.Send("EXEC", "Valid.dll");
-    EXPECT_EQ(PluginLog(), (Calls{"exec Valid.dll []"}));
-    EXPECT_EQ(Stored("LastUse"), "Valid.dll");
-    EXPECT_TRUE(::IsIconic(m_dlg.GetSafeHwnd()));
-    ::ShowWindow(m_dlg.GetSafeHwnd(), SW_RESTORE);
-
-    // An immediate repeat is dropped, another entry is not.
-    m_dlg.player.Send("EXEC", "Valid.dll");
-    m_dlg.player.Send("EXEC", "Second.dll");
-    EXPECT_EQ(PluginLog(), (Calls{"exec Valid.dll []", "exec Second.dll []"}));
-
-    // Ids that would load something outside the catalog load nothing.
-    for (const char* hostile : {"..\\AppInfo\\Valid.dll", "C:\\windows\\system32\\shell32.dll", "Listed0.dll",
+    EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
+    EXPECT_TRUE(::IsIconic(window));
+    EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Valid.dll"));
+    for (const char* ignored : {"..\\AppInfo\\Valid.dll", "C:\\windows\\system32\\shell32.dll", "Listed0.dll",
                                 "valid.dll", "", "Missing.dll"})
-        m_dlg.player.Send("EXEC", hostile);
-    EXPECT_EQ(PluginLog().size(), 2u);
-    EXPECT_EQ(Stored("LastUse"), "Second.dll");
-}
+        m_dlg.player.Send("EXEC", ignored);
+    m_dlg.player.Send("exec", "Second.dll");
 
-TEST_F(PortalWindow, AFailingStartShowsItsCodeOverTheMenu)
-{
-    Open();
-    RegWriteString(HKEY_CURRENT_USER, kProgramKey, "LastUse", "Valid.dll");
     auto boxes = CollectMessageBoxes([&] { m_dlg.player.Send("EXEC", "ExecFails.dll"); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "The application could not be started (error -5).");
     EXPECT_EQ(boxes[0].caption, "win_tests");
-    EXPECT_EQ(boxes[0].owner, m_dlg.GetSafeHwnd());
-    EXPECT_EQ(Stored("LastUse"), "Valid.dll");
-    EXPECT_EQ(PluginLog(), (Calls{"exec ExecFails.dll []"}));
+    EXPECT_EQ(boxes[0].owner, window);
+    EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
+    EXPECT_EQ(m_suite.Log(), (Lines{"exec Valid.dll []", "exec ExecFails.dll []"}));
 }
 
-TEST_F(PortalWindow, TheSuitesMessagesMinimiseRestoreAndClose)
+TEST_F(PortalWindow, TheRepeatGuardTakesExecWaitFromTheMachineAndFiveSecondsForTheImport)
 {
-    Open();
-    HWND hwnd = m_dlg.GetSafeHwnd();
-    PostRegistered("Orva Dereze Show Icon");
-    EXPECT_TRUE(::IsIconic(hwnd));
-    PostRegistered("Orva Dereze Show Normal");
-    EXPECT_FALSE(::IsIconic(hwnd));
-
-    ::EnableWindow(hwnd, FALSE); // as while a modal child is up
-    PostRegistered("Orva Dereze Show Close");
-    EXPECT_FALSE(m_dlg.IsEnded());
-    ::EnableWindow(hwnd, TRUE);
-    PostRegistered("Orva Dereze Show Close");
-    EXPECT_TRUE(m_dlg.IsEnded());
+    // An ExecWait of 0 allows an immediate repeat, but only where it is read:
+    // the machine's key, and not for the import entry, which waits 5000 ms.
+    const struct {
+        HKEY hive;
+        const char* entry;
+        size_t starts;
+    } cases[] = {{nullptr, "Valid.dll", 1},
+                 {HKEY_CURRENT_USER, "Valid.dll", 1},
+                 {HKEY_LOCAL_MACHINE, "Valid.dll", 2},
+                 {HKEY_LOCAL_MACHINE, "kadro_imxinput_01.dll", 1}};
+    for (const auto& c : cases) {
+        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            ::RegDeleteKeyValueA(hive, kProgramKey, "ExecWait");
+        if (c.hive)
+            WriteValue(c.hive, kProgramKey, "ExecWait", REG_DWORD, std::string(4, '\0'));
+        ::DeleteFileA(m_suite.LogPath().c_str());
+        TestPortalDlg dlg(m_suite);
+        ASSERT_TRUE(dlg.Create());
+        dlg.LaunchEntry(c.entry);
+        dlg.LaunchEntry(c.entry);
+        EXPECT_EQ(m_suite.Log().size(), c.starts) << c.entry;
+    }
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kProgramKey);
 }
 
-TEST_F(PortalWindow, TheImportFolderIsHandedToThePluginsAndToLaterStarts)
+TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCopyTool)
 {
     Open();
-    HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kFotopassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    ::RegCloseKey(key);
-    RegWriteString(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", "C:\\Photos\\New");
+    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
     PostRegistered("Fotopass End.");
-    EXPECT_EQ(m_dlg.NewFolder(), "C:\\Photos\\New");
-    EXPECT_EQ(PluginLog(), (Calls{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
-                                  "prepare ExecFails.dll [C:\\Photos\\New]"}));
     m_dlg.player.Send("EXEC", "Valid.dll");
-    EXPECT_EQ(PluginLog().back(), "exec Valid.dll [C:\\Photos\\New]");
-
-    RegWriteString(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", "");
+    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "");
     PostRegistered("Fotopass End.");
     EXPECT_EQ(m_dlg.NewFolder(), "");
-    EXPECT_EQ(PluginLog().size(), 4u);
-}
+    EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Second.dll"));
 
-TEST_F(PortalWindow, CopyStartsTheRegisteredCopyTool)
-{
-    Open();
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
-    m_dlg.player.Send("COPY", "");
-    EXPECT_TRUE(PluginLog().empty());
-
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCopyToolKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    std::string folder = "\"" + BuildFolder("tests/win/plugins/copytool") + "\"";
-    ::RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                     static_cast<DWORD>(folder.size() + 1));
-    ::RegCloseKey(key);
-    m_dlg.player.Send("COPY", "ignored");
-    m_dlg.player.Send("copy", "");
-    m_dlg.player.Send("CONFIG", "");
-    EXPECT_EQ(PluginLog(), (Calls{"copytool 0"}));
+    m_dlg.player.Send("COPY", ""); // no copy tool registered
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
+    for (const char* command : {"COPY", "copy", "CONFIG"})
+        m_dlg.player.Send(command, "ignored");
+    EXPECT_FALSE(IsLoaded(TestSuite::CopyToolLibrary()));
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
+    EXPECT_EQ(m_suite.Log(), (Lines{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
+                                    "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]",
+                                    "copytool 0"}));
 }

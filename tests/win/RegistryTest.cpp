@@ -4,120 +4,78 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+using testing_support::WriteValue;
 
 namespace {
 const char kScratch[] = "Software\\LumbraTests\\Registry";
-const char kMissingKey[] = "Software\\LumbraTests\\Registry\\Missing";
+const char kMissing[] = "Software\\LumbraTests\\Registry\\Missing";
 
 class RegistryHelpers : public testing::Test {
 protected:
     void SetUp() override
     {
         testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kScratch);
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
-                                    nullptr),
-                  ERROR_SUCCESS);
+        WriteValue(HKEY_CURRENT_USER, kScratch, "Present", REG_SZ, std::string("x", 2));
     }
-    void TearDown() override
+    void TearDown() override { testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kScratch); }
+
+    // A value as stored: its type and its bytes.
+    static std::pair<DWORD, std::string> Stored(const char* name)
     {
-        ::RegCloseKey(m_key);
-        testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kScratch);
+        fw::UniqueRegKey key;
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.receive());
+        char data[64] = {};
+        DWORD type = 0;
+        DWORD size = sizeof data;
+        ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+        return {type, std::string(data, size)};
     }
-    void SetRaw(const char* name, DWORD type, const std::vector<BYTE>& data)
-    {
-        ASSERT_EQ(::RegSetValueExA(m_key, name, 0, type, data.data(), static_cast<DWORD>(data.size())),
-                  ERROR_SUCCESS);
-    }
-    HKEY m_key = nullptr;
 };
 } // namespace
 
-TEST_F(RegistryHelpers, ReadsGiveTheDefaultWhenKeyOrValueIsMissing)
+TEST_F(RegistryHelpers, AnyValueReadsAsTextUpToItsFirstZeroOrAsFourRawBytesAndNoneAsTheDefault)
 {
-    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kMissingKey, "Sort", "fallback"), "fallback");
-    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "Sort", ""), "");
-    EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kMissingKey, "ExecWait", 1000), 1000u);
-    EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, "ExecWait", 1000), 1000u);
-}
-
-TEST_F(RegistryHelpers, StringsReadBackWithOrWithoutTerminator)
-{
+    for (const char* key : {kMissing, kScratch}) {
+        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, key, "Sort", "fallback"), "fallback");
+        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, key, "ExecWait", 1000), 1000u);
+    }
     const struct {
-        const char* name;
         DWORD type;
-        std::vector<BYTE> data;
-        const char* expected;
+        std::string data;
+        const char* text;
+        DWORD number; // 77: the data does not fit in four bytes
     } cases[] = {
-        {"terminated", REG_SZ, {'a', '/', 'b', '/', 0}, "a/b/"},
-        {"unterminated", REG_SZ, {'a', '/', 'b', '/'}, "a/b/"},
-        {"binary", REG_BINARY, {'x', 'y', 'z'}, "xyz"},
-        {"embedded zero", REG_BINARY, {'x', 0, 'z'}, "x"},
-        {"dword as text", REG_DWORD, {'a', 'b', 'c', 0}, "abc"},
-        {"empty", REG_SZ, {}, ""},
+        {REG_SZ, std::string("a/b/", 5), "a/b/", 77},
+        {REG_SZ, "a/b/", "a/b/", 0x2F622F61},
+        {REG_SZ, std::string(), "", 0},
+        {REG_BINARY, "xyz", "xyz", 0x7A7978},
+        {REG_BINARY, std::string("x\0z", 3), "x", 0x7A0078},
+        {REG_DWORD, std::string("\x01\x00\x00\x00", 4), "\x01", 1},
+        {REG_BINARY, "\x34\x12", "\x34\x12", 0x1234},
+        {REG_BINARY, "12345", "12345", 77},
+        {REG_SZ, std::string(5000, 'q'), nullptr, 77},
     };
     for (const auto& c : cases) {
-        SetRaw(c.name, c.type, c.data);
-        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, c.name, "default"), c.expected) << c.name;
+        WriteValue(HKEY_CURRENT_USER, kScratch, "Value", c.type, c.data);
+        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "Value", "default"), c.text ? std::string(c.text) : c.data);
+        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, "Value", 77), c.number) << c.data;
     }
 }
 
-TEST_F(RegistryHelpers, DwordsAreTheRawBytesOfAtMostFourBytes)
-{
-    const struct {
-        const char* name;
-        DWORD type;
-        std::vector<BYTE> data;
-        DWORD expected;
-    } cases[] = {
-        {"dword", REG_DWORD, {0x01, 0x00, 0x00, 0x00}, 1},
-        {"two bytes", REG_BINARY, {0x34, 0x12}, 0x1234},
-        {"text as dword", REG_SZ, {'a', 'b', 0}, 0x006261},
-        {"too long", REG_BINARY, {1, 2, 3, 4, 5}, 77},
-        {"long text", REG_SZ, {'a', 'b', 'c', 'd', 0}, 77},
-    };
-    for (const auto& c : cases) {
-        SetRaw(c.name, c.type, c.data);
-        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, c.name, 77), c.expected) << c.name;
-    }
-}
-
-TEST_F(RegistryHelpers, WriteStringStoresTextThatReadsBack)
+TEST_F(RegistryHelpers, WritesStoreTextWithoutItsTerminatorAndNeverCreateAKey)
 {
     ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kScratch, "LastUse", "Viewer.dll"));
-    DWORD type = 0;
-    ASSERT_EQ(::RegQueryValueExA(m_key, "LastUse", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kScratch, "NoUse", ""));
+    ASSERT_TRUE(RegWriteDword(HKEY_CURRENT_USER, kScratch, "AutoRun", 2));
+    // The count excludes the terminator: an empty text stores no byte. The
+    // system itself adds the zero after a text whose next byte is one, as
+    // Windows does, so readers elsewhere see an ordinary text.
+    EXPECT_EQ(Stored("NoUse"), std::make_pair(DWORD(REG_SZ), std::string()));
+    EXPECT_EQ(Stored("LastUse"), std::make_pair(DWORD(REG_SZ), std::string("Viewer.dll", 11)));
+    EXPECT_EQ(Stored("AutoRun"), std::make_pair(DWORD(REG_DWORD), std::string("\x02\x00\x00\x00", 4)));
     EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "LastUse", ""), "Viewer.dll");
 
-    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kScratch, "LastUse", ""));
-    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "LastUse", "default"), "");
-}
-
-TEST_F(RegistryHelpers, WriteDwordStoresFourBytes)
-{
-    ASSERT_TRUE(RegWriteDword(HKEY_CURRENT_USER, kScratch, "AutoRun", 2));
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    ASSERT_EQ(::RegQueryValueExA(m_key, "AutoRun", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(value, 2u);
-    EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, "AutoRun", 0), 2u);
-}
-
-TEST_F(RegistryHelpers, WritesNeverCreateAKey)
-{
-    EXPECT_FALSE(RegWriteString(HKEY_CURRENT_USER, kMissingKey, "LastUse", "x.dll"));
-    EXPECT_FALSE(RegWriteDword(HKEY_CURRENT_USER, kMissingKey, "AutoRun", 1));
-    EXPECT_FALSE(testing_support::RegistryKeyExists(HKEY_CURRENT_USER, kMissingKey));
-}
-
-TEST_F(RegistryHelpers, ALongValueReadsWhole)
-{
-    std::string text(5000, 'q');
-    ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kScratch, "Sort", text));
-    EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "Sort", ""), text);
+    EXPECT_FALSE(RegWriteString(HKEY_CURRENT_USER, kMissing, "LastUse", "x.dll"));
+    EXPECT_FALSE(RegWriteDword(HKEY_CURRENT_USER, kMissing, "AutoRun", 1));
+    EXPECT_FALSE(testing_support::RegistryKeyExists(HKEY_CURRENT_USER, kMissing));
 }

@@ -1,89 +1,59 @@
 // The resource library object against a real resource-only DLL.
 #include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
+#include "tests/win/fixtures/TestIds.h"
 
 #include <gtest/gtest.h>
 
-#include <future>
-
-using testing_support::BoxIcon;
-using testing_support::DismissNextMessageBox;
-using testing_support::MessageBoxSeen;
-
-namespace {
-// Shows a box on this thread while another thread reads and dismisses it.
-template <typename Show>
-std::optional<MessageBoxSeen> SeeBox(Show show, bool& shown)
-{
-    auto probe = std::async(std::launch::async, [] {
-        return DismissNextMessageBox(5000, ::GetCurrentProcessId());
-    });
-    shown = show();
-    return probe.get();
-}
-} // namespace
+using namespace testing_support;
 
 TEST(ResourceLibrary, LoadsTextsByIdCutTo1023Characters)
 {
     CResourceLibrary library;
     ASSERT_TRUE(library.Load("TestTexts.dll"));
-    ASSERT_NE(library.GetHandle(), nullptr);
-    std::string longText = library.LoadText(1);
+    std::string longText = library.LoadText(IDS_TEST_LONG);
     EXPECT_EQ(longText.size(), 1023u);
     EXPECT_EQ(longText.substr(0, 5), "abcde");
-    EXPECT_EQ(library.LoadText(2), "Short text");
+    EXPECT_EQ(library.LoadText(IDS_TEST_SHORT), "Short text");
     EXPECT_EQ(library.LoadText(999), "");
     library.Free();
     EXPECT_EQ(library.GetHandle(), nullptr);
-    EXPECT_EQ(library.LoadText(2), "");
+
+    // Without a library nothing is loaded and no box is shown.
+    auto boxes = CollectMessageBoxes([&] {
+        EXPECT_EQ(library.LoadText(IDS_TEST_SHORT), "");
+        EXPECT_FALSE(library.ShowError(IDS_TEST_SHORT));
+        EXPECT_FALSE(library.ShowErrorFormat(nullptr, IDS_TEST_FORMAT, -5));
+    });
+    EXPECT_TRUE(boxes.empty());
 }
 
-TEST(ResourceLibrary, WithoutALibraryNoBoxIsShown)
+TEST(ResourceLibrary, ErrorBoxesShowTheTextWithTheProgramTitleAndAMissingLibraryItsFixedText)
 {
     CResourceLibrary library;
-    EXPECT_FALSE(library.ShowError(2));
-    EXPECT_FALSE(library.ShowErrorFormat(nullptr, 81, -5));
-    EXPECT_FALSE(testing_support::AnyMessageBoxShown(::GetCurrentProcessId()));
-    EXPECT_EQ(library.LoadText(2), "");
-}
-
-TEST(ResourceLibrary, AMissingLibraryShowsTheFixedErrorBox)
-{
-    CResourceLibrary library;
-    bool loaded = true;
-    auto box = SeeBox([&] { return library.Load("NoSuchLibrary.dll"); }, loaded);
-    EXPECT_FALSE(loaded);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "A required file was not found. \nUninstall the application and then re-install it.");
-    EXPECT_EQ(box->caption, "win_tests");
-    EXPECT_EQ(box->icon, BoxIcon::Error) << IconName(box->icon);
-    EXPECT_EQ(box->owner, nullptr);
-}
-
-TEST(ResourceLibrary, ErrorBoxesShowTheTextWithTheProgramTitle)
-{
-    CResourceLibrary library;
-    ASSERT_TRUE(library.Load("TestTexts.dll"));
+    HWND owner = ::CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    auto boxes = CollectMessageBoxes([&] {
+        EXPECT_FALSE(library.Load("NoSuchLibrary.dll"));
+        ASSERT_TRUE(library.Load("TestTexts.dll"));
+        EXPECT_TRUE(library.ShowError(IDS_TEST_SHORT));
+        EXPECT_TRUE(library.ShowError(owner, 999));
+        EXPECT_TRUE(library.ShowErrorFormat(nullptr, IDS_TEST_FORMAT, -5));
+        EXPECT_TRUE(library.ShowErrorFormat(owner, IDS_TEST_HOSTILE, 7));
+    });
     const struct {
-        UINT id;
-        bool formatted;
-        int value;
-        const char* expected;
-    } cases[] = {
-        {2, false, 0, "Short text"},
-        {999, false, 0, ""},
-        {81, true, -5, "Start failed with -5."},
-        {82, true, 7, "Hostile %s format 7"},
-    };
-    for (const auto& c : cases) {
-        bool shown = false;
-        auto box = SeeBox(
-            [&] { return c.formatted ? library.ShowErrorFormat(nullptr, c.id, c.value) : library.ShowError(c.id); },
-            shown);
-        EXPECT_TRUE(shown) << c.id;
-        ASSERT_TRUE(box.has_value()) << c.id;
-        EXPECT_EQ(box->text, c.expected);
-        EXPECT_EQ(box->caption, "win_tests");
-        EXPECT_EQ(box->icon, BoxIcon::Error) << IconName(box->icon);
+        const char* text;
+        HWND owner;
+    } expected[] = {{"A required file was not found. \nUninstall the application and then re-install it.", nullptr},
+                    {"Short text", nullptr},
+                    {"", owner},
+                    {"Start failed with -5.", nullptr},
+                    {"Hostile %s format 7", owner}};
+    ASSERT_EQ(boxes.size(), std::size(expected));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].text, expected[i].text);
+        EXPECT_EQ(boxes[i].caption, "win_tests");
+        EXPECT_EQ(boxes[i].icon, BoxIcon::Error);
+        EXPECT_EQ(boxes[i].owner, expected[i].owner);
     }
+    ::DestroyWindow(owner);
 }

@@ -1,6 +1,7 @@
-// A plug-in with a crafted record, built once per case (PLUGIN_CASE). Exec
-// and Prepare append one line to the file named by LUMBRA_TEST_LOG, so tests
-// can see what the menu called.
+// The test plug-in: one library that the tests copy under many file names,
+// each name a case of its record (below); any other name gives a valid
+// record named after the file. Exec and Prepare append a line to the file
+// named by LUMBRA_TEST_LOG, so tests see what the menu called.
 #define LUMBRA_BUILDING_PLUGIN
 #include "sdk/LumbraPlugin.h"
 
@@ -8,118 +9,75 @@
 
 #include <cstdio>
 #include <cstring>
-
-#define CASE_VALID 1
-#define CASE_VERSION2 2
-#define CASE_LISTED0 3
-#define CASE_BAD_SIGNATURE 4
-#define CASE_NAME100 5
-#define CASE_NAME100_INFO4 6
-#define CASE_ICON261 7
-#define CASE_NEGATIVE 8
-#define CASE_SIZE0 9
-#define CASE_SMALL_SIZE 10
-#define CASE_NO_EXPORT 11
-#define CASE_HUGE 12
-#define CASE_UNTERMINATED 13
-#define CASE_EXEC_FAILS 14
-#define CASE_SPECIAL_NAME 15
-#define CASE_NAMED_BY_FILE 16
+#include <string>
 
 namespace {
-// This library's own file name.
-void OwnFileName(char* name, std::size_t size);
+std::string OwnFileName()
+{
+    HMODULE self = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&OwnFileName), &self);
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(self, path, MAX_PATH);
+    const char* slash = std::strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
 
 void Log(const char* what, const char* text)
 {
     char path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))
         return;
-    char name[MAX_PATH] = {};
-    OwnFileName(name, sizeof name);
     if (FILE* out = std::fopen(path, "a")) {
-        std::fprintf(out, "%s %s [%s]\n", what, name, text ? text : "(null)");
+        std::fprintf(out, "%s %s [%s]\n", what, OwnFileName().c_str(), text ? text : "(null)");
         std::fclose(out);
     }
 }
 
-void OwnFileName(char* name, std::size_t size)
+void Fill(AppEntry& r, const std::string& name)
 {
-    char self[MAX_PATH] = {};
-    HMODULE module = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&Log), &module);
-    ::GetModuleFileNameA(module, self, MAX_PATH);
-    const char* base = std::strrchr(self, '\\');
-    lstrcpynA(name, base ? base + 1 : self, static_cast<int>(size));
+    const std::string stem = name.substr(0, name.rfind('.'));
+    std::memcpy(r.signature, "OP", 3);
+    std::snprintf(r.name, sizeof r.name, "%s", stem.c_str());
+    std::strcpy(r.execButton, "Start");
+    std::strcpy(r.infoSwf, "info.swf");
+    std::strcpy(r.icon, "icon.png");
+    r.version = stem == "Version2" ? 2 : 1;
+    r.listed = stem == "Listed0" ? 0 : 1;
+    r.signature[1] = stem == "BadSignature" ? 'Q' : 'P';
+    if (stem == "Second" || stem == "Third" || stem == "Special")
+        std::strcpy(r.name, stem == "Second" ? "Second[CR]Entry"
+                            : stem == "Third" ? "[SMALL]Third"
+                                              : "Say \"<Cheese>\" & smile");
+    if (stem == "Name100" || stem == "Name100Info4")
+        std::memset(r.name, 'N', 100); // its zero is infoText4's first byte
+    if (stem == "Name100Info4")
+        std::strcpy(r.infoText4, "more");
+    if (stem == "Icon261" || stem == "Unterminated") // no zero before the end of the record for the latter
+        std::memset(r.icon, 'i', stem == "Icon261" ? sizeof r.icon + 1 : sizeof r.icon + sizeof r.reserved2);
 }
 } // namespace
 
-#if PLUGIN_CASE != CASE_NO_EXPORT
+// SizeEcho and SmallSize (which asks for 600 bytes) name themselves after the
+// cbSize they were given; Size0 and Huge ask for no or too large a record.
 extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
 {
-#if PLUGIN_CASE == CASE_SIZE0
-    return 0;
-#elif PLUGIN_CASE == CASE_HUGE
+    const std::string name = OwnFileName();
     if (!record)
-        return 2 * 1024 * 1024;
-#elif PLUGIN_CASE == CASE_SMALL_SIZE
-    if (!record)
-        return 600;
-#else
-    if (!record)
-        return LUMBRA_APPENTRY_SIZE;
-#endif
-#if PLUGIN_CASE == CASE_NEGATIVE
-    return -7;
-#endif
-    std::memcpy(record->signature, "OP", 3);
-    record->version = 1;
-    record->listed = 1;
-    std::strcpy(record->name, PLUGIN_NAME);
-    std::strcpy(record->execButton, "Start");
-    std::strcpy(record->infoSwf, "info.swf");
-    std::strcpy(record->icon, "icon.png");
-#if PLUGIN_CASE == CASE_VERSION2
-    record->version = 2;
-#elif PLUGIN_CASE == CASE_LISTED0
-    record->listed = 0;
-#elif PLUGIN_CASE == CASE_BAD_SIGNATURE
-    std::memcpy(record->signature, "OQ", 3);
-#elif PLUGIN_CASE == CASE_NAME100 || PLUGIN_CASE == CASE_NAME100_INFO4
-    std::memset(record->name, 'N', 100); // its zero is infoText4's first byte
-#if PLUGIN_CASE == CASE_NAME100_INFO4
-    std::strcpy(record->infoText4, "more");
-#endif
-#elif PLUGIN_CASE == CASE_ICON261
-    std::memset(record->icon, 'i', 260);
-    record->reserved2[0] = 'x';
-#elif PLUGIN_CASE == CASE_UNTERMINATED
-    std::memset(record->icon, 'u', sizeof record->icon + sizeof record->reserved2);
-#elif PLUGIN_CASE == CASE_NAMED_BY_FILE
-    // One build, any number of differently named entries: the name is the
-    // file name without ".dll", cut to the field's 100 characters.
-    char file[MAX_PATH] = {};
-    OwnFileName(file, sizeof file);
-    if (char* dot = std::strrchr(file, '.'))
-        *dot = '\0';
-    lstrcpynA(record->name, file, 101);
-#elif PLUGIN_CASE == CASE_SPECIAL_NAME
-    std::strcpy(record->name, "Say \"<Cheese>\" & smile");
-    std::strcpy(record->execButton, "Go & see");
-#endif
+        return name == "Size0.dll" ? 0 : name == "Huge.dll" ? 2 * 1024 * 1024 : name == "SmallSize.dll" ? 600 : 1200;
+    if (name == "Negative.dll")
+        return -7;
+    const uint32_t given = record->cbSize;
+    Fill(*record, name);
+    if (name == "SizeEcho.dll" || name == "SmallSize.dll")
+        std::snprintf(record->name, sizeof record->name, "cbSize %u", static_cast<unsigned>(given));
     return 0;
 }
-#endif
 
 extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
 {
     Log("exec", newFolder);
-#if PLUGIN_CASE == CASE_EXEC_FAILS
-    return -5;
-#else
-    return 0;
-#endif
+    return OwnFileName() == "ExecFails.dll" ? -5 : 0;
 }
 
 extern "C" LUMBRA_PLUGIN_EXPORT void Prepare(void*, const char* newFolder)

@@ -17,7 +17,7 @@ class CShockwaveFlash : public fw::CWnd, public IMoviePlayer {
 public:
     static const char kClassIdText[];
 
-    CShockwaveFlash() = default;
+    CShockwaveFlash();
     ~CShockwaveFlash() override;
 
     // Creates a host window for the control; false, with no window left,
@@ -27,7 +27,7 @@ public:
     // Connects to the control in the bound host window, sets its initial
     // properties and subscribes to its events; false when there is none.
     bool Connect();
-    bool IsConnected() const { return m_dispatch != nullptr; }
+    bool IsConnected() const { return static_cast<bool>(m_pDispatch); }
 
     bool Play() override;
     bool Rewind() override;
@@ -44,7 +44,7 @@ public:
     void OnEvent(const std::string& command, const std::string& args) { FireCommand(command, args); }
 
 protected:
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDestroy() override;
 
 private:
     void Disconnect();
@@ -54,7 +54,7 @@ private:
     // A call with one text argument and a text result.
     std::string CallForText(DISPID id, const std::string& argument);
 
-    IDispatch* m_dispatch = nullptr;
-    CFlashEventSink* m_sink = nullptr;
-    DWORD m_cookie = 0;
+    fw::ComPtr<IDispatch> m_pDispatch;
+    fw::ComPtr<CFlashEventSink> m_pSink;
+    DWORD m_dwCookie = 0;
 };

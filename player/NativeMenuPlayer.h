@@ -35,16 +35,24 @@ public:
     bool SetVariable(const std::string& name, const std::string& value) override;
     std::string GetVariable(const std::string& name) override;
 
-    const shell::MenuModel& Model() const { return m_model; }
-    const std::string& MoviePath() const { return m_moviePath; }
+    const player::MenuModel& Model() const { return m_model; }
+    const std::string& MoviePath() const { return m_strMoviePath; }
     // The last document could not be read: the menu is empty and says why.
-    bool ListUnreadable() const { return m_listUnreadable; }
+    bool ListUnreadable() const { return m_bListUnreadable; }
     HWND ListWindow() const;
-    HWND StartButton() const { return m_start; }
+    HWND StartButton() const { return m_hStart; }
 
     enum : UINT { kListId = 10, kStartId = 11, kSettingsId = 12, kCopyId = 13 };
 
 protected:
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
+    bool OnCommand(UINT code, int id, HWND control) override;
+    bool OnButtonClicked(int id) override;
+    bool OnMouseWheel(short delta, UINT keys, POINT point) override;
+    // WM_CTLCOLORLISTBOX: the list's background.
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -61,18 +69,18 @@ private:
     void DrawButton(const DRAWITEMSTRUCT& item);
     const CPicture& Picture(const std::string& path, int width, int height);
 
-    shell::MenuModel m_model;
-    std::string m_moviePath;
-    bool m_reload = false;
-    bool m_listUnreadable = false;
-    std::unique_ptr<CEntryList> m_list;
-    HWND m_start = nullptr;
-    HWND m_settings = nullptr;
-    HWND m_copy = nullptr;
-    fw::UniqueFont m_font;
-    fw::UniqueFont m_smallFont;
-    fw::UniqueFont m_titleFont;
-    fw::UniqueFont m_buttonFont;
-    fw::UniqueBrush m_listBrush;
+    player::MenuModel m_model;
+    std::string m_strMoviePath;
+    bool m_bReload = false;
+    bool m_bListUnreadable = false;
+    std::unique_ptr<CEntryList> m_pList;
+    HWND m_hStart = nullptr;
+    HWND m_hSettings = nullptr;
+    HWND m_hCopy = nullptr;
+    fw::UniqueFont m_hFont;
+    fw::UniqueFont m_hSmallFont;
+    fw::UniqueFont m_hTitleFont;
+    fw::UniqueFont m_hButtonFont;
+    fw::UniqueBrush m_hListBrush;
     std::map<std::string, CPicture> m_pictures;
 };

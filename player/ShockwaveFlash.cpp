@@ -94,8 +94,8 @@ private:
 // since the control asks for it rather than only for IDispatch.
 class CFlashEventSink final : public IDispatch {
 public:
-    explicit CFlashEventSink(CShockwaveFlash* owner) : m_owner(owner) {}
-    void Detach() { m_owner = nullptr; }
+    explicit CFlashEventSink(CShockwaveFlash* owner) : m_pOwner(owner) {}
+    void Detach() { m_pOwner = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
@@ -107,10 +107,10 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
     STDMETHODIMP_(ULONG) Release() override
     {
-        ULONG refs = --m_refs;
+        ULONG refs = --m_nRefs;
         if (refs == 0)
             delete this;
         return refs;
@@ -124,7 +124,7 @@ public:
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
     {
-        if (id != kFSCommand || !params || params->cArgs != 2 || !m_owner)
+        if (id != kFSCommand || !params || params->cArgs != 2 || !m_pOwner)
             return S_OK;
         // The handler may run a modal loop or destroy the player: keep this
         // sink alive for the call, and never throw back into the control.
@@ -140,8 +140,8 @@ public:
             std::string argsText = FromVariant(args);
             ::VariantClear(&command);
             ::VariantClear(&args);
-            if (m_owner)
-                m_owner->OnEvent(commandText, argsText);
+            if (m_pOwner)
+                m_pOwner->OnEvent(commandText, argsText);
         } catch (...) {
         }
         Release();
@@ -150,9 +150,11 @@ public:
 
 private:
     ~CFlashEventSink() = default;
-    CShockwaveFlash* m_owner;
-    ULONG m_refs = 1;
+    CShockwaveFlash* m_pOwner;
+    ULONG m_nRefs = 1;
 };
+
+CShockwaveFlash::CShockwaveFlash() = default;
 
 CShockwaveFlash::~CShockwaveFlash()
 {
@@ -178,15 +180,14 @@ bool CShockwaveFlash::Create(HWND parent, const RECT& rect, int controlId)
 bool CShockwaveFlash::Connect()
 {
     Disconnect();
-    fw::ComPtr<IUnknown> control;
-    *control.Put() = ax::QueryHostedControl(m_hWnd);
-    if (!control || FAILED(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch))))
+    fw::ComPtr<IUnknown> control = ax::QueryHostedControl(m_hWnd);
+    if (!control || FAILED(control->QueryInterface(IID_IDispatch, m_pDispatch.PutVoid())))
         return false;
     fw::ComPtr<IConnectionPoint> point = FindEventPoint();
     if (point) {
-        m_sink = new CFlashEventSink(this);
-        if (FAILED(point->Advise(m_sink, &m_cookie)))
-            m_cookie = 0;
+        m_pSink = fw::ComPtr<CFlashEventSink>(new CFlashEventSink(this));
+        if (FAILED(point->Advise(m_pSink.Get(), &m_dwCookie)))
+            m_dwCookie = 0;
     }
     SetInitialProperties();
     return true;
@@ -196,27 +197,22 @@ fw::ComPtr<IConnectionPoint> CShockwaveFlash::FindEventPoint() const
 {
     fw::ComPtr<IConnectionPoint> point;
     fw::ComPtr<IConnectionPointContainer> container;
-    if (m_dispatch && SUCCEEDED(m_dispatch->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())))
+    if (m_pDispatch && SUCCEEDED(m_pDispatch->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())))
         container->FindConnectionPoint(kFlashEvents, point.Put());
     return point;
 }
 
 void CShockwaveFlash::Disconnect()
 {
-    if (m_cookie) {
+    if (m_dwCookie) {
         if (fw::ComPtr<IConnectionPoint> point = FindEventPoint())
-            point->Unadvise(m_cookie);
+            point->Unadvise(m_dwCookie);
     }
-    m_cookie = 0;
-    if (m_sink) {
-        m_sink->Detach();
-        m_sink->Release();
-        m_sink = nullptr;
-    }
-    if (m_dispatch) {
-        m_dispatch->Release();
-        m_dispatch = nullptr;
-    }
+    m_dwCookie = 0;
+    if (m_pSink)
+        m_pSink->Detach();
+    m_pSink.Reset();
+    m_pDispatch.Reset();
 }
 
 void CShockwaveFlash::SetInitialProperties()
@@ -233,27 +229,25 @@ void CShockwaveFlash::SetInitialProperties()
     for (const auto& property : properties) {
         DISPID id = DISPID_UNKNOWN;
         LPOLESTR name = const_cast<LPOLESTR>(property.name);
-        if (FAILED(m_dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+        if (FAILED(m_pDispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
             continue;
         VARIANT value = Text(property.value);
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS params{&value, &named, 1, 1};
-        m_dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+        m_pDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
         ::VariantClear(&value);
     }
 }
 
 bool CShockwaveFlash::Call(DISPID id, VARIANT* args, UINT count, VARIANT* result)
 {
-    if (!m_dispatch)
+    if (!m_pDispatch)
         return false;
     DISPPARAMS params{args, nullptr, count, 0};
     // Keep the control alive even if an event handler disconnects us.
-    IDispatch* dispatch = m_dispatch;
-    dispatch->AddRef();
-    HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
-    dispatch->Release();
-    return SUCCEEDED(hr);
+    fw::ComPtr<IDispatch> dispatch = m_pDispatch.Share();
+    return SUCCEEDED(
+        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr));
 }
 
 bool CShockwaveFlash::Play()
@@ -329,10 +323,9 @@ std::string CShockwaveFlash::GetVariable(const std::string& name)
     return CallForText(kGetVariable, name);
 }
 
-bool CShockwaveFlash::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
+bool CShockwaveFlash::OnDestroy()
 {
     // Let go of the control before the host window closes it.
-    if (msg == WM_DESTROY)
-        Disconnect();
+    Disconnect();
     return false;
 }

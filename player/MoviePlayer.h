@@ -29,17 +29,17 @@ public:
 
     // The movie's commands arrive here on the GUI thread, possibly from
     // inside one of the calls above.
-    void SetCommandHandler(CommandHandler handler) { m_onCommand = std::move(handler); }
+    void SetCommandHandler(CommandHandler handler) { m_fnCommand = std::move(handler); }
 
 protected:
     void FireCommand(const std::string& command, const std::string& args)
     {
-        if (m_onCommand)
-            m_onCommand(command, args);
+        if (m_fnCommand)
+            m_fnCommand(command, args);
     }
 
 private:
-    CommandHandler m_onCommand;
+    CommandHandler m_fnCommand;
 };
 
 // The lowest FlashVersion the menu movie runs on (major version 6).

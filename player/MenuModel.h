@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace shell {
+namespace player {
 
 struct MenuEntry {
     std::string id;
@@ -44,7 +44,7 @@ public:
     std::string GetVariable(const std::string& name) const;
 
     void Select(int index);
-    int Selected() const { return m_selected; } // -1 when empty
+    int Selected() const { return m_nSelected; } // -1 when empty
     const std::vector<MenuEntry>& Entries() const { return m_entries; }
     const MenuEntry* SelectedEntry() const;
 
@@ -62,9 +62,9 @@ private:
     bool IsDisabled(const std::string& target) const;
 
     std::vector<MenuEntry> m_entries;
-    int m_selected = -1;
+    int m_nSelected = -1;
     std::map<std::string, std::string> m_labels;
     std::map<std::string, std::string> m_variables;
 };
 
-} // namespace shell
+} // namespace player

@@ -1,6 +1,6 @@
 #include "MenuModel.h"
 
-namespace shell {
+namespace player {
 
 const char MenuModel::kMenuTarget[] = "_root.mcLauncher.mcMenu";
 const char MenuModel::kButtonUpTarget[] = "_root.mcLauncher.mcButtonUp";
@@ -47,10 +47,10 @@ std::string PlainName(const std::string& name)
 void MenuModel::Load(std::vector<MenuEntry> entries)
 {
     m_entries = std::move(entries);
-    m_selected = m_entries.empty() ? -1 : 0;
+    m_nSelected = m_entries.empty() ? -1 : 0;
     for (std::size_t i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].focus) {
-            m_selected = static_cast<int>(i);
+            m_nSelected = static_cast<int>(i);
             break;
         }
 }
@@ -58,7 +58,7 @@ void MenuModel::Load(std::vector<MenuEntry> entries)
 void MenuModel::Clear()
 {
     m_entries.clear();
-    m_selected = -1;
+    m_nSelected = -1;
 }
 
 void MenuModel::GotoLabel(const std::string& target, const std::string& label)
@@ -68,24 +68,24 @@ void MenuModel::GotoLabel(const std::string& target, const std::string& label)
 
 void MenuModel::Play(const std::string& target)
 {
-    if (target != kMenuTarget || m_selected < 0)
+    if (target != kMenuTarget || m_nSelected < 0)
         return;
     // The movie's "Down1" scrolls the list down, which brings the entry above
     // into the selection; "Up1" the one below.
     const std::string& step = m_labels[target];
-    if (step == "Down1" && m_selected > 0)
-        --m_selected;
-    else if (step == "Up1" && m_selected + 1 < static_cast<int>(m_entries.size()))
-        ++m_selected;
+    if (step == "Down1" && m_nSelected > 0)
+        --m_nSelected;
+    else if (step == "Up1" && m_nSelected + 1 < static_cast<int>(m_entries.size()))
+        ++m_nSelected;
 }
 
 std::string MenuModel::CurrentLabel(const std::string& target) const
 {
     const int last = static_cast<int>(m_entries.size()) - 1;
     if (target == kButtonUpTarget)
-        return m_selected <= 0 ? "Disable" : "Up";
+        return m_nSelected <= 0 ? "Disable" : "Up";
     if (target == kButtonDownTarget)
-        return m_selected < 0 || m_selected >= last ? "Disable" : "Up";
+        return m_nSelected < 0 || m_nSelected >= last ? "Disable" : "Up";
     auto found = m_labels.find(target);
     return found == m_labels.end() ? std::string() : found->second;
 }
@@ -114,12 +114,12 @@ std::string MenuModel::GetVariable(const std::string& name) const
 void MenuModel::Select(int index)
 {
     if (index >= 0 && index < static_cast<int>(m_entries.size()))
-        m_selected = index;
+        m_nSelected = index;
 }
 
 const MenuEntry* MenuModel::SelectedEntry() const
 {
-    return m_selected >= 0 ? &m_entries[static_cast<std::size_t>(m_selected)] : nullptr;
+    return m_nSelected >= 0 ? &m_entries[static_cast<std::size_t>(m_nSelected)] : nullptr;
 }
 
-} // namespace shell
+} // namespace player

@@ -7,10 +7,10 @@
 class CDragTracker {
 public:
     void Start(HWND window, int x, int y);
-    void Move(HWND window, int x, int y, WPARAM keyState);
+    void Move(HWND window, int x, int y, UINT keys);
     void Stop();
 
 private:
-    int m_x = -1;
-    int m_y = -1;
+    int m_nX = -1;
+    int m_nY = -1;
 };

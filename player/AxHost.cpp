@@ -1,5 +1,7 @@
 #include "AxHost.h"
 
+#include "framework/ComPtr.h"
+
 #include <ocidl.h>
 #include <olectl.h>
 
@@ -14,55 +16,50 @@ namespace {
 // the ambient properties. One per host window, which holds one reference.
 class CAxSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
-    explicit CAxSite(HWND host) : m_host(host) {}
+    explicit CAxSite(HWND host) : m_hHost(host) {}
 
     bool Create(const CLSID& clsid)
     {
-        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                      reinterpret_cast<void**>(&m_object))))
+        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.PutVoid())))
             return false;
-        m_object->SetClientSite(this);
-        IPersistStreamInit* persist = nullptr;
-        if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+        m_pObject->SetClientSite(this);
+        fw::ComPtr<IPersistStreamInit> persist;
+        if (SUCCEEDED(m_pObject->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())))
             persist->InitNew();
-            persist->Release();
-        }
-        m_object->SetHostNames(L"Lumbra", nullptr);
+        m_pObject->SetHostNames(L"Lumbra", nullptr);
         RECT rect{};
-        ::GetClientRect(m_host, &rect);
-        m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_host, &rect);
-        m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_inPlace));
+        ::GetClientRect(m_hHost, &rect);
+        m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_hHost, &rect);
+        m_pObject->QueryInterface(IID_IOleInPlaceObject, m_pInPlace.PutVoid());
         return true;
     }
 
     void Resize()
     {
         RECT rect{};
-        ::GetClientRect(m_host, &rect);
-        if (m_inPlace)
-            m_inPlace->SetObjectRects(&rect, &rect);
+        ::GetClientRect(m_hHost, &rect);
+        if (m_pInPlace)
+            m_pInPlace->SetObjectRects(&rect, &rect);
     }
 
     void Close()
     {
-        if (m_inPlace) {
-            m_inPlace->InPlaceDeactivate();
-            m_inPlace->Release();
-            m_inPlace = nullptr;
+        if (m_pInPlace)
+            m_pInPlace->InPlaceDeactivate();
+        m_pInPlace.Reset();
+        if (m_pObject) {
+            m_pObject->Close(OLECLOSE_NOSAVE);
+            m_pObject->SetClientSite(nullptr);
         }
-        if (m_object) {
-            m_object->Close(OLECLOSE_NOSAVE);
-            m_object->SetClientSite(nullptr);
-            m_object->Release();
-            m_object = nullptr;
-        }
+        m_pObject.Reset();
     }
 
-    IUnknown* Control() const
+    fw::ComPtr<IUnknown> Control() const
     {
-        if (m_object)
-            m_object->AddRef();
-        return m_object;
+        fw::ComPtr<IUnknown> control;
+        if (m_pObject)
+            m_pObject->QueryInterface(IID_IUnknown, control.PutVoid());
+        return control;
     }
 
     // IUnknown
@@ -83,10 +80,10 @@ public:
         AddRef();
         return S_OK;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
     STDMETHODIMP_(ULONG) Release() override
     {
-        ULONG refs = --m_refs;
+        ULONG refs = --m_nRefs;
         if (refs == 0)
             delete this;
         return refs;
@@ -107,7 +104,7 @@ public:
     // IOleWindow (shared by the in-place site and the frame)
     STDMETHODIMP GetWindow(HWND* out) override
     {
-        *out = m_host;
+        *out = m_hHost;
         return S_OK;
     }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -122,11 +119,11 @@ public:
         *frame = this;
         AddRef();
         *document = nullptr;
-        ::GetClientRect(m_host, position);
-        ::GetClientRect(m_host, clip);
+        ::GetClientRect(m_hHost, position);
+        ::GetClientRect(m_hHost, clip);
         info->cb = sizeof(OLEINPLACEFRAMEINFO);
         info->fMDIApp = FALSE;
-        info->hwndFrame = ::GetAncestor(m_host, GA_ROOT);
+        info->hwndFrame = ::GetAncestor(m_hHost, GA_ROOT);
         info->haccel = nullptr;
         info->cAccelEntries = 0;
         return S_OK;
@@ -138,8 +135,8 @@ public:
     STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
     STDMETHODIMP OnPosRectChange(LPCRECT rect) override
     {
-        if (m_inPlace)
-            m_inPlace->SetObjectRects(rect, rect);
+        if (m_pInPlace)
+            m_pInPlace->SetObjectRects(rect, rect);
         return S_OK;
     }
 
@@ -176,10 +173,10 @@ public:
 private:
     ~CAxSite() = default;
 
-    HWND m_host;
-    ULONG m_refs = 1;
-    IOleObject* m_object = nullptr;
-    IOleInPlaceObject* m_inPlace = nullptr;
+    HWND m_hHost;
+    ULONG m_nRefs = 1;
+    fw::ComPtr<IOleObject> m_pObject;
+    fw::ComPtr<IOleInPlaceObject> m_pInPlace;
 };
 
 CAxSite* SiteOf(HWND host)
@@ -206,10 +203,10 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             site->Resize();
         return 0;
     case WM_DESTROY:
-        if (CAxSite* site = SiteOf(hwnd)) {
+        // The window's reference to its site goes with it.
+        if (fw::ComPtr<CAxSite> site{SiteOf(hwnd)}) {
             ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
             site->Close();
-            site->Release();
         }
         return 0;
     default:
@@ -233,10 +230,10 @@ bool RegisterAxHostClass()
     return ::RegisterClassA(&wc) != 0;
 }
 
-IUnknown* QueryHostedControl(HWND host)
+fw::ComPtr<IUnknown> QueryHostedControl(HWND host)
 {
     CAxSite* site = ::IsWindow(host) ? SiteOf(host) : nullptr;
-    return site ? site->Control() : nullptr;
+    return site ? site->Control() : fw::ComPtr<IUnknown>();
 }
 
 } // namespace ax

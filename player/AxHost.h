@@ -5,8 +5,9 @@
 // the window, without a control: QueryHostedControl then returns null.
 #pragma once
 
+#include "framework/ComPtr.h"
+
 #include <windows.h>
-#include <unknwn.h>
 
 namespace ax {
 
@@ -15,7 +16,7 @@ extern const char kAxHostClass[];
 // Registers the window class once per process; true when it is available.
 bool RegisterAxHostClass();
 
-// The hosted control with a reference for the caller, or null.
-IUnknown* QueryHostedControl(HWND host);
+// The hosted control, or none.
+fw::ComPtr<IUnknown> QueryHostedControl(HWND host);
 
 } // namespace ax

@@ -6,6 +6,8 @@
 #include "support/XmlElementReader.h"
 #include "ui/SkinFont.h"
 
+
+
 const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
 
 namespace {
@@ -68,7 +70,7 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
 // leading "[SMALL]", vertically centred in the box.
 void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT small, COLORREF color)
 {
-    shell::NameLayout layout = shell::LayoutName(name);
+    player::NameLayout layout = player::LayoutName(name);
     fw::ScopedSelect font(dc, layout.small ? small : normal);
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
@@ -89,13 +91,18 @@ void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT sma
 void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT font)
 {
     FillRounded(dc, box, kSecondary, kCardBorder, 12);
-    std::string plain = shell::PlainName(name);
+    std::string plain = player::PlainName(name);
     std::string letter = plain.empty() ? std::string("?") : plain.substr(0, ::IsDBCSLeadByte(plain[0]) ? 2 : 1);
     fw::ScopedSelect select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kMutedText);
     RECT text = box;
     ::DrawTextA(dc, letter.c_str(), static_cast<int>(letter.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void ForwardWheel(HWND to, short delta, UINT keys, POINT point)
+{
+    ::SendMessageA(to, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(point.x, point.y));
 }
 
 std::string LibraryText(UINT id, const char* fallback)
@@ -110,24 +117,18 @@ std::string LibraryText(UINT id, const char* fallback)
 // menu labels.
 class CNativeMenuPlayer::CEntryList : public fw::CWnd {
 protected:
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    bool OnMouseWheel(short delta, UINT keys, POINT point) override
     {
-        switch (msg) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-            result = 0;
-            return true;
-        case WM_MOUSEWHEEL:
-            result = ::SendMessageA(::GetAncestor(m_hWnd, GA_ROOT), msg, wParam, lParam);
-            return true;
-        default:
-            return false;
-        }
+        ForwardWheel(::GetAncestor(m_hWnd, GA_ROOT), delta, keys, point);
+        return true;
+    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override
+    {
+        return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
     }
 };
 
-CNativeMenuPlayer::CNativeMenuPlayer() : m_list(std::make_unique<CEntryList>()) {}
+CNativeMenuPlayer::CNativeMenuPlayer() : m_pList(std::make_unique<CEntryList>()) {}
 
 CNativeMenuPlayer::~CNativeMenuPlayer() = default;
 
@@ -138,41 +139,41 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
                           controlId))
         return false;
     CSkinFont face(10); // chooses the process's face once
-    m_font = MakeFont(14, FW_SEMIBOLD);
-    m_smallFont = MakeFont(12, FW_NORMAL);
-    m_titleFont = MakeFont(18, FW_BOLD);
-    m_buttonFont = MakeFont(13, FW_SEMIBOLD);
+    m_hFont = MakeFont(14, FW_SEMIBOLD);
+    m_hSmallFont = MakeFont(12, FW_NORMAL);
+    m_hTitleFont = MakeFont(18, FW_BOLD);
+    m_hButtonFont = MakeFont(13, FW_SEMIBOLD);
 
     auto child = [this](const char* cls, const char* text, DWORD style, const RECT& r, UINT id) {
         HWND hwnd = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                                       r.bottom - r.top, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                       ::GetModuleHandleA(nullptr), nullptr);
-        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont.get()), FALSE);
+        ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hButtonFont.get()), FALSE);
         return hwnd;
     };
     HWND list = child("LISTBOX", "Applications",
                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, kListRect,
                       kListId);
-    m_list->SubclassWindow(list);
-    m_start = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
-    m_settings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
+    m_pList->SubclassWindow(list);
+    m_hStart = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
+    m_hSettings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
                        kSettingsId);
-    m_copy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
+    m_hCopy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
     UpdateButtons();
     return true;
 }
 
 HWND CNativeMenuPlayer::ListWindow() const
 {
-    return m_list->GetSafeHwnd();
+    return m_pList->GetSafeHwnd();
 }
 
 // The movie operations, as the menu movie answers them.
 
 bool CNativeMenuPlayer::Play()
 {
-    if (m_reload) {
-        m_reload = false;
+    if (m_bReload) {
+        m_bReload = false;
         LoadDocument();
     }
     return true;
@@ -180,7 +181,7 @@ bool CNativeMenuPlayer::Play()
 
 bool CNativeMenuPlayer::Rewind()
 {
-    m_reload = true;
+    m_bReload = true;
     return true;
 }
 
@@ -191,7 +192,7 @@ std::int32_t CNativeMenuPlayer::FlashVersion()
 
 bool CNativeMenuPlayer::LoadMovie(std::int32_t, const std::string& url)
 {
-    m_moviePath = url;
+    m_strMoviePath = url;
     return true;
 }
 
@@ -199,7 +200,7 @@ bool CNativeMenuPlayer::TGotoFrame(const std::string& target, std::int32_t frame
 {
     if (target == "_root" && frame == 0) {
         m_model.Clear();
-        m_listUnreadable = false;
+        m_bListUnreadable = false;
         FillList();
     }
     return true;
@@ -228,7 +229,7 @@ bool CNativeMenuPlayer::SetVariable(const std::string& name, const std::string& 
 {
     m_model.SetVariable(name, value);
     if (name == "_root:XMLFile")
-        m_reload = true;
+        m_bReload = true;
     return true;
 }
 
@@ -241,15 +242,15 @@ std::string CNativeMenuPlayer::GetVariable(const std::string& name)
 
 void CNativeMenuPlayer::LoadDocument()
 {
-    std::vector<shell::MenuEntry> entries;
+    std::vector<player::MenuEntry> entries;
     std::optional<std::string> bytes =
         support::ReadFileBytes(m_model.GetVariable("_root:XMLFile"), support::kMaxXmlDocumentBytes);
     // The document is in the ANSI code page it was written in.
     auto elements = bytes ? support::ReadXmlElements(*bytes, ::GetACP(), "data") : std::nullopt;
-    m_listUnreadable = !elements;
+    m_bListUnreadable = !elements;
     if (elements) {
         for (auto& attributes : *elements) {
-            shell::MenuEntry entry;
+            player::MenuEntry entry;
             entry.id = attributes["id"];
             entry.name = attributes["name"];
             entry.infoSwf = attributes["infoswf"];
@@ -270,8 +271,8 @@ void CNativeMenuPlayer::FillList()
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ::SendMessageA(list, LB_SETITEMHEIGHT, 0, kRowHeight);
-    for (const shell::MenuEntry& entry : m_model.Entries())
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shell::PlainName(entry.name).c_str()));
+    for (const player::MenuEntry& entry : m_model.Entries())
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(player::PlainName(entry.name).c_str()));
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     // An empty list gives way to the text that says why it is empty.
     ::ShowWindow(list, m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);
@@ -289,15 +290,15 @@ void CNativeMenuPlayer::ShowSelection()
 
 void CNativeMenuPlayer::UpdateButtons()
 {
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
-    ::SetWindowTextA(m_start, entry ? entry->execButton.c_str() : "");
-    ::EnableWindow(m_start, entry && m_model.CanStart());
-    ::InvalidateRect(m_start, nullptr, FALSE);
+    const player::MenuEntry* entry = m_model.SelectedEntry();
+    ::SetWindowTextA(m_hStart, entry ? entry->execButton.c_str() : "");
+    ::EnableWindow(m_hStart, entry && m_model.CanStart());
+    ::InvalidateRect(m_hStart, nullptr, FALSE);
 }
 
 void CNativeMenuPlayer::StartSelected(bool fromList)
 {
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    const player::MenuEntry* entry = m_model.SelectedEntry();
     if (!entry || !(fromList ? m_model.CanStartFromList() : m_model.CanStart()))
         return;
     FireCommand("EXEC", entry->id);
@@ -326,7 +327,7 @@ void CNativeMenuPlayer::Paint(HDC target)
                 kListBack, kCardBorder, 10);
     FillRounded(dc.get(), kCardRect, kCardBack, kCardBorder, 12);
 
-    const shell::MenuEntry* entry = m_model.SelectedEntry();
+    const player::MenuEntry* entry = m_model.SelectedEntry();
     ::SetBkMode(dc.get(), TRANSPARENT);
     if (!entry) {
         DrawEmptyMenu(dc.get());
@@ -337,9 +338,9 @@ void CNativeMenuPlayer::Paint(HDC target)
         if (icon)
             DrawPicture(dc.get(), icon, iconBox);
         else
-            DrawPlaceholder(dc.get(), iconBox, entry->name, m_titleFont.get());
+            DrawPlaceholder(dc.get(), iconBox, entry->name, m_hTitleFont.get());
         RECT nameBox{iconBox.right + 14, iconBox.top, kCardRect.right - 14, iconBox.bottom};
-        DrawName(dc.get(), entry->name, nameBox, m_titleFont.get(), m_font.get(), kText);
+        DrawName(dc.get(), entry->name, nameBox, m_hTitleFont.get(), m_hFont.get(), kText);
         RECT infoBox{kCardRect.left + 16, iconBox.bottom + 18, kCardRect.right - 16, kCardRect.bottom - 16};
         DrawPicture(dc.get(), Picture(entry->infoSwf, infoBox.right - infoBox.left, infoBox.bottom - infoBox.top),
                     infoBox);
@@ -352,13 +353,13 @@ void CNativeMenuPlayer::DrawEmptyMenu(HDC dc)
     const int middle = (kListRect.top + kListRect.bottom) / 2;
     const UINT format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     ::SetTextColor(dc, kMutedText);
-    fw::ScopedSelect font(dc, m_font.get());
+    fw::ScopedSelect font(dc, m_hFont.get());
     std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
-    RECT box{kListRect.left + 8, middle - (m_listUnreadable ? 22 : 10), kListRect.right - 8, middle + 12};
+    RECT box{kListRect.left + 8, middle - (m_bListUnreadable ? 22 : 10), kListRect.right - 8, middle + 12};
     ::DrawTextA(dc, empty.c_str(), -1, &box, format);
-    if (!m_listUnreadable)
+    if (!m_bListUnreadable)
         return;
-    fw::ScopedSelect small(dc, m_smallFont.get());
+    fw::ScopedSelect small(dc, m_hSmallFont.get());
     std::string reason = LibraryText(IDS_PLAYER_UNREADABLE, "The menu list could not be read.");
     box = RECT{kListRect.left + 8, middle + 4, kListRect.right - 8, middle + 24};
     ::DrawTextA(dc, reason.c_str(), -1, &box, format);
@@ -372,7 +373,7 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     ::FillRect(dc, &row, back.get());
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_model.Entries().size())
         return;
-    const shell::MenuEntry& entry = m_model.Entries()[item.itemID];
+    const player::MenuEntry& entry = m_model.Entries()[item.itemID];
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     if (selected)
         FillRounded(dc, RECT{row.left + 4, row.top + 3, row.right - 4, row.bottom - 3}, kAccent, kAccent, 10);
@@ -382,9 +383,9 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     if (icon)
         DrawPicture(dc, icon, iconBox);
     else
-        DrawPlaceholder(dc, iconBox, entry.name, m_font.get());
+        DrawPlaceholder(dc, iconBox, entry.name, m_hFont.get());
     RECT nameBox{iconBox.right + 14, row.top + 4, row.right - 12, row.bottom - 4};
-    DrawName(dc, entry.name, nameBox, m_font.get(), m_smallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
+    DrawName(dc, entry.name, nameBox, m_hFont.get(), m_hSmallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
 }
 
 void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
@@ -399,7 +400,7 @@ void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
     FillRounded(dc, item.rcItem, fill, fill, 10);
     char text[128] = {};
     ::GetWindowTextA(item.hwndItem, text, sizeof text);
-    fw::ScopedSelect font(dc, m_buttonFont.get());
+    fw::ScopedSelect font(dc, m_hButtonFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, disabled ? kDisabledText : kText);
     RECT box = item.rcItem;
@@ -408,64 +409,77 @@ void CNativeMenuPlayer::DrawButton(const DRAWITEMSTRUCT& item)
     ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+// The window's messages.
+
+bool CNativeMenuPlayer::OnPaint()
 {
-    switch (msg) {
-    case WM_PAINT: {
-        fw::ScopedPaint paint(m_hWnd);
-        Paint(paint.get());
-        result = 0;
-        return true;
+    fw::ScopedPaint paint(m_hWnd);
+    Paint(paint.get());
+    return true;
+}
+
+bool CNativeMenuPlayer::OnEraseBackground(HDC)
+{
+    return true; // the paint covers everything
+}
+
+bool CNativeMenuPlayer::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType == ODT_LISTBOX)
+        DrawEntry(item);
+    else
+        DrawButton(item);
+    return true;
+}
+
+bool CNativeMenuPlayer::OnMeasureItem(MEASUREITEMSTRUCT& item)
+{
+    item.itemHeight = kRowHeight;
+    return true;
+}
+
+bool CNativeMenuPlayer::OnCommand(UINT code, int id, HWND control)
+{
+    if (id != kListId)
+        return fw::CWnd::OnCommand(code, id, control);
+    if (code == LBN_SELCHANGE) {
+        m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
+        ShowSelection();
+    } else if (code == LBN_DBLCLK) {
+        StartSelected(true);
     }
-    case WM_ERASEBKGND:
-        result = 1;
+    return true;
+}
+
+bool CNativeMenuPlayer::OnButtonClicked(int id)
+{
+    switch (id) {
+    case kStartId:
+        StartSelected(false);
         return true;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_LISTBOX)
-            DrawEntry(item);
-        else
-            DrawButton(item);
-        result = TRUE;
+    case kSettingsId:
+        FireCommand("CONFIG", "");
         return true;
-    }
-    case WM_MEASUREITEM:
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
-        result = TRUE;
-        return true;
-    case WM_CTLCOLORLISTBOX:
-        if (!m_listBrush)
-            m_listBrush.reset(::CreateSolidBrush(kListBack));
-        result = reinterpret_cast<LRESULT>(m_listBrush.get());
-        return true;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case kListId:
-            if (HIWORD(wParam) == LBN_SELCHANGE) {
-                m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
-                ShowSelection();
-            } else if (HIWORD(wParam) == LBN_DBLCLK) {
-                StartSelected(true);
-            }
-            break;
-        case kStartId:
-            StartSelected(false);
-            break;
-        case kSettingsId:
-            FireCommand("CONFIG", "");
-            break;
-        case kCopyId:
-            FireCommand("COPY", "");
-            break;
-        default:
-            return false;
-        }
-        result = 0;
-        return true;
-    case WM_MOUSEWHEEL:
-        result = ::SendMessageA(::GetParent(m_hWnd), msg, wParam, lParam);
+    case kCopyId:
+        FireCommand("COPY", "");
         return true;
     default:
         return false;
     }
+}
+
+bool CNativeMenuPlayer::OnMouseWheel(short delta, UINT keys, POINT point)
+{
+    ForwardWheel(::GetParent(m_hWnd), delta, keys, point);
+    return true;
+}
+
+bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+{
+    if (msg != WM_CTLCOLORLISTBOX)
+        return false;
+    if (!m_hListBrush)
+        m_hListBrush.reset(::CreateSolidBrush(kListBack));
+    result = reinterpret_cast<LRESULT>(m_hListBrush.get());
+    return true;
 }

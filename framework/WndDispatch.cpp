@@ -1,0 +1,121 @@
+// Turns window messages into calls of CWnd's typed handlers: the one place
+// that unpacks wParam and lParam.
+#include "Wnd.h"
+
+#include <windowsx.h>
+
+namespace fw {
+
+namespace {
+POINT PointOf(LPARAM lParam)
+{
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+UINT KeysOf(WPARAM wParam)
+{
+    return static_cast<UINT>(GET_KEYSTATE_WPARAM(wParam));
+}
+} // namespace
+
+bool CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    if (DispatchTyped(msg, wParam, lParam, result))
+        return true;
+    return OnMessage(msg, wParam, lParam, result);
+}
+
+bool CWnd::DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        return OnCommand(HIWORD(wParam), static_cast<int>(LOWORD(wParam)), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (!header)
+            return false;
+        CWnd* child = ChildToReflectTo(msg, lParam);
+        if (child && child->OnReflectedNotify(*header, result))
+            return true;
+        return OnNotify(static_cast<int>(header->idFrom), *header, result);
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CWnd* child = ChildToReflectTo(msg, lParam);
+        if (!item || (!(child && child->OnDrawItem(*item)) && !OnDrawItem(*item)))
+            return false;
+        result = TRUE;
+        return true;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        CWnd* child = ChildToReflectTo(msg, lParam);
+        if (!item || (!(child && child->OnMeasureItem(*item)) && !OnMeasureItem(*item)))
+            return false;
+        result = TRUE;
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(PointOf(lParam), KeysOf(wParam));
+    case WM_LBUTTONUP:
+        return OnLButtonUp(PointOf(lParam), KeysOf(wParam));
+    case WM_MOUSEMOVE:
+        return OnMouseMove(PointOf(lParam), KeysOf(wParam));
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), KeysOf(wParam), PointOf(lParam));
+    case WM_MOUSELEAVE:
+        return OnMouseLeave();
+    case WM_TIMER:
+        return OnTimer(static_cast<UINT_PTR>(wParam));
+    case WM_PAINT:
+        return OnPaint();
+    case WM_ERASEBKGND:
+        if (!OnEraseBackground(reinterpret_cast<HDC>(wParam)))
+            return false;
+        result = 1;
+        return true;
+    case WM_KILLFOCUS:
+        return OnKillFocus(reinterpret_cast<HWND>(wParam));
+    case WM_CLOSE:
+        return OnClose();
+    case WM_DESTROY:
+        return OnDestroy();
+    default:
+        return false;
+    }
+}
+
+CWnd* CWnd::ChildToReflectTo(UINT msg, LPARAM lParam)
+{
+    CWnd* child = nullptr;
+    if (msg == WM_NOTIFY) {
+        child = FromHandle(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom);
+    } else if (msg == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU)
+            child = FromHandle(item->hwndItem);
+    } else if (msg == WM_MEASUREITEM) {
+        // Sent while the control is still being created, so it can only be
+        // matched by its id against the controls this window declared.
+        const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU)
+            child = FindBoundControl(static_cast<int>(item->CtlID));
+    }
+    return child == this ? nullptr : child;
+}
+
+bool CWnd::OnCommand(UINT code, int id, HWND control)
+{
+    // An accelerator (code 1, no control) counts as a click of its button.
+    if (code == BN_CLICKED || (code == 1 && !control))
+        return OnButtonClicked(id);
+    return false;
+}
+
+bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+} // namespace fw

@@ -1,0 +1,171 @@
+// Skins, the skin font and skinned buttons, drawn into bitmaps whose pixels
+// are checked; buttons through their parent's WM_DRAWITEM, as the system
+// draws them.
+#include "framework/Dialog.h"
+#include "support/ResourceLibrary.h"
+#include "tests/common/PixelHelpers.h"
+#include "tests/win/fixtures/TestIds.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinCheckButton.h"
+#include "ui/SkinImageSet.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+// The colours of the test bitmaps.
+const COLORREF kSkinRed = RGB(0xC0, 0, 0);
+const COLORREF kNormal = RGB(255, 0, 0);
+const COLORREF kPressed = RGB(0, 255, 0);
+const COLORREF kFocus = RGB(0, 0, 255);
+const COLORREF kDisabled = RGB(0x80, 0x80, 0);
+const COLORREF kHover = RGB(255, 255, 0);
+const COLORREF kUnchecked = RGB(0x20, 0x20, 0x20);
+const COLORREF kChecked = RGB(0, 0xA0, 0xA0);
+const COLORREF kCheckDisabled = RGB(0xA0, 0, 0xA0);
+const UINT kStates[] = {0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS | ODS_DISABLED,
+                        ODS_FOCUS | ODS_DISABLED};
+class ButtonsDialog : public fw::CDialog {
+public:
+    ButtonsDialog() : fw::CDialog(IDD_TEST_BUTTONS) {}
+    CSkinButton withHover;
+    CSkinButton withoutHover;
+    CSkinCheckButton check;
+
+protected:
+    void DeclareControls() override
+    {
+        BindControl(IDC_TEST_HOVER, withHover);
+        BindControl(IDC_TEST_PLAIN, withoutHover);
+        BindControl(IDC_TEST_CHECK, check);
+    }
+};
+
+class Skins : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_library.Load("TestSkins.dll"));
+        g_pResourceLibrary = &m_library;
+        ASSERT_TRUE(m_dialog.Create());
+        SetBitmaps(m_dialog.withHover, IDB_TEST_NORMAL, IDB_TEST_HOVER);
+        SetBitmaps(m_dialog.withoutHover, IDB_TEST_NORMAL, 0);
+        m_dialog.check.SetCheckBitmaps(m_library.GetHandle(), IDB_TEST_UNCHECKED, IDB_TEST_CHECKED,
+                                       IDB_TEST_CHECK_DISABLED);
+    }
+    void TearDown() override { g_pResourceLibrary = nullptr; }
+
+    void SetBitmaps(CSkinButton& button, UINT normal, UINT hover)
+    {
+        button.SetBitmaps(m_library.GetHandle(), normal, IDB_TEST_PRESSED, IDB_TEST_FOCUS, IDB_TEST_DISABLED, hover);
+    }
+    // Draws a control through its parent as the system would, in a state.
+    COLORREF Render(fw::CWnd& control, UINT state)
+    {
+        PixelCanvas target(40, 20, RGB(1, 2, 3));
+        RenderThroughParent(m_dialog.GetSafeHwnd(), control.GetSafeHwnd(), state, target);
+        return target.At(5, 5);
+    }
+    static void MoveMouseOver(fw::CWnd& control)
+    {
+        RECT rect{};
+        ::GetWindowRect(control.GetSafeHwnd(), &rect);
+        ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::SendMessageA(control.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    }
+    // A skin slot drawn onto a blue canvas larger than the skin.
+    std::unique_ptr<PixelCanvas> Shown(int slot)
+    {
+        auto canvas = std::make_unique<PixelCanvas>(200, 100, kFocus);
+        m_set.GetSlotImage(slot)->Draw(m_dialog.GetSafeHwnd(), canvas->dc());
+        return canvas;
+    }
+
+    CResourceLibrary m_library;
+    ButtonsDialog m_dialog;
+    CSkinImageSet m_set;
+};
+} // namespace
+
+TEST_F(Skins, ALoadedSkinDrawsExactlyItsBitmapAndMissingOnesLeaveNothing)
+{
+    for (int slot : {59, 60, -1})
+        m_set.SetImage(m_dialog.GetSafeHwnd(), slot, IDB_TEST_SKIN);
+    EXPECT_EQ(m_set.GetSlotImage(60), nullptr);
+    EXPECT_EQ(m_set.GetSlotImage(-1), nullptr);
+    EXPECT_FALSE(m_set.GetSlotImage(0)->IsCreated());
+    BITMAP info = m_set.GetSlotImage(59)->GetBitmapInfo();
+    EXPECT_EQ(std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + "x" + std::to_string(info.bmBitsPixel),
+              "120x60x32");
+    auto shown = Shown(59);
+    EXPECT_EQ(shown->At(0, 0), kSkinRed);
+    EXPECT_EQ(shown->At(119, 59), kSkinRed);
+    EXPECT_EQ(shown->At(120, 10), kFocus);
+    EXPECT_EQ(shown->At(10, 60), kFocus);
+
+    m_set.SetImage(m_dialog.GetSafeHwnd(), 59, 4242); // a missing id drops the old content too
+    EXPECT_FALSE(m_set.GetSlotImage(59)->IsCreated());
+    EXPECT_EQ(m_set.GetSlotImage(59)->GetBitmapInfo().bmWidth, 0);
+    EXPECT_EQ(Shown(59)->At(0, 0), kFocus);
+}
+
+TEST_F(Skins, TheFirstMatchingStatePicksTheBitmapAndHoverBeatsThemUntilPressed)
+{
+    HWND button = m_dialog.withHover.GetSafeHwnd();
+    EXPECT_EQ(::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    RECT client{};
+    ::GetClientRect(button, &client); // the size of the normal bitmap
+    EXPECT_EQ(client.right * 100 + client.bottom, 40 * 100 + 20);
+    const COLORREF expected[] = {kNormal, kPressed, kFocus, kDisabled, kPressed, kFocus};
+    for (size_t i = 0; i < std::size(kStates); ++i)
+        EXPECT_EQ(Render(m_dialog.withHover, kStates[i]), expected[i]) << kStates[i];
+
+    MoveMouseOver(m_dialog.withoutHover); // no mouse-over bitmap: no hover
+    EXPECT_FALSE(m_dialog.withoutHover.IsHovering());
+    MoveMouseOver(m_dialog.withHover);
+    for (UINT state : kStates)
+        EXPECT_EQ(Render(m_dialog.withHover, state), kHover) << state;
+    ::SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Render(m_dialog.withHover, 0), kNormal);
+
+    // A pressed button does not hover until released; losing the focus
+    // releases it too.
+    ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    MoveMouseOver(m_dialog.withHover);
+    EXPECT_FALSE(m_dialog.withHover.IsHovering());
+    EXPECT_TRUE(m_dialog.withHover.IsPressed());
+    ::SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    MoveMouseOver(m_dialog.withHover);
+    EXPECT_TRUE(m_dialog.withHover.IsHovering());
+    ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(button, WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(m_dialog.withHover.IsPressed());
+    ::ReleaseCapture();
+}
+
+TEST_F(Skins, AMissingNormalBitmapDrawsGreyAnyOtherTheNormalOne)
+{
+    m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), 4242, IDB_TEST_PRESSED, 0, 0, 0);
+    EXPECT_EQ(Render(m_dialog.withoutHover, ODS_SELECTED), RGB(128, 128, 128));
+    m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, 0, 0, 0, 0);
+    for (UINT state : kStates)
+        EXPECT_EQ(Render(m_dialog.withoutHover, state), kNormal) << state;
+}
+
+TEST_F(Skins, CheckButtonsShowCheckedUncheckedOrDisabled)
+{
+    CSkinCheckButton& check = m_dialog.check;
+    EXPECT_TRUE(check.GetCheck()) << "setting the bitmaps checks it";
+    const struct {
+        bool checked;
+        UINT state;
+        COLORREF shown;
+    } cases[] = {{true, 0, kChecked},           {false, 0, kUnchecked},        {false, ODS_FOCUS, kUnchecked},
+                 {false, ODS_DISABLED, kCheckDisabled}, {true, ODS_DISABLED, kCheckDisabled}};
+    for (const auto& c : cases) {
+        check.SetCheck(c.checked);
+        EXPECT_EQ(check.GetCheck(), c.checked);
+        EXPECT_EQ(Render(check, c.state), c.shown) << c.checked << " " << c.state;
+    }
+}

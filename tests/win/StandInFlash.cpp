@@ -1,0 +1,296 @@
+// The stand-in for the Shockwave Flash control. It answers the movie's
+// dispatch ids (variables and labels kept in maps), logs every call and
+// property in order in ASCII, and fires FSCommand when the test asks.
+#include "StandInFlash.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cstdio>
+#include <map>
+
+namespace {
+const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const char kWindowClass[] = "StandInFlashWindow";
+const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScriptAccess", L"Scale"};
+const DISPID kFirstProperty = 0x200;
+using namespace standin;
+
+LONG g_liveObjects = 0;
+class StandInFlash;
+StandInFlash* g_latest = nullptr;
+
+std::string Utf8(const std::wstring& text)
+{
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                           &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+std::string Describe(const VARIANT& v)
+{
+    if (v.vt == VT_I4)
+        return "I4:" + std::to_string(v.lVal);
+    return "S:" + Utf8(v.vt == VT_BSTR && v.bstrVal ? v.bstrVal : L"");
+}
+
+// Argument `index` in call order (IDispatch passes them last first).
+const VARIANT* Arg(DISPPARAMS* p, UINT index)
+{
+    static VARIANT empty{};
+    return p && index < p->cArgs ? &p->rgvarg[p->cArgs - 1 - index] : &empty;
+}
+
+std::wstring Text(DISPPARAMS* p, UINT index)
+{
+    const VARIANT* v = Arg(p, index);
+    return v->vt == VT_BSTR && v->bstrVal ? v->bstrVal : L"";
+}
+
+
+class StandInFlash final : public IOleObject,
+                           public IDispatch,
+                           public IConnectionPointContainer,
+                           public IConnectionPoint {
+public:
+    StandInFlash()
+    {
+        ::InterlockedIncrement(&g_liveObjects);
+        g_latest = this;
+    }
+    std::vector<std::string> log;
+    std::pair<DISPID, std::wstring> fireDuring{-1, std::wstring()};
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IOleObject)
+            *out = static_cast<IOleObject*>(this);
+        else if (iid == IID_IDispatch)
+            *out = static_cast<IDispatch*>(this);
+        else if (iid == IID_IConnectionPointContainer)
+            *out = static_cast<IConnectionPointContainer*>(this);
+        else if (iid == IID_IConnectionPoint)
+            *out = static_cast<IConnectionPoint*>(this);
+        else
+            return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs)); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        LONG refs = ::InterlockedDecrement(&m_nRefs);
+        if (refs == 0)
+            delete this;
+        return static_cast<ULONG>(refs);
+    }
+
+    // IOleObject: in-place activation creates the movie window.
+    STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
+    STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT rect) override
+    {
+        if (verb != OLEIVERB_INPLACEACTIVATE || m_hWindow)
+            return S_OK;
+        m_hWindow = ::CreateWindowExA(0, kWindowClass, "stand-in movie", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
+                                      rect->right - rect->left, rect->bottom - rect->top, parent, nullptr, nullptr,
+                                      nullptr);
+        ::SetWindowLongPtrA(m_hWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        return S_OK;
+    }
+    STDMETHODIMP Close(DWORD) override { return InPlaceDeactivate(); }
+    STDMETHODIMP GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
+    STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+    STDMETHODIMP Update() override { return S_OK; }
+    STDMETHODIMP IsUpToDate() override { return S_OK; }
+    STDMETHODIMP GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetUserType(DWORD, LPOLESTR*) override { return OLE_S_USEREG; }
+    STDMETHODIMP SetExtent(DWORD, SIZEL*) override { return S_OK; }
+    STDMETHODIMP GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    STDMETHODIMP Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+
+    STDMETHODIMP InPlaceDeactivate()
+    {
+        if (m_hWindow)
+            ::DestroyWindow(m_hWindow);
+        m_hWindow = nullptr;
+        return S_OK;
+    }
+
+    // IConnectionPointContainer and IConnectionPoint: the one event sink.
+    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
+    {
+        if (iid != kFlashEvents)
+            return *out = nullptr, CONNECT_E_NOCONNECTION;
+        return QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(out));
+    }
+    STDMETHODIMP GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override
+    {
+        // A real control asks the sink for its event interface.
+        if (m_pSink || FAILED(sink->QueryInterface(kFlashEvents, reinterpret_cast<void**>(&m_pSink))))
+            return CONNECT_E_CANNOTCONNECT;
+        return *cookie = 1, S_OK;
+    }
+    // Also IOleObject's Unadvise, which has the same signature and no use here.
+    STDMETHODIMP Unadvise(DWORD) override { return Drop(m_pSink), S_OK; }
+    STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+
+    // IDispatch
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override
+    {
+        for (DISPID p = 0; p < 5; ++p)
+            if (::lstrcmpiW(names[0], kProperties[p]) == 0)
+                return *id = kFirstProperty + p, S_OK;
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override
+    {
+        if (flags & DISPATCH_PROPERTYPUT) {
+            log.push_back("put " + Utf8(kProperties[id - kFirstProperty]) + "=" + Describe(*Arg(p, 0)));
+            return S_OK;
+        }
+        char head[16];
+        std::snprintf(head, sizeof head, "%02x(", static_cast<unsigned>(id));
+        std::string line = head;
+        for (UINT i = 0; p && i < p->cArgs; ++i)
+            line += (i ? "," : "") + Describe(*Arg(p, i));
+        log.push_back(line + ")");
+        if (id == 0x84 && result)
+            result->vt = VT_I4, result->lVal = 0x0A0000; // FlashVersion
+        else if (id == 0x90 || id == 0x97) // TGotoLabel, SetVariable: kept apart by the id
+            m_values[{id, Text(p, 0)}] = Text(p, 1);
+        else if ((id == 0x92 || id == 0x98) && result) // TCurrentLabel, GetVariable
+            result->vt = VT_BSTR,
+            result->bstrVal = ::SysAllocString(m_values[{id == 0x92 ? 0x90 : 0x97, Text(p, 0)}].c_str());
+        if (id == fireDuring.first)
+            Fire();
+        return S_OK;
+    }
+
+    // Sends the pending FSCommand to the connected sink.
+    void Fire()
+    {
+        IDispatch* sink = m_pSink;
+        std::wstring commandAndArgs = fireDuring.second;
+        fireDuring = {-1, std::wstring()};
+        if (!sink)
+            return;
+        size_t bar = commandAndArgs.find(L'|');
+        VARIANT v[2] = {}; // last argument first
+        v[0].vt = v[1].vt = VT_BSTR;
+        v[0].bstrVal = ::SysAllocString(commandAndArgs.substr(bar + 1).c_str());
+        v[1].bstrVal = ::SysAllocString(commandAndArgs.substr(0, bar).c_str());
+        DISPPARAMS params{v, nullptr, 2, 0};
+        sink->AddRef();
+        sink->Invoke(0x96, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+        sink->Release();
+        ::VariantClear(&v[0]);
+        ::VariantClear(&v[1]);
+    }
+
+private:
+    ~StandInFlash()
+    {
+        InPlaceDeactivate();
+        Drop(m_pSink);
+        ::InterlockedDecrement(&g_liveObjects);
+        if (g_latest == this)
+            g_latest = nullptr;
+    }
+    template <typename T>
+    static void Drop(T*& held)
+    {
+        if (held)
+            held->Release();
+        held = nullptr;
+    }
+
+    LONG m_nRefs = 1;
+    IDispatch* m_pSink = nullptr;
+    std::map<std::pair<DISPID, std::wstring>, std::wstring> m_values;
+
+public:
+    HWND m_hWindow = nullptr;
+};
+
+LRESULT CALLBACK MovieWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* control = reinterpret_cast<StandInFlash*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (msg != WM_APP || !control)
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    control->Fire();
+    return 0;
+}
+
+class Factory : public IClassFactory {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override
+    {
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        WNDCLASSA wc{0, &MovieWindowProc, 0, 0, ::GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                     kWindowClass};
+        ::RegisterClassA(&wc);
+        auto* control = new StandInFlash();
+        HRESULT hr = control->QueryInterface(iid, out);
+        control->Release();
+        return hr;
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+} g_factory;
+DWORD g_cookie = 0;
+} // namespace
+
+namespace standin {
+
+bool Register(bool registered)
+{
+    if (!registered)
+        return SUCCEEDED(::CoRevokeClassObject(g_cookie));
+    return SUCCEEDED(::CoRegisterClassObject(kFlashClsid, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &g_cookie));
+}
+
+long LiveObjects()
+{
+    return g_liveObjects;
+}
+
+std::vector<std::string> TakeLog()
+{
+    std::vector<std::string> log;
+    if (g_latest)
+        log.swap(g_latest->log);
+    return log;
+}
+
+void FireDuring(DISPID id, const std::wstring& command, const std::wstring& args)
+{
+    if (!g_latest)
+        return;
+    g_latest->fireDuring = {id, command + L"|" + args};
+    if (id == 0)
+        ::PostMessageA(g_latest->m_hWindow, WM_APP, 0, 0);
+}
+
+} // namespace standin
