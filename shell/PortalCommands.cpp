@@ -8,6 +8,7 @@
 #include "support/AppPathLookup.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
+#include "support/SystemLeadByte.h"
 
 namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
@@ -16,11 +17,6 @@ template <typename Proc>
 Proc Export(HMODULE module, const char* name)
 {
     return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
-bool IsSystemLeadByte(unsigned char byte)
-{
-    return ::IsDBCSLeadByte(byte) != FALSE;
 }
 } // namespace
 
@@ -43,7 +39,7 @@ void CPortalDlg::LaunchEntry(std::string entryId)
 {
     if (entryId.empty() && m_pPlayer)
         entryId = m_pPlayer->GetVariable("_root:CurrentDLL");
-    DWORD interval = shell::RepeatGuardInterval(entryId, m_dwExecWait, IsSystemLeadByte);
+    DWORD interval = shell::RepeatGuardInterval(entryId, m_dwExecWait, support::IsSystemLeadByte);
     DWORD now = ::GetTickCount();
     if (shell::IsGuardedRepeat(entryId, m_strLastDll, now, m_dwLastLaunchTick, interval))
         return;

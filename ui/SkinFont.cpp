@@ -2,23 +2,17 @@
 
 #include "FontFaceChoice.h"
 #include "framework/GdiGuards.h"
+#include "support/SystemLeadByte.h"
 
 #include <cstring>
 
 std::string g_fontFace;
 
-namespace {
-bool IsSystemLeadByte(unsigned char byte)
-{
-    return ::IsDBCSLeadByte(byte) != FALSE;
-}
-} // namespace
-
 int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
     auto* choice = reinterpret_cast<std::string*>(lParam);
     if (logFont && choice)
-        ui::OfferFace(logFont->lfFaceName, *choice, IsSystemLeadByte);
+        ui::OfferFace(logFont->lfFaceName, *choice, support::IsSystemLeadByte);
     return 1;
 }
 
