@@ -4,6 +4,7 @@
 #include "catalog/MenuDocumentText.h"
 #include "framework/GdiGuards.h"
 #include "shell/NativeMenuPlayer.h"
+#include "support/SystemLeadByte.h"
 #include "tests/common/TestSystem.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ protected:
     {
         std::string path = m_scratch.Path() + "PortalApp.xml";
         std::ofstream(path, std::ios::binary) << catalog::MenuDocumentText(
-            lines, focus, m_scratch.Path(), catalog::EncodingNameForCodePage(::GetACP()));
+            lines, focus, m_scratch.Path(), catalog::EncodingNameForCodePage(::GetACP()), support::IsSystemLeadByte);
         m_player.LoadMovie(0, m_scratch.Path() + "PortalApp.swf");
         m_player.SetVariable("_root:XMLFile", path);
         m_player.Rewind();
