@@ -45,7 +45,7 @@ void Log(const char* what, const char* text)
 } // namespace
 
 #if PLUGIN_CASE != CASE_NO_EXPORT
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* record)
 {
 #if PLUGIN_CASE == CASE_SIZE0
     return 0;
@@ -93,7 +93,7 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
 }
 #endif
 
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void*, const char* newFolder)
 {
     Log("exec", newFolder);
 #if PLUGIN_CASE == CASE_EXEC_FAILS
@@ -103,7 +103,7 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
 #endif
 }
 
-extern "C" LUMBRA_PLUGIN_EXPORT void Prepare(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void*, const char* newFolder)
 {
     Log("prepare", newFolder);
 }
