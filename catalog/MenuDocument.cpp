@@ -4,6 +4,7 @@
 
 #include "framework/Handle.h"
 #include "support/Registry.h"
+#include "framework/SystemLeadByte.h"
 
 int CAppCatalog::WriteMenuDocument(const std::string& path) const
 {
@@ -25,7 +26,7 @@ int CAppCatalog::WriteMenuDocument(const std::string& path) const
         lines.push_back({id, record->Name(), record->InfoSwf(), record->ExecButton(), record->Icon()});
     }
     std::string text = catalog::MenuDocumentText(lines, focusId, m_menuSwfFolder,
-                                                 catalog::EncodingNameForCodePage(::GetACP()));
+                                                 catalog::EncodingNameForCodePage(::GetACP()), fw::IsSystemLeadByte);
     DWORD written = 0;
     ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     return static_cast<int>(lines.size());

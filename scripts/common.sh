@@ -4,8 +4,10 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${LUMBRA_BUILD:-$ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
+# libexpat1-dev: the strict XML reader of the tests; clang-14 and
+# libclang-rt-14-dev (libFuzzer and the sanitizer runtimes): the fuzz targets.
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
-imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine"
+imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev"
 
 # Installs the Debian packages that are missing (never adds the i386
 # architecture: 32-bit programs cannot run on these machines).

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds host, win64 and win32,
-# runs the unit tests natively and the win and e2e layers under Wine (each on
-# a fresh private prefix, on a private Xvfb), and prints "N passed, M failed".
+# runs the unit tests natively, each fuzz target for 20 s, and the win and e2e
+# layers under Wine (each on a fresh private prefix, on a private Xvfb), and
+# prints "N passed, M failed".
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 . "$ROOT/scripts/wine-env.sh"
@@ -46,6 +47,16 @@ configure_and_build win32 mingw-w64-i686.cmake || builds_ok=0
 [ $builds_ok -eq 1 ] || failed=$((failed + 1))
 
 [ -x "$BUILD/host/tests/unit/unit_tests" ] && run_layer unit "$BUILD/host" unit
+
+# Each fuzz target runs 20 s on its seed corpus and counts as one test.
+echo "== fuzz: 20 s per target"
+"$ROOT/scripts/fuzz.sh" 20 >"$BUILD/fuzz-tests.log" 2>&1
+sed -n 's/^/   /p' "$BUILD/fuzz-tests.log" | grep -E '^   (passed|FAILED|fuzz build|        input)'
+fuzz_passed=$(grep -c '^passed ' "$BUILD/fuzz-tests.log")
+fuzz_failed=$(grep -c '^FAILED ' "$BUILD/fuzz-tests.log")
+[ $((fuzz_passed + fuzz_failed)) -eq 0 ] && fuzz_failed=1
+passed=$((passed + fuzz_passed))
+failed=$((failed + fuzz_failed))
 
 if [ -d "$BUILD/win64/bin" ]; then
   start_private_xvfb || failed=$((failed + 1))

@@ -78,17 +78,33 @@ LUMBRA_STATIC_ASSERT(offsetof(AppEntry, infoSwf) == 616, "infoSwf");
 LUMBRA_STATIC_ASSERT(offsetof(AppEntry, icon) == 876, "icon");
 LUMBRA_STATIC_ASSERT(offsetof(AppEntry, reserved2) == 1136, "reserved2");
 
+/* Every export is __cdecl, the caller removing the arguments, whatever the
+   compiler's default (MSVC's /Gz makes it __stdcall): the 32-bit menu calls
+   them so, and a mismatch corrupts its stack. Compilers for other systems
+   have no such keyword. */
+#if !defined(_WIN32) && !defined(__cdecl)
+#define __cdecl
+#endif
+
 /* The window argument is the menu's window handle (an HWND). */
-typedef int32_t (*LumbraGetInfoProc)(int32_t reserved, AppEntry* record);
-typedef int32_t (*LumbraExecProc)(void* menuWindow, const char* newFolder);
-typedef void (*LumbraPrepareProc)(void* menuWindow, const char* newFolder);
+typedef int32_t(__cdecl* LumbraGetInfoProc)(int32_t reserved, AppEntry* record);
+typedef int32_t(__cdecl* LumbraExecProc)(void* menuWindow, const char* newFolder);
+typedef void(__cdecl* LumbraPrepareProc)(void* menuWindow, const char* newFolder);
 /* The copy tool's library "OrvaExIt.Dll" exports Exec with one argument. */
-typedef void (*LumbraCopyToolExecProc)(intptr_t reserved);
+typedef void(__cdecl* LumbraCopyToolExecProc)(intptr_t reserved);
 
 #if defined(_WIN32) && defined(LUMBRA_BUILDING_PLUGIN)
 #define LUMBRA_PLUGIN_EXPORT __declspec(dllexport)
 #else
 #define LUMBRA_PLUGIN_EXPORT
+#endif
+
+/* A plug-in's own definitions are checked against these declarations, so
+   one written with another calling convention does not compile. */
+#ifdef LUMBRA_BUILDING_PLUGIN
+LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t reserved, AppEntry* record);
+LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void* menuWindow, const char* newFolder);
+LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void* menuWindow, const char* newFolder);
 #endif
 
 #ifdef __cplusplus

@@ -1,6 +1,7 @@
 #include "AppPathLookup.h"
 
 #include "AppPathText.h"
+#include "framework/SystemLeadByte.h"
 #include "framework/Handle.h"
 
 #include <cstring>
@@ -21,7 +22,7 @@ CAppPathLookup::CAppPathLookup(const char* programFileName)
         ERROR_SUCCESS)
         return;
     size_t length = strnlen(buffer, size < sizeof buffer ? size : sizeof buffer);
-    m_folder = support::NormalizeAppPathFolder(std::string(buffer, length));
+    m_folder = support::NormalizeAppPathFolder(std::string(buffer, length), fw::IsSystemLeadByte);
 }
 
 std::optional<std::string> CAppPathLookup::Join(const char* fileName)

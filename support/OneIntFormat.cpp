@@ -58,7 +58,9 @@ std::string FormatOneInt(const std::string& format, std::int32_t value)
         if (!conversionText.empty() && conversionText.back() == 'l')
             conversionText.pop_back();
         conversionText += conversion;
-        char buffer[64];
+        // Width and precision have at most three digits: the longest result
+        // is 999 digits with "0x" or a sign, which must not be cut.
+        char buffer[1024];
         if (conversion == 'd' || conversion == 'i')
             std::snprintf(buffer, sizeof buffer, conversionText.c_str(), static_cast<int>(value));
         else

@@ -18,7 +18,7 @@ void CopyText(char* field, size_t size, const char* text)
 }
 } // namespace
 
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* record)
 {
     if (!record)
         return sizeof(AppEntry);
@@ -36,7 +36,7 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
 // Starts the sample's program; with a folder from the import application it
 // is handed over as the program's argument. Returns the system's error code
 // when the program cannot be started.
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void*, const char* newFolder)
 {
     std::string command = SAMPLE_PROGRAM;
     if (newFolder && *newFolder)

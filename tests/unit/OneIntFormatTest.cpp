@@ -32,3 +32,11 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"%*d", 5, "%*d"},
                     FormatCase{"ends with %", 5, "ends with %"},
                     FormatCase{"%99999999d", 5, "%99999999d"}));
+
+TEST(FormatOneInt, KeepsTheWholeNumberInTheWidestField)
+{
+    EXPECT_EQ(support::FormatOneInt("[%88X]", 0xC00), "[" + std::string(85, ' ') + "C00]");
+    EXPECT_EQ(support::FormatOneInt("%-999d|", -7), "-7" + std::string(997, ' ') + "|");
+    EXPECT_EQ(support::FormatOneInt("%#.999x", 255), "0x" + std::string(997, '0') + "ff");
+    EXPECT_EQ(support::FormatOneInt("%+.999i", 5), "+" + std::string(998, '0') + "5");
+}

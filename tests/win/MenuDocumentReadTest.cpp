@@ -112,6 +112,13 @@ const Corpus kCorpora[] = {
      [](int i) { return Repeat("icon", 247) + std::to_string(1000 + i); }},
 };
 
+support::LeadBytePredicate LeadBytesOf(unsigned codePage)
+{
+    if (codePage == 932)
+        return support::IsShiftJisLeadByte;
+    return [](unsigned char) { return false; };
+}
+
 void PrintTo(const Corpus& corpus, std::ostream* out)
 {
     *out << corpus.what;
@@ -127,7 +134,8 @@ TEST_P(MenuDocumentRead, ReturnsExactlyTheWrittenEntriesInOrder)
     std::vector<catalog::MenuLine> lines = Lines(corpus);
     const std::string focus = corpus.count > 0 ? lines[corpus.count / 2].id : std::string();
     std::string bytes = catalog::MenuDocumentText(lines, focus, corpus.folder,
-                                                  catalog::EncodingNameForCodePage(corpus.codePage));
+                                                  catalog::EncodingNameForCodePage(corpus.codePage),
+                                                  LeadBytesOf(corpus.codePage));
 
     Elements elements = ReadWithDeadline(bytes, corpus.codePage);
     ASSERT_TRUE(elements) << bytes.size() << " bytes read as unreadable";
@@ -154,9 +162,9 @@ INSTANTIATE_TEST_SUITE_P(AtRealSize, MenuDocumentRead, testing::ValuesIn(kCorpor
 
 TEST(MenuDocumentRead, RefusesWhatAStrictParserRejectsInBoundedTime)
 {
-    std::string valid = catalog::MenuDocumentText(
-        {{"A.dll", "A", "a.png", "Go", "a.png"}}, "", "C:\\M\\", catalog::EncodingNameForCodePage(1252));
-    std::string large = catalog::MenuDocumentText(Lines(kCorpora[6]), "", "C:\\M\\", "windows-1252");
+    std::string valid = catalog::MenuDocumentText({{"A.dll", "A", "a.png", "Go", "a.png"}}, "", "C:\\M\\",
+                                                  "windows-1252", LeadBytesOf(1252));
+    std::string large = catalog::MenuDocumentText(Lines(kCorpora[6]), "", "C:\\M\\", "windows-1252", LeadBytesOf(1252));
     const struct {
         const char* what;
         std::string bytes;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-extern "C" __declspec(dllexport) void Exec(intptr_t)
+extern "C" __declspec(dllexport) void __cdecl Exec(intptr_t)
 {
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

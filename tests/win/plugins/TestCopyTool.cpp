@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-extern "C" __declspec(dllexport) void Exec(intptr_t argument)
+extern "C" __declspec(dllexport) void __cdecl Exec(intptr_t argument)
 {
     char path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))

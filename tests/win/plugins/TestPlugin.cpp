@@ -74,13 +74,13 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
     return 0;
 }
 
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t Exec(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void*, const char* newFolder)
 {
     Log("exec", newFolder);
     return OwnFileName() == "ExecFails.dll" ? -5 : 0;
 }
 
-extern "C" LUMBRA_PLUGIN_EXPORT void Prepare(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void*, const char* newFolder)
 {
     Log("prepare", newFolder);
 }

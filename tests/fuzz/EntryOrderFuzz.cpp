@@ -1,0 +1,84 @@
+// The stored-list codec and the ordering of found entries. Input: the
+// stored "Sort" text, a line break, the stored "NoUse" text, then one found
+// file name per line (the folder search gives each name once, none empty,
+// none with a "/").
+#include "FuzzCheck.h"
+#include "catalog/EntryOrder.h"
+
+#include <algorithm>
+
+using namespace catalog;
+
+namespace {
+IdList Lines(const std::string& text)
+{
+    IdList lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+void CheckCodec(const std::string& stored)
+{
+    IdList ids = ParseStoredList(stored);
+    bool closed = stored.empty() || stored.back() == '/';
+    FUZZ_CHECK(JoinStoredList(ids) == (closed ? stored : stored + "/"));
+    FUZZ_CHECK(ParseStoredList(JoinStoredList(ids)) == ids);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    IdList lines = Lines(std::string(reinterpret_cast<const char*>(data), size));
+    lines.resize(std::max<std::size_t>(lines.size(), 2));
+    CheckCodec(lines[0]);
+    CheckCodec(lines[1]);
+    IdList stored = ParseStoredList(lines[0]);
+    IdList found;
+    for (std::size_t i = 2; i < lines.size(); ++i)
+        if (!lines[i].empty() && lines[i].find('/') == std::string::npos && !Contains(found, lines[i]))
+            found.push_back(lines[i]);
+
+    OrderResult result = ApplyStoredOrder(stored, found, "");
+    IdList sortedResult = result.entries, sortedFound = found;
+    std::sort(sortedResult.begin(), sortedResult.end());
+    std::sort(sortedFound.begin(), sortedFound.end());
+    FUZZ_CHECK(sortedResult == sortedFound); // a permutation: nothing lost, nothing twice
+
+    IdList known, fresh;
+    for (const std::string& id : stored)
+        if (Contains(found, id) && !Contains(known, id))
+            known.push_back(id);
+    for (const std::string& id : found)
+        if (!Contains(stored, id))
+            fresh.push_back(id);
+    FUZZ_CHECK(result.newEntry == (fresh.empty() ? std::string() : fresh.front()));
+    IdList knownInResult;
+    std::copy_if(result.entries.begin(), result.entries.end(), std::back_inserter(knownInResult),
+                 [&](const std::string& id) { return Contains(stored, id); });
+    FUZZ_CHECK(knownInResult == known); // the stored order is kept
+
+    // New entries follow a known online print entry, the latest found first;
+    // without that entry they close the list in discovery order.
+    auto print = std::find(result.entries.begin(), result.entries.end(), kOnlinePrintEntry);
+    if (Contains(known, kOnlinePrintEntry))
+        FUZZ_CHECK(std::size_t(result.entries.end() - print) > fresh.size() &&
+                   std::equal(fresh.rbegin(), fresh.rend(), print + 1));
+    else if (!Contains(found, kOnlinePrintEntry))
+        FUZZ_CHECK(std::equal(fresh.begin(), fresh.end(), result.entries.end() - fresh.size()));
+
+    // Saved and applied again, the order stands and nothing is new.
+    OrderResult again = ApplyStoredOrder(ParseStoredList(JoinStoredList(result.entries)), found, "");
+    FUZZ_CHECK(again.entries == result.entries && again.newEntry.empty());
+    FUZZ_CHECK(ApplyStoredOrder(stored, found, "Earlier.dll").newEntry == "Earlier.dll");
+
+    IdList hidden = ParseStoredList(lines[1]);
+    IdList visible = VisibleEntries(result.entries, hidden);
+    IdList expectedVisible;
+    std::copy_if(result.entries.begin(), result.entries.end(), std::back_inserter(expectedVisible),
+                 [&](const std::string& id) { return !Contains(hidden, id); });
+    FUZZ_CHECK(visible == expectedVisible);
+    return 0;
+}

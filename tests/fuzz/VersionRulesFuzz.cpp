@@ -1,0 +1,78 @@
+// The updater's version rules for any "FileVersion" text, read in code
+// pages 1252 and 932: trimmed fields, the single leading zero of the build,
+// the order of the decisions, and a build comparison that is a strict order.
+#include "FuzzCheck.h"
+#include "support/MultiByteText.h"
+#include "updater/VersionRules.h"
+
+using namespace updater;
+
+namespace {
+bool IsSpace(unsigned char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Trimmed: no white space first, and the last character (a two-byte one
+// counts whole) is no white space.
+bool IsTrimmed(const std::string& field, const LeadBytePredicate& isLeadByte)
+{
+    if (field.empty())
+        return true;
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < field.size(); i += isLeadByte(static_cast<unsigned char>(field[i])) ? 2 : 1)
+        last = i;
+    bool lastIsSingle = last + 1 == field.size();
+    return !IsSpace(static_cast<unsigned char>(field[0])) &&
+           !(lastIsSingle && IsSpace(static_cast<unsigned char>(field.back())));
+}
+
+void CheckFields(const std::string& text, const LeadBytePredicate& isLeadByte)
+{
+    VersionFields fields = SplitVersionFields(text, isLeadByte);
+    FUZZ_CHECK(IsTrimmed(fields.major, isLeadByte) && text.find(fields.major) != std::string::npos);
+    FUZZ_CHECK(IsTrimmed(fields.minor, isLeadByte) && text.find(fields.minor) != std::string::npos);
+    FUZZ_CHECK(fields.major.find(',') == std::string::npos && fields.minor.find(',') == std::string::npos);
+    // A build shorter than six got one "0" in front (an empty one too).
+    FUZZ_CHECK(!fields.build.empty() && (fields.build.size() >= 6 || fields.build[0] == '0'));
+    FUZZ_CHECK(IsTrimmed(fields.build, isLeadByte));
+    FUZZ_CHECK(text.find(fields.build) != std::string::npos || text.find(fields.build.substr(1)) != std::string::npos);
+
+    Decision decision = Decide(fields);
+    std::optional<std::string> dataFile = DataFileForMinor(fields.minor);
+    FUZZ_CHECK(!dataFile || *dataFile == "data" + fields.minor + ".dat");
+    switch (decision.stop) {
+    case kDifferentVersion:
+        FUZZ_CHECK(fields.major != "1" || !dataFile);
+        break;
+    case kUnnecessary:
+        FUZZ_CHECK(fields.major == "1" && dataFile && !IsOlderBuild(fields.build, kReferenceBuild));
+        break;
+    case kUpdated:
+        FUZZ_CHECK(fields.major == "1" && decision.dataFile == *dataFile && fields.build.size() == 6 &&
+                   IsOlderBuild(fields.build, kReferenceBuild));
+        break;
+    default:
+        FUZZ_CHECK(!"no other outcome is decided");
+    }
+    FUZZ_CHECK(decision.stop == kUpdated || decision.dataFile.empty());
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string text(reinterpret_cast<const char*>(data), size);
+    CheckFields(text, [](unsigned char) { return false; });
+    CheckFields(text, support::IsShiftJisLeadByte);
+
+    // Builds compare as a strict order: never earlier than itself, never
+    // both ways, and transitive, on six-character texts.
+    if (size >= 18) {
+        std::string a = text.substr(0, 6), b = text.substr(6, 6), c = text.substr(12, 6);
+        FUZZ_CHECK(!IsOlderBuild(a, a));
+        FUZZ_CHECK(!(IsOlderBuild(a, b) && IsOlderBuild(b, a)));
+        FUZZ_CHECK(!(IsOlderBuild(a, b) && IsOlderBuild(b, c)) || IsOlderBuild(a, c));
+        FUZZ_CHECK(!IsOlderBuild(text.substr(0, 5), b) && !IsOlderBuild(text.substr(0, 7), b));
+    }
+    return 0;
+}
