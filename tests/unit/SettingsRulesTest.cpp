@@ -1,0 +1,50 @@
+#include "settings/SettingsRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace settings;
+
+TEST(SettingsRules, NamesLoseTheirFirstLineBreakAndALeadingSmallMarker)
+{
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {
+        {"Photo[CR]Album", "PhotoAlbum"},
+        {"[SMALL]Print[CR]Service", "PrintService"},
+        {"[CR]Viewer", "[CR]Viewer"},
+        {"X[CR]Y[CR]Z", "XY[CR]Z"},
+        {"Tools [SMALL]", "Tools [SMALL]"},
+        {"Help[CR]Center", "HelpCenter"},
+        {"[SMALL]Tips", "Tips"},
+        {"[SMALL][CR]Tips", "Tips"},
+        {"[small]Tips", "[small]Tips"},
+        {"", ""},
+        {"\x83\x5B[CR]\x83\x7C", "\x83\x5B\x83\x7C"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StripNameMarkup(c.name), c.shown) << c.name;
+}
+
+TEST(SettingsRules, AutoRunIsOnOnlyAtOneAndIsStoredAsOneOrTwo)
+{
+    for (std::uint32_t stored : {0u, 2u, 7u, 0xFFFFFFFFu})
+        EXPECT_FALSE(IsAutoStartOn(stored)) << stored;
+    EXPECT_TRUE(IsAutoStartOn(1));
+    EXPECT_EQ(AutoRunValue(true), 1u);
+    EXPECT_EQ(AutoRunValue(false), 2u);
+}
+
+TEST(SettingsRules, OnlyWindowsXpHasTheAutoPlayEntries)
+{
+    const struct {
+        const char* system;
+        std::uint32_t platform, major, minor;
+        bool xp;
+    } cases[] = {
+        {"98", 1, 4, 10, false}, {"ME", 1, 4, 90, false},   {"2000", 2, 5, 0, false}, {"XP", 2, 5, 1, true},
+        {"2003", 2, 5, 2, false}, {"Vista", 2, 6, 0, false}, {"7", 2, 6, 1, false},   {"XP as 9x", 1, 5, 1, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsWindowsXp(c.platform, c.major, c.minor), c.xp) << c.system;
+}
