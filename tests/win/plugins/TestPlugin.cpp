@@ -24,23 +24,34 @@
 #define CASE_UNTERMINATED 13
 #define CASE_EXEC_FAILS 14
 #define CASE_SPECIAL_NAME 15
+#define CASE_NAMED_BY_FILE 16
 
 namespace {
+// This library's own file name.
+void OwnFileName(char* name, std::size_t size);
+
 void Log(const char* what, const char* text)
 {
     char path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))
         return;
+    char name[MAX_PATH] = {};
+    OwnFileName(name, sizeof name);
+    if (FILE* out = std::fopen(path, "a")) {
+        std::fprintf(out, "%s %s [%s]\n", what, name, text ? text : "(null)");
+        std::fclose(out);
+    }
+}
+
+void OwnFileName(char* name, std::size_t size)
+{
     char self[MAX_PATH] = {};
     HMODULE module = nullptr;
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&Log), &module);
     ::GetModuleFileNameA(module, self, MAX_PATH);
-    const char* name = std::strrchr(self, '\\');
-    if (FILE* out = std::fopen(path, "a")) {
-        std::fprintf(out, "%s %s [%s]\n", what, name ? name + 1 : self, text ? text : "(null)");
-        std::fclose(out);
-    }
+    const char* base = std::strrchr(self, '\\');
+    lstrcpynA(name, base ? base + 1 : self, static_cast<int>(size));
 }
 } // namespace
 
@@ -85,6 +96,14 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
     record->reserved2[0] = 'x';
 #elif PLUGIN_CASE == CASE_UNTERMINATED
     std::memset(record->icon, 'u', sizeof record->icon + sizeof record->reserved2);
+#elif PLUGIN_CASE == CASE_NAMED_BY_FILE
+    // One build, any number of differently named entries: the name is the
+    // file name without ".dll", cut to the field's 100 characters.
+    char file[MAX_PATH] = {};
+    OwnFileName(file, sizeof file);
+    if (char* dot = std::strrchr(file, '.'))
+        *dot = '\0';
+    lstrcpynA(record->name, file, 101);
 #elif PLUGIN_CASE == CASE_SPECIAL_NAME
     std::strcpy(record->name, "Say \"<Cheese>\" & smile");
     std::strcpy(record->execButton, "Go & see");
