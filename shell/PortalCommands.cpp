@@ -1,6 +1,7 @@
 // The movie's commands and the starting of applications: members of
 // CPortalDlg that call into the plug-in libraries of the catalog.
 #include "PortalDlg.h"
+#include "settings/SettingsDlg.h"
 
 #include "LaunchRules.h"
 #include "framework/Handle.h"
@@ -87,6 +88,19 @@ void CPortalDlg::PrepareEntries()
 
 void CPortalDlg::OpenSettings()
 {
-    // The settings dialog arrives with its own change; until then the
-    // command leaves everything as it is.
+    // The menu stays disabled while the dialog runs; a second "CONFIG" from
+    // the movie meanwhile opens nothing.
+    if (m_bSettingsOpen)
+        return;
+    m_bSettingsOpen = true;
+    INT_PTR result = RunSettings();
+    m_bSettingsOpen = false;
+    if (result == IDOK)
+        RefreshMenu();
+}
+
+INT_PTR CPortalDlg::RunSettings()
+{
+    CSettingsDlg settings(m_hWnd);
+    return settings.DoModal();
 }
