@@ -25,6 +25,7 @@
 #define CASE_EXEC_FAILS 14
 #define CASE_SPECIAL_NAME 15
 #define CASE_NAMED_BY_FILE 16
+#define CASE_ONCE_ONLY 17
 
 namespace {
 // This library's own file name.
@@ -58,6 +59,17 @@ void OwnFileName(char* name, std::size_t size)
 #if PLUGIN_CASE != CASE_NO_EXPORT
 extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
 {
+#if PLUGIN_CASE == CASE_ONCE_ONLY
+    // Offers its entry to the first load only: a marker beside the library
+    // remembers that it did.
+    char marker[MAX_PATH + 8] = {};
+    ::GetModuleFileNameA(::GetModuleHandleA("OnceOnly.dll"), marker, MAX_PATH);
+    std::strcat(marker, ".seen");
+    if (!record)
+        return ::GetFileAttributesA(marker) == INVALID_FILE_ATTRIBUTES ? LUMBRA_APPENTRY_SIZE : 0;
+    if (FILE* seen = std::fopen(marker, "w"))
+        std::fclose(seen);
+#endif
 #if PLUGIN_CASE == CASE_SIZE0
     return 0;
 #elif PLUGIN_CASE == CASE_HUGE
