@@ -4,7 +4,10 @@
 
 #include "framework/GdiGuards.h"
 
+#include <windowsx.h>
+
 #include <cstdlib>
+#include <utility>
 
 namespace {
 // Check mark, as offsets from the row's top-left corner.
@@ -89,9 +92,21 @@ void CAppListCtrl::DrawRow(HDC dc, int row, const RECT& rect, bool selected, boo
     }
 }
 
+void CAppListCtrl::SelectRowUnderBox(POINT point)
+{
+    // The list leaves the selection alone on a click on a box; the click
+    // then toggles the selected rows, so an unselected row's box selects
+    // that row alone first: the box clicked is the box that changes.
+    const int row = HitTest(point);
+    if (row < 0 || point.x < 0 || point.x > kBoxRight || (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+        return;
+    SetItemState(-1, 0, LVIS_SELECTED);
+    SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
 void CAppListCtrl::ToggleSelectedChecks(int x, int /*y*/)
 {
-    if (x < 0 || x > 16)
+    if (x < 0 || x > kBoxRight)
         return;
     for (int row : GetSelectedRows())
         SetRowCheck(row, !GetCheck(row));
@@ -99,7 +114,11 @@ void CAppListCtrl::ToggleSelectedChecks(int x, int /*y*/)
 
 bool CAppListCtrl::SetRowCheck(int row, bool checked)
 {
-    return SetCheck(row, checked);
+    // Also from inside a click, whose own toggle is being refused.
+    bool refusing = std::exchange(m_bRefuseCheckChanges, false);
+    bool done = SetCheck(row, checked);
+    m_bRefuseCheckChanges = refusing;
+    return done;
 }
 
 void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
@@ -185,6 +204,9 @@ bool CAppListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (msg != WM_KEYDOWN)
+            SelectRowUnderBox(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        [[fallthrough]];
     case WM_CHAR:
         m_bRefuseCheckChanges = true;
         result = DefaultProc(msg, wParam, lParam);

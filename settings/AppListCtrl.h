@@ -39,6 +39,8 @@ public:
     // Auto-scroll timers: up and down, every 100 ms.
     static constexpr UINT_PTR kScrollUpTimer = 1;
     static constexpr UINT_PTR kScrollDownTimer = 2;
+    // Clicks from x 0 to this one, list coordinates, fall on the boxes.
+    static constexpr int kBoxRight = 16;
 
 protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
@@ -51,6 +53,7 @@ protected:
 
 private:
     void DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const;
+    void SelectRowUnderBox(POINT point);
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
 
     // Drag and drop.

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace testing_support;
@@ -215,20 +216,31 @@ TEST_F(Settings, RowsShowTheirBoxSeparatorTickAndSelection)
     }
 }
 
-TEST_F(Settings, AClickOnTheBoxesTogglesTheClickedRowOnce)
+TEST_F(Settings, AClickOnABoxTogglesItsRowOnceAndOnlyOnTheBoxes)
 {
     Install(4);
     Open();
     const struct {
-        int x;
-        bool toggles;
-    } cases[] = {{16, true}, {17, false}, {5, true}, {0, true}, {200, false}, {5, true}};
+        std::initializer_list<int> selected;
+        int row, x;
+        std::vector<int> toggled;
+    } cases[] = {
+        {{0}, 2, 5, {2}},        // an unselected row's box: that row
+        {{1, 2}, 2, 8, {1, 2}},  // a selected row's box: every selected row
+        {{0}, 1, 16, {1}},
+        {{0}, 1, 17, {}},        // beside the boxes: selects, toggles nothing
+        {{3}, 3, 200, {}},
+    };
     for (const auto& c : cases) {
-        bool before = List().GetCheck(1);
-        Click(RowPoint(1, c.x));
-        EXPECT_EQ(List().GetSelectedRows(), std::vector<int>{1}) << c.x;
-        EXPECT_EQ(List().GetCheck(1), before != c.toggles) << c.x;
-        EXPECT_TRUE(List().GetCheck(0)) << c.x;
+        Select(c.selected);
+        std::vector<bool> before;
+        for (int row = 0; row < 4; ++row)
+            before.push_back(List().GetCheck(row));
+        Click(RowPoint(c.row, c.x));
+        for (int row = 0; row < 4; ++row) {
+            bool toggled = std::find(c.toggled.begin(), c.toggled.end(), row) != c.toggled.end();
+            EXPECT_EQ(List().GetCheck(row), before[static_cast<std::size_t>(row)] != toggled) << c.x << " row " << row;
+        }
     }
 }
 
