@@ -38,13 +38,26 @@ int CWinApp::Run()
     return static_cast<int>(msg.wParam);
 }
 
+namespace {
+std::string ProgramPath()
+{
+    std::string path(32768, '\0');
+    DWORD length = ::GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size())
+        return std::string();
+    path.resize(length);
+    return path;
+}
+} // namespace
+
 std::string AppTitle()
 {
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return std::string();
-    return BaseNameWithoutExtension(std::string(path, length));
+    return BaseNameWithoutExtension(ProgramPath());
+}
+
+std::string ProgramFolder()
+{
+    return FolderOf(ProgramPath());
 }
 
 } // namespace fw

@@ -30,5 +30,8 @@ public:
 
 // The program's title: its own file name without the extension.
 std::string AppTitle();
+// The folder of the program's own file, with its backslash; empty when it
+// cannot be told.
+std::string ProgramFolder();
 
 } // namespace fw

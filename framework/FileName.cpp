@@ -12,4 +12,10 @@ std::string BaseNameWithoutExtension(const std::string& path)
     return name;
 }
 
+std::string FolderOf(const std::string& path)
+{
+    std::string::size_type separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
 } // namespace fw

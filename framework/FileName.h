@@ -9,4 +9,7 @@ namespace fw {
 // only the last dot of the file name starts the extension.
 std::string BaseNameWithoutExtension(const std::string& path);
 
+// "C:\Program Files\Lumbra.exe" -> "C:\Program Files\"; empty for a bare name.
+std::string FolderOf(const std::string& path);
+
 } // namespace fw

@@ -8,6 +8,8 @@
 #include "support/ResourceLibrary.h"
 #include "ui/ForceForeground.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <memory>
 
@@ -22,8 +24,11 @@ bool CPortalApp::InitInstance()
     // Plug-ins are loaded by absolute path; no library is ever taken from the
     // current folder. The program's own folder still comes first.
     ::SetDllDirectoryA("");
-    // The movie's control lives in the main window's template.
+    // The movie's control lives in the main window's template; the settings
+    // dialog holds a list view.
     ax::RegisterAxHostClass();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
 
     auto library = std::make_unique<CResourceLibrary>();
     if (!library->Load("Lumbra.dll"))

@@ -1,8 +1,10 @@
 // The movie's commands and the starting of applications: members of
 // CPortalDlg that call into the plug-in libraries of the catalog.
 #include "PortalDlg.h"
+#include "settings/SettingsDlg.h"
 
 #include "LaunchRules.h"
+#include "framework/FileName.h"
 #include "framework/Handle.h"
 #include "framework/SystemLeadByte.h"
 #include "sdk/LumbraPlugin.h"
@@ -51,7 +53,10 @@ void CPortalDlg::LaunchEntry(std::string entryId)
     auto exec = fw::ExportOf<LumbraExecProc>(plugin.get(), "Exec");
     if (!exec)
         return;
-    std::int32_t result = exec(m_hWnd, m_strNewFolder.c_str());
+    // Plug-in code may pump messages, and a message handled meanwhile may
+    // replace the folder text or the catalog: the call gets copies.
+    const std::string newFolder = m_strNewFolder;
+    std::int32_t result = exec(m_hWnd, newFolder.c_str());
     if (result == 0)
         RegWriteString(HKEY_CURRENT_USER, kProgramKey, "LastUse", entryId);
     else if (g_pResourceLibrary)
@@ -62,7 +67,9 @@ void CPortalDlg::RunCopyTool()
 {
     CAppPathLookup lookup("OrvaCopy.exe");
     std::optional<std::string> path = lookup.Join("OrvaExIt.Dll");
-    if (!path)
+    // A registration without a folder gives a bare name, which the system
+    // would look for in the current folder too: nothing is loaded then.
+    if (!path || fw::FolderOf(*path).empty())
         return;
     fw::UniqueLibrary copyTool(::LoadLibraryA(path->c_str()));
     if (!copyTool)
@@ -76,17 +83,34 @@ void CPortalDlg::PrepareEntries()
     m_strNewFolder = RegReadString(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", "");
     if (m_strNewFolder.empty() || !m_pCatalog)
         return;
-    for (const std::string& entryId : m_pCatalog->m_visible) {
-        fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
+    // Copies: a plug-in pumping messages may see the catalog rebuilt.
+    const std::string newFolder = m_strNewFolder;
+    const std::string appInfo = m_pCatalog->GetAppInfoFolder();
+    const catalog::IdList visible = m_pCatalog->m_visible;
+    for (const std::string& entryId : visible) {
+        fw::UniqueLibrary plugin(::LoadLibraryA((appInfo + entryId).c_str()));
         if (!plugin)
             continue;
         if (auto prepare = fw::ExportOf<LumbraPrepareProc>(plugin.get(), "Prepare"))
-            prepare(m_hWnd, m_strNewFolder.c_str());
+            prepare(m_hWnd, newFolder.c_str());
     }
 }
 
 void CPortalDlg::OpenSettings()
 {
-    // The settings dialog arrives with its own change; until then the
-    // command leaves everything as it is.
+    // The menu stays disabled while the dialog runs; a second "CONFIG" from
+    // the movie meanwhile opens nothing.
+    if (m_bSettingsOpen)
+        return;
+    m_bSettingsOpen = true;
+    INT_PTR result = RunSettings();
+    m_bSettingsOpen = false;
+    if (result == IDOK)
+        RefreshMenu();
+}
+
+INT_PTR CPortalDlg::RunSettings()
+{
+    CSettingsDlg settings(m_hWnd);
+    return settings.DoModal();
 }

@@ -212,8 +212,13 @@ bool CPortalDlg::PreTranslateMessage(MSG* msg)
         if (message == m_msgShowClose && ::IsWindowEnabled(m_hWnd))
             ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
     }
+    // Keys and the middle button act on the menu only for the menu window
+    // and its children, not for the settings or about dialog it owns.
+    const bool ownWindow = msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd);
     switch (msg->message) {
     case WM_KEYDOWN:
+        if (!ownWindow)
+            return false;
         // Keys never reach the dialog's own keyboard handling: Enter starts
         // the current entry instead of ending the window.
         switch (msg->wParam) {
@@ -232,7 +237,8 @@ bool CPortalDlg::PreTranslateMessage(MSG* msg)
             return false;
         }
     case WM_MBUTTONDOWN:
-        LaunchEntry(std::string());
+        if (ownWindow)
+            LaunchEntry(std::string());
         return false;
     case WM_RBUTTONDOWN:
     case WM_MOUSEHOVER:

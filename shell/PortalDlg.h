@@ -62,6 +62,8 @@ protected:
     virtual IMoviePlayer* ChoosePlayer();
     // A new catalog of the installed applications.
     virtual std::unique_ptr<CAppCatalog> NewCatalog();
+    // Runs the settings dialog owned by this window; its end code.
+    virtual INT_PTR RunSettings();
 
     CSkinButton m_btnMinimize;
     CSkinButton m_btnClose;
@@ -89,6 +91,7 @@ private:
     DWORD m_dwLastLaunchTick = 0;
     DWORD m_dwExecWait;
     IMoviePlayer* m_pPlayer = nullptr;
+    bool m_bSettingsOpen = false;
 };
 
 // Registered window messages and names the suite's other programs use.

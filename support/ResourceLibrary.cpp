@@ -2,6 +2,7 @@
 
 #include "OneIntFormat.h"
 #include "framework/App.h"
+#include "framework/FileName.h"
 
 CResourceLibrary* g_pResourceLibrary = nullptr;
 
@@ -9,7 +10,14 @@ const char kMissingLibraryText[] = "A required file was not found. \nUninstall t
 
 bool CResourceLibrary::Load(const char* fileName)
 {
-    m_hModule.reset(::LoadLibraryA(fileName));
+    // A bare name is looked for in the program's own folder only, never in
+    // the current folder or along the path.
+    std::string path = fileName;
+    if (fw::FolderOf(path).empty()) {
+        std::string folder = fw::ProgramFolder();
+        path = folder.empty() ? std::string() : folder + path;
+    }
+    m_hModule.reset(path.empty() ? nullptr : ::LoadLibraryA(path.c_str()));
     if (!m_hModule) {
         ::MessageBoxA(nullptr, kMissingLibraryText, fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
         return false;

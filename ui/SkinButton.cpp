@@ -13,7 +13,11 @@ void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, c
     LONG style = ::GetWindowLongA(button, GWL_STYLE);
     ::SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
     bitmaps.Load(module, ids);
+    // Without its normal image the button keeps its size and shows as a
+    // grey rectangle, so it stays there to be clicked.
     const BITMAP& size = bitmaps.Size();
+    if (!bitmaps.Get(1))
+        return;
     RECT rect{};
     ::GetWindowRect(button, &rect);
     POINT topLeft{rect.left, rect.top};

@@ -21,11 +21,9 @@ bmp() { "$IM" "$1" -background white -alpha remove -alpha off -type truecolor "B
 logo() { # size file
   local s=$1 r c
   c=$(( s / 2 )); r=$(( s * 9 / 20 ))
-  "$IM" -size "${s}x${s}" xc:none \
-    -fill "radial-gradient:" \
-    \( -size "${s}x${s}" radial-gradient:"$ACCENT"-"$ACCENT_DARK" \) -delete 0 \
-    \( -size "${s}x${s}" xc:none -fill white -draw "circle $c,$c $c,$(( c - r ))" \) \
-    -compose DstIn -composite \
+  "$IM" -size "${s}x${s}" radial-gradient:"$ACCENT"-"$ACCENT_DARK" \
+    \( -size "${s}x${s}" xc:black -fill white -draw "circle $c,$c $c,$(( c - r ))" \) \
+    -alpha off -compose CopyOpacity -composite -compose Over \
     -fill none -stroke white -strokewidth "$(( s / 12 + 1 ))" \
     -draw "circle $c,$c $c,$(( c - s * 5 / 20 ))" \
     -fill white -stroke none -draw "circle $c,$c $c,$(( c - s / 12 - 1 ))" \
@@ -78,7 +76,8 @@ strip 476 30 "$tmp/strip476.png"
   -fill '#F4F4F4' -stroke '#C9D0DA' -draw 'rectangle 41,112 438,267' \
   -stroke '#E6E9EE' -draw 'line 32,312 443,312' \
   -stroke none -fill '#8A94A6' -font "$FONT" -pointsize 10 \
-  -annotate +36+302 'Select entries, then move them with the buttons or by dragging.' \
+  -annotate +36+287 'Select entries, then move them' \
+  -annotate +36+300 'with the buttons or by dragging.' \
   "$tmp/300.png"
 bmp "$tmp/300.png" 300
 

@@ -18,6 +18,18 @@ namespace {
 const DWORD kTimeout = 20000;
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
+struct OwnedDialog {
+    HWND owner;
+    HWND found;
+};
+BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<OwnedDialog*>(lParam);
+    if (::GetWindow(hwnd, GW_OWNER) == search->owner && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, IDC_APP_LIST))
+        search->found = hwnd;
+    return !search->found;
+}
+
 class Menu : public testing::Test {
 protected:
     void SetUp() override
@@ -44,6 +56,38 @@ protected:
     {
         return Eventually([&] { return (::IsIconic(m_window) != FALSE) == iconic; });
     }
+    // The settings dialog the player's "Settings" opens, owned by the menu.
+    HWND OpenSettings() const
+    {
+        ::PostMessageA(::GetDlgItem(m_player, CNativeMenuPlayer::kSettingsId), BM_CLICK, 0, 0);
+        OwnedDialog search{m_window, nullptr};
+        Eventually([&] {
+            ::EnumWindows(&FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        });
+        return search.found;
+    }
+    // A click on a row of the settings list (rows of 19 pixels), x from its
+    // left edge, the cursor where it happens.
+    static void ClickSettingsRow(HWND dialog, int row, int x)
+    {
+        HWND list = ::GetDlgItem(dialog, IDC_APP_LIST);
+        POINT at{x, row * 19 + 9};
+        POINT screen = at;
+        ::ClientToScreen(list, &screen);
+        ::SetCursorPos(screen.x, screen.y);
+        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ::Sleep(300);
+    }
+    int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }
+    static std::string Document()
+    {
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        return ReadAll(std::string(temp) + "PortalApp.xml");
+    }
+
     // An ASCII row name; across processes Wine passes list texts whole only
     // to the wide call.
     std::string Row(int row) const
@@ -132,7 +176,7 @@ TEST_F(Menu, AHundredAndFiftyEntriesShowAtAFirstAndASecondStartInBoundedMemory)
     for (const char* start : {"first", "second"}) {
         DWORD begun = ::GetTickCount();
         Start();
-        EXPECT_TRUE(Eventually([&] { return ::SendMessageA(m_list, LB_GETCOUNT, 0, 0) == 150; }, 10000)) << start;
+        EXPECT_TRUE(Eventually([&] { return Rows() == 150; }, 10000)) << start;
         EXPECT_LT(::GetTickCount() - begun, 10000u) << start;
         PROCESS_MEMORY_COUNTERS memory{};
         ::GetProcessMemoryInfo(m_menu.Handle(), &memory, sizeof memory);
@@ -143,9 +187,66 @@ TEST_F(Menu, AHundredAndFiftyEntriesShowAtAFirstAndASecondStartInBoundedMemory)
     for (int i = 2; i < 150; i += 3)
         EXPECT_NE(TestSuite::Stored("Sort").find(std::string(96, 'L') + std::to_string(1000 + i) + ".dll/"),
                   std::string::npos);
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    std::ifstream in(std::string(temp) + "PortalApp.xml", std::ios::binary);
-    std::string document((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(document.find("focus="), std::string::npos);
+    EXPECT_EQ(Document().find("focus="), std::string::npos);
+}
+
+TEST_F(Menu, SettingsChoicesChangeTheMenuAtOnceAndCancelChangesNothing)
+{
+    m_suite.Install({"Valid.dll", "Second.dll", "Third.dll"});
+    TestSuite::Store("Sort", "Valid.dll/Second.dll/Third.dll/");
+    Start();
+    ASSERT_EQ(Rows(), 3);
+    HWND dialog = OpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(m_window));
+    ClickSettingsRow(dialog, 1, 8); // Second's box: hidden
+    ClickSettingsRow(dialog, 2, 100);
+    ::PostMessageA(::GetDlgItem(dialog, IDC_UP), BM_CLICK, 0, 0); // Third up
+    ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog) && Rows() == 2; }));
+    EXPECT_TRUE(::IsWindowEnabled(m_window));
+    EXPECT_EQ(TestSuite::Stored("Sort"), "Valid.dll/Third.dll/Second.dll/");
+    EXPECT_EQ(TestSuite::Stored("NoUse"), "Second.dll/");
+    const std::string document = Document();
+    EXPECT_LT(document.find("Valid.dll"), document.find("Third.dll"));
+    EXPECT_EQ(document.find("Second.dll"), std::string::npos);
+
+    dialog = OpenSettings();
+    ASSERT_NE(dialog, nullptr);
+    ClickSettingsRow(dialog, 0, 8);
+    ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
+    ::Sleep(300);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(Document(), document);
+    EXPECT_EQ(TestSuite::Stored("NoUse"), "Second.dll/");
+}
+
+TEST_F(Menu, OnlyOnWindowsXpDoSettingsMaintainTheAutoPlayEntries)
+{
+    const char kAutoplayKey[] =
+        "SOFTWARE\\Microsoft\\Windows\\Currentversion\\Explorer\\AutoplayHandlers\\CancelAutoplay\\Files";
+    const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Lumbra.exe";
+    const struct {
+        const char* version;
+        bool removed;
+    } cases[] = {{"winxp", true}, {"win2k", false}, {"win2003", false}, {"win7", false}};
+    for (const auto& c : cases) {
+        for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"})
+            WriteValue(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, REG_SZ, "");
+        WriteValue(HKEY_CURRENT_USER, kAppDefaults, "Version", REG_SZ, std::string(c.version) + '\0');
+        Start();
+        HWND dialog = OpenSettings();
+        ASSERT_NE(dialog, nullptr) << c.version;
+        ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); })) << c.version;
+        for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"}) {
+            bool present =
+                ::RegGetValueA(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, RRF_RT_ANY, nullptr, nullptr, nullptr) == 0;
+            EXPECT_EQ(present, !(c.removed && std::string(marker) != "OTHER.IND")) << c.version << " " << marker;
+        }
+        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", 0), 2u) << c.version;
+        m_menu.Kill();
+        DeleteRegistryTree(HKEY_CURRENT_USER, kAppDefaults);
+    }
 }

@@ -58,13 +58,34 @@ void Fill(AppEntry& r, const std::string& name)
 }
 } // namespace
 
+// Whether this library was asked for its record before: a marker file
+// beside it remembers.
+bool SeenBefore()
+{
+    HMODULE self = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&SeenBefore), &self);
+    char marker[MAX_PATH + 8] = {};
+    ::GetModuleFileNameA(self, marker, MAX_PATH);
+    std::strcat(marker, ".seen");
+    if (::GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (FILE* seen = std::fopen(marker, "w"))
+        std::fclose(seen);
+    return false;
+}
+
 // SizeEcho and SmallSize (which asks for 600 bytes) name themselves after the
-// cbSize they were given; Size0 and Huge ask for no or too large a record.
+// cbSize they were given; Size0 and Huge ask for no or too large a record;
+// OnceOnly offers its record to the first load only.
 extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
 {
     const std::string name = OwnFileName();
     if (!record)
-        return name == "Size0.dll" ? 0 : name == "Huge.dll" ? 2 * 1024 * 1024 : name == "SmallSize.dll" ? 600 : 1200;
+        return name == "Size0.dll" || (name == "OnceOnly.dll" && SeenBefore()) ? 0
+               : name == "Huge.dll"                                           ? 2 * 1024 * 1024
+               : name == "SmallSize.dll"                                      ? 600
+                                                                              : 1200;
     if (name == "Negative.dll")
         return -7;
     const uint32_t given = record->cbSize;

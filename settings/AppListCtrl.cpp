@@ -1,0 +1,228 @@
+// CAppListCtrl: rows, their drawing, the check boxes and row moves. The drag
+// and drop lives in AppListDrag.cpp.
+#include "AppListCtrl.h"
+
+#include "framework/GdiGuards.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace {
+// Check mark, as offsets from the row's top-left corner.
+const POINT kTick[] = {{5, 6}, {7, 8}, {11, 4}, {11, 5}, {7, 9}, {5, 7}, {5, 8}, {7, 10}, {12, 5}};
+const UINT kRowText = DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX;
+
+void Fill(HDC dc, const RECT& rect, COLORREF color)
+{
+    fw::UniqueBrush brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &rect, brush.get());
+}
+
+void Frame(HDC dc, const RECT& rect, COLORREF color)
+{
+    fw::UniqueBrush brush(::CreateSolidBrush(color));
+    ::FrameRect(dc, &rect, brush.get());
+}
+
+HFONT FontOf(HWND window)
+{
+    auto font = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+    return font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+} // namespace
+
+CAppListCtrl::~CAppListCtrl()
+{
+    EndRowDrag();
+    StopScrollTimer();
+}
+
+bool CAppListCtrl::OnMeasureItem(MEASUREITEMSTRUCT& item)
+{
+    LOGFONTA font{};
+    ::GetObjectA(FontOf(m_hWnd), sizeof font, &font);
+    item.itemHeight = static_cast<UINT>(std::abs(font.lfHeight) + 6);
+    return true;
+}
+
+bool CAppListCtrl::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    const bool entire = (item.itemAction & ODA_DRAWENTIRE) != 0;
+    const bool selected = (item.itemState & ODS_SELECTED) && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT));
+    DrawRow(item.hDC, static_cast<int>(item.itemID), item.rcItem, selected, entire);
+    return true;
+}
+
+void CAppListCtrl::DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const
+{
+    const int left = rect.left;
+    const int top = rect.top;
+    ::SetBkMode(dc, TRANSPARENT);
+    if (entire)
+        Fill(dc, rect, GetBkColor());
+    if (selected)
+        Fill(dc, rect, kSelectedBack);
+
+    fw::ScopedSelect font(dc, FontOf(m_hWnd));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    std::string text = GetItemText(row, 0);
+    RECT textRect{left + 21, top, rect.right - 21, rect.bottom};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, kRowText);
+
+    fw::UniquePen separator(::CreatePen(PS_SOLID, 1, kSeparator));
+    {
+        fw::ScopedSelect pen(dc, separator.get());
+        ::MoveToEx(dc, 0, rect.bottom - 1, nullptr);
+        ::LineTo(dc, rect.right - 21, rect.bottom - 1);
+    }
+
+    RECT box{left + 2, top + 2, left + 15, top + 15};
+    Fill(dc, box, kBoxInside);
+    Frame(dc, box, kBoxOuterFrame);
+    Frame(dc, RECT{left + 3, top + 3, left + 14, top + 14}, kBoxInnerFrame);
+    if (GetCheck(row)) {
+        POINT tick[sizeof kTick / sizeof kTick[0]];
+        for (std::size_t i = 0; i < sizeof kTick / sizeof kTick[0]; ++i)
+            tick[i] = POINT{left + kTick[i].x, top + kTick[i].y};
+        fw::UniquePen red(::CreatePen(PS_SOLID, 1, kMark));
+        fw::ScopedSelect pen(dc, red.get());
+        ::Polyline(dc, tick, static_cast<int>(sizeof tick / sizeof tick[0]));
+    }
+}
+
+void CAppListCtrl::SelectRowUnderBox(POINT point)
+{
+    // The list leaves the selection alone on a click on a box; the click
+    // then toggles the selected rows, so an unselected row's box selects
+    // that row alone first: the box clicked is the box that changes.
+    const int row = HitTest(point);
+    if (row < 0 || point.x < 0 || point.x > kBoxRight || (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+        return;
+    SetItemState(-1, 0, LVIS_SELECTED);
+    SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void CAppListCtrl::ToggleSelectedChecks(int x, int /*y*/)
+{
+    if (x < 0 || x > kBoxRight)
+        return;
+    for (int row : GetSelectedRows())
+        SetRowCheck(row, !GetCheck(row));
+}
+
+bool CAppListCtrl::SetRowCheck(int row, bool checked)
+{
+    // Also from inside a click, whose own toggle is being refused.
+    bool refusing = std::exchange(m_bRefuseCheckChanges, false);
+    bool done = SetCheck(row, checked);
+    m_bRefuseCheckChanges = refusing;
+    return done;
+}
+
+void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
+{
+    for (const settings::RowMove& move : moves) {
+        std::string text = GetItemText(move.source, 0);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = move.source;
+        item.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
+        ::SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        const bool checked = GetCheck(move.source);
+        SetItemState(move.source, 0, LVIS_SELECTED);
+
+        item.iItem = move.target;
+        item.pszText = &text[0];
+        int inserted = static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (inserted < 0)
+            continue;
+        // An inserted row starts cleared whatever state it was given.
+        if (checked)
+            SetRowCheck(inserted, true);
+        const int source = settings::SourceAfterInsert(move);
+        for (int column = 1; column < GetColumnCount(); ++column)
+            SetItemText(inserted, column, GetItemText(source, column));
+        DeleteItem(source);
+    }
+}
+
+LRESULT CAppListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefaultProc(WM_SETFONT, wParam, lParam);
+    // The list asks its row height only when it thinks its size changed.
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    WINDOWPOS position{};
+    position.hwnd = m_hWnd;
+    position.cx = rect.right - rect.left;
+    position.cy = rect.bottom - rect.top;
+    position.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    ::SendMessageA(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    return result;
+}
+
+bool CAppListCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result)
+{
+    switch (header.code) {
+    case LVN_BEGINDRAG:
+        BeginRowDrag(reinterpret_cast<const NMLISTVIEW&>(header));
+        result = 0;
+        return true;
+    case LVN_ITEMCHANGING: {
+        // The platform toggles a check box on a click or Space by itself;
+        // only this class may change them.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        bool checkChange = (change.uChanged & LVIF_STATE) &&
+                           ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK);
+        result = m_bRefuseCheckChanges && checkChange ? TRUE : FALSE;
+        return result != FALSE;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CAppListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_SETFONT:
+        result = OnSetFont(wParam, lParam);
+        return true;
+    case WM_SIZE:
+        result = DefaultProc(msg, wParam, lParam);
+        ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+        return true;
+    case WM_KEYDOWN:
+        // Space toggles the selected rows' checks, as a click on them does.
+        if (wParam == VK_SPACE) {
+            ToggleSelectedChecks(0, 0);
+            result = 0;
+            return true;
+        }
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (msg != WM_KEYDOWN)
+            SelectRowUnderBox(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        [[fallthrough]];
+    case WM_CHAR:
+        m_bRefuseCheckChanges = true;
+        result = DefaultProc(msg, wParam, lParam);
+        m_bRefuseCheckChanges = false;
+        return true;
+    case WM_CAPTURECHANGED:
+        if (IsDragging() && reinterpret_cast<HWND>(lParam) != m_hWnd) {
+            StopScrollTimer();
+            EndRowDrag();
+        }
+        return false;
+    case WM_CANCELMODE:
+        StopScrollTimer();
+        EndRowDrag();
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,77 @@
+// The settings dialog's application list: one owner-drawn row per entry
+// (column 0 the name, column 1 the entry id) with a drawn check box, and
+// reordering by drag and drop with a drop marker and auto-scroll. Check
+// boxes change only through ToggleSelectedChecks and SetCheck of this class:
+// the platform's own toggle is refused, so a click is never toggled twice.
+#pragma once
+
+#include "RowMoves.h"
+#include "framework/Handle.h"
+#include "framework/ListCtrl.h"
+
+#include <vector>
+
+class CAppListCtrl : public fw::CListCtrl {
+public:
+    ~CAppListCtrl() override;
+
+    // Flips the check of every selected row when x (list window
+    // coordinates, as the click was) lies on the check boxes, 0 to 16.
+    void ToggleSelectedChecks(int x, int y);
+    bool SetRowCheck(int row, bool checked);
+    // Applies a move plan; each row keeps its texts, check and selection.
+    void MoveRows(const std::vector<settings::RowMove>& moves);
+
+    bool IsDragging() const { return static_cast<bool>(m_pDragImage); }
+    // True while the button release that ended a drag is being handled, so
+    // the owner can ignore the click the list reports for it.
+    bool IsEndingDrag() const { return m_bEndingDrag; }
+    int DropMarker() const { return m_nMarker; }
+
+    // Colours of the rows and of the drop marker.
+    static constexpr COLORREF kSelectedBack = 0x66F6FD;
+    static constexpr COLORREF kSeparator = 0xB36900;
+    static constexpr COLORREF kBoxInside = 0xFFFFFF;
+    static constexpr COLORREF kBoxOuterFrame = 0x943300;
+    static constexpr COLORREF kBoxInnerFrame = 0xF4CF8D;
+    static constexpr COLORREF kMark = 0x0000FF;
+    static constexpr COLORREF kDragBack = 0x00FF00;
+    // Auto-scroll timers: up and down, every 100 ms.
+    static constexpr UINT_PTR kScrollUpTimer = 1;
+    static constexpr UINT_PTR kScrollDownTimer = 2;
+    // Clicks from x 0 to this one, list coordinates, fall on the boxes.
+    static constexpr int kBoxRight = 16;
+
+protected:
+    bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
+    bool OnMouseMove(POINT point, UINT keys) override;
+    bool OnLButtonUp(POINT point, UINT keys) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const;
+    void SelectRowUnderBox(POINT point);
+    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+
+    // Drag and drop.
+    void BeginRowDrag(const NMLISTVIEW& start);
+    fw::UniqueImageList BuildDragImage(const RECT& bounds) const;
+    void DragTo(POINT point);
+    void SetDropMarker(int row);
+    void DrawRowLine(int row, COLORREF color, int width) const;
+    void ScrollOneLine(int step);
+    void StartScrollTimer(UINT_PTR id);
+    void StopScrollTimer();
+    void EndRowDrag();
+    void DropRows();
+
+    fw::UniqueImageList m_pDragImage;
+    std::vector<int> m_dragged;
+    int m_nMarker = settings::kNoDropTarget;
+    UINT_PTR m_nTimer = 0;
+    bool m_bRefuseCheckChanges = false;
+    bool m_bEndingDrag = false;
+};

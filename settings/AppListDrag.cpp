@@ -1,0 +1,221 @@
+// CAppListCtrl's drag and drop: the composed image of the selected rows rides
+// 12 pixels above the cursor, a red line marks where they will land, the list
+// scrolls while the cursor is held above or below it, and the release moves
+// the rows. A drag starts without a target; released so, it moves nothing.
+#include "AppListCtrl.h"
+
+#include "framework/GdiGuards.h"
+
+namespace {
+const int kRideAbove = 12;
+const UINT kScrollPeriodMs = 100;
+
+HWND Desktop()
+{
+    return ::GetDesktopWindow();
+}
+} // namespace
+
+void CAppListCtrl::BeginRowDrag(const NMLISTVIEW& start)
+{
+    m_dragged = GetSelectedRows();
+    if (m_dragged.empty())
+        return;
+    RECT bounds{};
+    for (int row : m_dragged) {
+        RECT rect{};
+        GetItemRect(row, rect, LVIR_BOUNDS);
+        ::UnionRect(&bounds, &bounds, &rect);
+    }
+    m_pDragImage = BuildDragImage(bounds);
+    if (!m_pDragImage)
+        return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(m_hWnd, &cursor);
+    ::ImageList_BeginDrag(m_pDragImage.get(), 0, cursor.x - bounds.left, cursor.y - bounds.top);
+    POINT at = start.ptAction;
+    ::ClientToScreen(m_hWnd, &at);
+    ::ImageList_DragEnter(Desktop(), at.x, at.y);
+    m_nMarker = settings::kNoDropTarget;
+    ::SetCapture(m_hWnd);
+}
+
+fw::UniqueImageList CAppListCtrl::BuildDragImage(const RECT& bounds) const
+{
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    fw::ScopedWindowDC client(m_hWnd);
+    fw::ScopedMemoryDC memory(client.get());
+    fw::UniqueBitmap picture(::CreateCompatibleBitmap(client.get(), width, height));
+    if (!memory.get() || !picture || width <= 0 || height <= 0)
+        return fw::UniqueImageList();
+    {
+        // The rows as the list draws them, on a background the mask removes.
+        fw::ScopedSelect select(memory.get(), picture.get());
+        fw::UniqueBrush back(::CreateSolidBrush(kDragBack));
+        RECT all{0, 0, width, height};
+        ::FillRect(memory.get(), &all, back.get());
+        for (int row : m_dragged) {
+            RECT rect{};
+            if (!GetItemRect(row, rect, LVIR_BOUNDS))
+                continue;
+            ::OffsetRect(&rect, -bounds.left, -bounds.top);
+            DrawRow(memory.get(), row, rect, true, true);
+        }
+    }
+    fw::UniqueImageList image(::ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 0, 1));
+    if (image && ::ImageList_AddMasked(image.get(), picture.get(), kDragBack) < 0)
+        image.reset();
+    return image;
+}
+
+bool CAppListCtrl::OnMouseMove(POINT point, UINT)
+{
+    if (IsDragging())
+        DragTo(point);
+    return false;
+}
+
+bool CAppListCtrl::OnLButtonUp(POINT point, UINT keys)
+{
+    if (IsDragging()) {
+        StopScrollTimer();
+        EndRowDrag();
+        DropRows();
+        m_bEndingDrag = true;
+    }
+    m_bRefuseCheckChanges = true;
+    DefaultProc(WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
+    m_bRefuseCheckChanges = false;
+    m_bEndingDrag = false;
+    return true;
+}
+
+void CAppListCtrl::DragTo(POINT point)
+{
+    POINT riding{point.x, point.y - kRideAbove};
+    POINT screen = riding;
+    ::ClientToScreen(m_hWnd, &screen);
+    ::ImageList_DragMove(screen.x, screen.y);
+    // Hidden while the list draws the marker.
+    ::ImageList_DragLeave(Desktop());
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
+    if (::WindowFromPoint(POINT{window.left + 8, screen.y}) == m_hWnd)
+        SetDropMarker(HitTest(POINT{8, riding.y}));
+
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    int top = client.top;
+    HWND header = GetHeader();
+    if (header && ::IsWindowVisible(header)) {
+        RECT headerRect{};
+        ::GetClientRect(header, &headerRect);
+        top += headerRect.bottom;
+    }
+    if (riding.y < top)
+        StartScrollTimer(kScrollUpTimer);
+    else if (riding.y > client.bottom)
+        StartScrollTimer(kScrollDownTimer);
+    else
+        StopScrollTimer();
+    ::ImageList_DragEnter(Desktop(), screen.x, screen.y);
+}
+
+void CAppListCtrl::SetDropMarker(int row)
+{
+    ::ImageList_DragShowNolock(FALSE);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(m_hWnd, &cursor);
+    const int count = GetItemCount();
+    // Above the first row only while the cursor is above the list.
+    if ((row >= 0 && row < count) || (row == -1 && cursor.y <= 0)) {
+        if (row >= 0) {
+            RedrawItems(row, row);
+            ::UpdateWindow(m_hWnd);
+        }
+        const int old = m_nMarker;
+        if (old != settings::kNoDropTarget)
+            for (int around : {old - 1, old, old + 1}) {
+                if ((around == old - 1 && old <= 0) || (around == old + 1 && old >= count - 1))
+                    continue;
+                DrawRowLine(around, GetBkColor(), 2);
+                DrawRowLine(around, kSeparator, 1);
+            }
+        m_nMarker = row;
+        DrawRowLine(row, kMark, 2);
+        ::UpdateWindow(m_hWnd);
+    }
+    ::ImageList_DragShowNolock(TRUE);
+}
+
+void CAppListCtrl::DrawRowLine(int row, COLORREF color, int width) const
+{
+    // Straight onto the window: any repaint removes it. Nothing is drawn
+    // where no row is.
+    RECT rect{};
+    if (!GetItemRect(row < 0 ? 0 : row, rect, LVIR_BOUNDS))
+        return;
+    const int y = row < 0 ? rect.top : rect.bottom;
+    fw::ScopedWindowDC dc(m_hWnd);
+    fw::UniquePen pen(::CreatePen(PS_SOLID, width, color));
+    fw::ScopedSelect select(dc.get(), pen.get());
+    ::MoveToEx(dc.get(), rect.left, y, nullptr);
+    ::LineTo(dc.get(), rect.right, y);
+}
+
+bool CAppListCtrl::OnTimer(UINT_PTR id)
+{
+    if (id != kScrollUpTimer && id != kScrollDownTimer)
+        return false;
+    ScrollOneLine(id == kScrollUpTimer ? -1 : 1);
+    return true;
+}
+
+void CAppListCtrl::ScrollOneLine(int step)
+{
+    const int count = GetItemCount();
+    if (count > 0)
+        RedrawItems(0, count - 1);
+    ::UpdateWindow(m_hWnd);
+    ::SendMessageA(m_hWnd, WM_VSCROLL, MAKEWPARAM(step < 0 ? SB_LINEUP : SB_LINEDOWN, 0), 0);
+    if (m_nMarker != settings::kNoDropTarget)
+        SetDropMarker(m_nMarker + step);
+}
+
+void CAppListCtrl::StartScrollTimer(UINT_PTR id)
+{
+    // A running timer keeps its pace while the mouse moves within its zone.
+    if (m_nTimer == id)
+        return;
+    StopScrollTimer();
+    m_nTimer = ::SetTimer(m_hWnd, id, kScrollPeriodMs, nullptr);
+}
+
+void CAppListCtrl::StopScrollTimer()
+{
+    if (m_nTimer != 0) {
+        ::KillTimer(m_hWnd, m_nTimer);
+        m_nTimer = 0;
+    }
+}
+
+void CAppListCtrl::EndRowDrag()
+{
+    if (!m_pDragImage)
+        return;
+    // Not dragging from here on, so the capture's release ends nothing twice.
+    fw::UniqueImageList image = std::move(m_pDragImage);
+    ::ReleaseCapture();
+    ::ImageList_DragLeave(Desktop());
+    ::ImageList_EndDrag();
+}
+
+void CAppListCtrl::DropRows()
+{
+    MoveRows(settings::DropMoves(GetItemCount(), m_dragged, m_nMarker));
+    m_nMarker = settings::kNoDropTarget;
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}

@@ -1,0 +1,324 @@
+#include "SettingsDlg.h"
+
+#include "SettingsRules.h"
+#include "framework/GdiGuards.h"
+#include "resources/LumbraIds.h"
+#include "support/ResourceLibrary.h"
+#include "ui/ForceForeground.h"
+#include "ui/VersionInfoDlg.h"
+
+namespace {
+const COLORREF kHeadingBack = 0xFFFFFF;
+const COLORREF kListBack = 0xF4F4F4;
+
+struct CaptionStyle {
+    COLORREF colors[5]; // normal, pressed, focus, disabled, mouse-over
+    int inset;
+    UINT format;
+};
+const CaptionStyle kCentred{{0x000000, 0xFFFFFF, 0x000000, 0xBFBFBF, 0xFFFFFF}, 5, DT_CENTER | DT_VCENTER};
+const CaptionStyle kLeft{{0x000000, 0x000000, 0x000000, 0xBFBFBF, 0x000000}, 2, DT_LEFT | DT_VCENTER};
+
+std::string Text(UINT id)
+{
+    return g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
+}
+
+void SetCaption(CSkinButton& button, UINT textId, const CaptionStyle& style)
+{
+    const COLORREF* c = style.colors;
+    button.SetFontSize(10);
+    button.SetColors(c[0], c[1], c[2], c[3], c[4]);
+    RECT rect{};
+    ::GetClientRect(button.GetSafeHwnd(), &rect);
+    ::InflateRect(&rect, -style.inset, -style.inset);
+    button.SetCaption(Text(textId), rect, style.format);
+}
+} // namespace
+
+CSettingsDlg::CSettingsDlg(HWND parent)
+    : fw::CDialog(IDD_SETTINGS, parent), m_drag(std::make_unique<CDragTracker>()),
+      m_pFont(std::make_unique<CSkinFont>(10))
+{
+}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+void CSettingsDlg::DeclareControls()
+{
+    BindControl(IDC_SETTINGS_CLOSE, m_btnClose);
+    BindControl(IDOK, m_btnOK);
+    BindControl(IDCANCEL, m_btnCancel);
+    BindControl(IDC_XP_WIZARD, m_chkXpWizard);
+    BindControl(IDC_XP_WIZARD_LABEL, m_btnXpWizardLabel);
+    BindControl(IDC_VERSION, m_btnVersion);
+    BindControl(IDC_UP, m_btnUp);
+    BindControl(IDC_DOWN, m_btnDown);
+    BindControl(IDC_AUTOSTART, m_chkAutoStart);
+    BindControl(IDC_AUTOSTART_LABEL, m_btnAutoStartLabel);
+    BindControl(IDC_APP_LIST, m_list);
+}
+
+std::unique_ptr<CAppCatalog> CSettingsDlg::NewCatalog()
+{
+    return std::make_unique<CAppCatalog>();
+}
+
+BOOL CSettingsDlg::OnInitDialog()
+{
+    InitSkin();
+    LoadStartOptions();
+    FillAppList();
+    TestAutoPlayAccess();
+    // Cancel looks focused, so it has the keyboard focus too: Enter right
+    // after opening cancels.
+    ::SetFocus(m_btnCancel.GetSafeHwnd());
+    return FALSE;
+}
+
+void CSettingsDlg::InitSkin()
+{
+    // No taskbar button.
+    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    m_pSkin = std::make_unique<CSkinImageSet>();
+    m_pSkin->SetImage(m_hWnd, 0, IDB_SETTINGS_SKIN);
+    CSkinImage* skin = m_pSkin->GetSlotImage(0);
+    skin->DrawLabel(m_hWnd, Text(IDS_SETTINGS_HEADING).c_str(), 36, 88, 200, 12, m_pFont.get(), 0, kHeadingBack, 0);
+
+    HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
+    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER);
+    for (CSkinButton* button : {&m_btnOK, &m_btnCancel, &m_btnUp, &m_btnDown})
+        button->SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED,
+                           IDB_PUSH_HOVER);
+    m_btnVersion.SetBitmaps(library, IDB_VERSION_NORMAL, IDB_VERSION_PRESSED, IDB_VERSION_FOCUS,
+                            IDB_VERSION_DISABLED, IDB_VERSION_HOVER);
+    m_btnAutoStartLabel.SetBitmaps(library, IDB_AUTOSTART_LABEL_NORMAL, IDB_AUTOSTART_LABEL_PRESSED,
+                                   IDB_AUTOSTART_LABEL_FOCUS, IDB_AUTOSTART_LABEL_DISABLED, 0);
+    m_btnXpWizardLabel.SetBitmaps(library, IDB_XP_WIZARD_LABEL_NORMAL, IDB_XP_WIZARD_LABEL_PRESSED,
+                                  IDB_XP_WIZARD_LABEL_FOCUS, IDB_XP_WIZARD_LABEL_DISABLED, 0);
+
+    SetCaption(m_btnOK, IDS_SETTINGS_OK, kCentred);
+    SetCaption(m_btnCancel, IDS_SETTINGS_CANCEL, kCentred);
+    SetCaption(m_btnVersion, IDS_SETTINGS_VERSION, kCentred);
+    SetCaption(m_btnUp, IDS_SETTINGS_UP, kCentred);
+    SetCaption(m_btnDown, IDS_SETTINGS_DOWN, kCentred);
+    SetCaption(m_btnAutoStartLabel, IDS_SETTINGS_AUTOSTART, kLeft);
+    SetCaption(m_btnXpWizardLabel, IDS_SETTINGS_XPWIZARD, kLeft);
+    m_chkAutoStart.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
+    m_chkXpWizard.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
+
+    ::MoveWindow(m_list.GetSafeHwnd(), 42, 114, 396, 154, TRUE);
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
+    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
+
+    // Each control goes to the top of the z-order in turn, which leaves the
+    // tab order Version, OK, Cancel, auto-start label and box, list, Down, Up.
+    const struct {
+        fw::CWnd& control;
+        int x, y;
+    } places[] = {{m_chkXpWizard, 25, 320}, {m_btnXpWizardLabel, 45, 320}, {m_btnUp, 347, 278},
+                  {m_btnDown, 247, 278},    {m_list, 42, 113},            {m_chkAutoStart, 25, 50},
+                  {m_btnAutoStartLabel, 45, 50}, {m_btnCancel, 369, 384}, {m_btnOK, 269, 384},
+                  {m_btnVersion, 17, 384},  {m_btnClose, 450, 4}};
+    for (const auto& place : places)
+        ::SetWindowPos(place.control.GetSafeHwnd(), HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
+
+    BITMAP size = skin->GetBitmapInfo();
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    ::MoveWindow(m_hWnd, rect.left, rect.top, size.bmWidth, size.bmHeight, TRUE);
+    ForceForeground(m_hWnd);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CSettingsDlg::FillAppList()
+{
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT | LVS_EX_FULLROWSELECT);
+    RECT client{};
+    ::GetClientRect(m_list.GetSafeHwnd(), &client);
+    m_list.InsertColumn(0, "APP", LVCFMT_LEFT, client.right + 20);
+    m_list.InsertColumn(1, "DLL", LVCFMT_LEFT, 1);
+    ::ShowScrollBar(m_list.GetSafeHwnd(), SB_HORZ, FALSE);
+    m_list.SetBkColor(kListBack);
+
+    m_pCatalog = NewCatalog();
+    if (m_pCatalog) {
+        m_pCatalog->Refresh();
+        m_pCatalog->ApplyOrder("Sort");
+        m_pCatalog->SaveOrder("Sort");
+        for (const std::string& id : m_pCatalog->m_entries) {
+            std::unique_ptr<CAppRecord> record = m_pCatalog->LoadEntry(id);
+            if (!record) {
+                m_unlisted.push_back(id);
+                continue;
+            }
+            int row = m_list.InsertRow(m_list.GetItemCount(), settings::StripNameMarkup(record->Name()));
+            m_list.SetItemText(row, 1, id);
+            if (!catalog::Contains(m_pCatalog->m_hidden, id))
+                m_list.SetRowCheck(row, true);
+        }
+        ::SetFocus(m_list.GetSafeHwnd());
+        m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
+}
+
+void CSettingsDlg::OnOK()
+{
+    HWND focus = ::GetFocus();
+    if (focus == m_btnCancel.GetSafeHwnd()) {
+        OnCancel();
+        return;
+    }
+    if (focus == m_btnVersion.GetSafeHwnd()) {
+        ShowAbout();
+        return;
+    }
+    SaveStartOptions();
+    SaveAppList();
+    fw::CDialog::OnOK();
+}
+
+void CSettingsDlg::SaveAppList()
+{
+    if (!m_pCatalog)
+        return;
+    const catalog::IdList hiddenBefore = m_pCatalog->m_hidden;
+    catalog::IdList& entries = m_pCatalog->m_entries;
+    catalog::IdList& hidden = m_pCatalog->m_hidden;
+    entries.clear();
+    hidden.clear();
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        entries.push_back(m_list.GetItemText(row, 1));
+        if (!m_list.GetCheck(row))
+            hidden.push_back(entries.back());
+    }
+    // A plug-in that failed to load this time keeps its place and choice.
+    for (const std::string& id : m_unlisted) {
+        entries.push_back(id);
+        if (catalog::Contains(hiddenBefore, id))
+            hidden.push_back(id);
+    }
+    m_pCatalog->SaveOrder("Sort");
+}
+
+void CSettingsDlg::MoveSelectionUp()
+{
+    std::vector<int> selected = m_list.GetSelectedRows();
+    if (selected.empty())
+        return;
+    m_list.MoveRows(settings::MoveUpMoves(selected));
+    m_list.EnsureVisible(selected.front() - 1, false);
+}
+
+void CSettingsDlg::MoveSelectionDown()
+{
+    std::vector<int> selected = m_list.GetSelectedRows();
+    if (selected.empty())
+        return;
+    m_list.MoveRows(settings::MoveDownMoves(selected, m_list.GetItemCount()));
+    m_list.EnsureVisible(selected.back() + 1, false);
+}
+
+void CSettingsDlg::OnListClick()
+{
+    // The release that ended a drag is no click on the check boxes.
+    if (m_list.IsEndingDrag())
+        return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    RECT list{};
+    ::GetWindowRect(m_list.GetSafeHwnd(), &list);
+    m_list.ToggleSelectedChecks(cursor.x - list.left, cursor.y - list.top);
+}
+
+void CSettingsDlg::ToggleAutoStart()
+{
+    m_chkAutoStart.SetCheck(!m_chkAutoStart.GetCheck());
+}
+
+void CSettingsDlg::ShowAbout()
+{
+    CVersionInfoDlg about(m_hWnd);
+    about.DoModal();
+}
+
+bool CSettingsDlg::OnButtonClicked(int id)
+{
+    switch (id) {
+    case IDC_VERSION:
+        ShowAbout();
+        return true;
+    case IDC_SETTINGS_CLOSE:
+        OnOK();
+        return true;
+    case IDC_AUTOSTART:
+    case IDC_AUTOSTART_LABEL:
+        ToggleAutoStart();
+        return true;
+    case IDC_XP_WIZARD:
+    case IDC_XP_WIZARD_LABEL:
+        ToggleXpWizard();
+        return true;
+    case IDC_UP:
+        MoveSelectionUp();
+        return true;
+    case IDC_DOWN:
+        MoveSelectionDown();
+        return true;
+    default:
+        return fw::CDialog::OnButtonClicked(id);
+    }
+}
+
+bool CSettingsDlg::OnNotify(int id, NMHDR& header, LRESULT& result)
+{
+    if (id != IDC_APP_LIST || header.code != NM_CLICK)
+        return false;
+    OnListClick();
+    result = 0;
+    return true;
+}
+
+bool CSettingsDlg::OnLButtonDown(POINT point, UINT)
+{
+    if (point.y >= kDragBandHeight)
+        return true;
+    m_drag->Start(m_hWnd, point.x, point.y);
+    return false;
+}
+
+bool CSettingsDlg::OnMouseMove(POINT point, UINT keys)
+{
+    m_drag->Move(m_hWnd, point.x, point.y, keys);
+    return false;
+}
+
+bool CSettingsDlg::OnLButtonUp(POINT, UINT)
+{
+    m_drag->Stop();
+    return false;
+}
+
+bool CSettingsDlg::OnPaint()
+{
+    fw::ScopedPaint paint(m_hWnd);
+    if (CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr)
+        skin->Draw(m_hWnd, paint.get());
+    return true;
+}
+
+bool CSettingsDlg::OnEraseBackground(HDC dc)
+{
+    if (CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr)
+        skin->Draw(m_hWnd, dc);
+    return true;
+}
+
+bool CSettingsDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
+{
+    if (msg == WM_SHOWWINDOW)
+        ::ShowScrollBar(m_list.GetSafeHwnd(), SB_HORZ, FALSE);
+    return false;
+}

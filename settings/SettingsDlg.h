@@ -1,0 +1,83 @@
+// The settings dialog: which suite applications the menu shows and in which
+// order (the application list), whether the menu starts by itself, and on
+// Windows XP the AutoPlay cancel entries. Works on a catalog of its own; OK
+// stores the order, the hidden entries and the start options and ends with
+// IDOK, after which the menu is rebuilt. Opening it already stores the
+// catalog's normalised order.
+#pragma once
+
+#include "AppListCtrl.h"
+#include "catalog/AppCatalog.h"
+#include "framework/Dialog.h"
+#include "ui/DragTracker.h"
+#include "ui/SkinButton.h"
+#include "ui/SkinCheckButton.h"
+#include "ui/SkinFont.h"
+#include "ui/SkinImageSet.h"
+
+#include <memory>
+#include <string>
+
+class CSettingsDlg : public fw::CDialog {
+public:
+    explicit CSettingsDlg(HWND parent = nullptr);
+    ~CSettingsDlg() override;
+
+    // The Windows XP AutoPlay key and its three marker names.
+    static const char kCancelAutoplayKey[];
+    static const char* const kMarkerNames[3];
+
+protected:
+    void DeclareControls() override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    bool OnButtonClicked(int id) override;
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+    bool OnLButtonDown(POINT point, UINT keys) override;
+    bool OnMouseMove(POINT point, UINT keys) override;
+    bool OnLButtonUp(POINT point, UINT keys) override;
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // A new catalog of the installed applications; tests point it elsewhere.
+    virtual std::unique_ptr<CAppCatalog> NewCatalog();
+
+    void InitSkin();
+    void FillAppList();
+    void SaveAppList();
+    void MoveSelectionUp();
+    void MoveSelectionDown();
+    void OnListClick();
+    void ToggleAutoStart();
+    void ShowAbout();
+
+    // Start options and the AutoPlay entries (StartOptions.cpp).
+    void TestAutoPlayAccess();
+    void LoadStartOptions();
+    void ToggleXpWizard();
+    void SaveStartOptions();
+
+    CSkinButton m_btnClose;
+    CSkinButton m_btnOK;
+    CSkinButton m_btnCancel;
+    CSkinCheckButton m_chkXpWizard;
+    CSkinButton m_btnXpWizardLabel;
+    CSkinButton m_btnVersion;
+    CSkinButton m_btnUp;
+    CSkinButton m_btnDown;
+    CSkinCheckButton m_chkAutoStart;
+    CSkinButton m_btnAutoStartLabel;
+    CAppListCtrl m_list;
+    std::unique_ptr<CSkinImageSet> m_pSkin;
+    std::unique_ptr<CDragTracker> m_drag;
+    std::unique_ptr<CAppCatalog> m_pCatalog;
+    bool m_bAutoPlayWritable = false;
+    std::unique_ptr<CSkinFont> m_pFont;
+
+private:
+    // Entries whose record could not be loaded when the dialog opened: no
+    // row, but their place in the order and their hidden state are kept.
+    catalog::IdList m_unlisted;
+};
