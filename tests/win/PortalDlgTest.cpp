@@ -24,6 +24,7 @@ public:
     explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
     RecordingPlayer player;
     void (*onOpen)(HWND) = nullptr;
+    int settingsRuns = 0;
     CNativeMenuPlayer& BuiltIn() { return m_nativePlayer; }
 
 protected:
@@ -31,6 +32,14 @@ protected:
     std::unique_ptr<CAppCatalog> NewCatalog() override
     {
         return std::make_unique<CAppCatalog>(m_suite.AppInfo(), m_suite.MenuSwf());
+    }
+    // The settings dialog itself has tests of its own; a second "CONFIG"
+    // while it runs must open nothing.
+    INT_PTR RunSettings() override
+    {
+        ++settingsRuns;
+        OnFSCommand("CONFIG", "");
+        return IDCANCEL;
     }
     BOOL OnInitDialog() override
     {
@@ -357,6 +366,7 @@ TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCo
     for (const char* command : {"COPY", "copy", "CONFIG"})
         m_dlg.player.Send(command, "ignored");
     EXPECT_FALSE(IsLoaded(TestSuite::CopyToolLibrary()));
+    EXPECT_EQ(m_dlg.settingsRuns, 1);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
     EXPECT_EQ(m_suite.Log(), (Lines{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
                                     "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]",
