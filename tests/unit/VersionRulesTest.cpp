@@ -34,12 +34,13 @@ TEST(SplitVersionFields, TakesTheFirstThreeCommaFieldsTrimmedAndPadsTheBuild)
         {"1 0 41231 1", "", "", "0"},
         {"", "", "", "0"},
         {"1, 01, 41231, 1", "1", "01", "041231"},
+        {"1, 0, 0503311234567890123, 1", "1", "0", "050331123456789"}, // kept to its first 15
     };
     for (const auto& c : cases) {
         VersionFields f = SplitVersionFields(c.version, NoLeadBytes);
-        EXPECT_EQ(f.major, c.major) << c.version;
-        EXPECT_EQ(f.minor, c.minor) << c.version;
-        EXPECT_EQ(f.build, c.build) << c.version;
+        EXPECT_EQ(f.major.View(), c.major) << c.version;
+        EXPECT_EQ(f.minor.View(), c.minor) << c.version;
+        EXPECT_EQ(f.build.View(), c.build) << c.version;
     }
 }
 
@@ -48,18 +49,18 @@ TEST(SplitVersionFields, TrimsOnlyAsciiWhiteSpaceAndKeepsTwoByteCharactersWhole)
     // 0x81 0x40 is the full-width space of code page 932: a character, not
     // white space, so a minor of it is no known minor.
     VersionFields f = SplitVersionFields("1, \x81\x40 , 50331,", ShiftJisLeadByte);
-    EXPECT_EQ(f.minor, "\x81\x40");
+    EXPECT_EQ(f.minor.View(), "\x81\x40");
     f = SplitVersionFields("1,  7\x82, 50331,", ShiftJisLeadByte); // a cut-off lead byte at the end
-    EXPECT_EQ(f.minor, "7\x82");
+    EXPECT_EQ(f.minor.View(), "7\x82");
 }
 
 TEST(DataFileForMinor, KnowsOnlyTheShippedMinorsAsText)
 {
-    EXPECT_EQ(DataFileForMinor("0"), "data0.dat");
-    EXPECT_EQ(DataFileForMinor("2"), "data2.dat");
-    EXPECT_EQ(DataFileForMinor("8"), "data8.dat");
+    EXPECT_STREQ(DataFileForMinor("0"), "data0.dat");
+    EXPECT_STREQ(DataFileForMinor("2"), "data2.dat");
+    EXPECT_STREQ(DataFileForMinor("8"), "data8.dat");
     for (const char* minor : {"3", "4", "9", "01", "", " 7", "10"})
-        EXPECT_FALSE(DataFileForMinor(minor).has_value()) << minor;
+        EXPECT_EQ(DataFileForMinor(minor), nullptr) << minor;
 }
 
 TEST(IsOlderBuild, ComparesYearMonthAndDay)
@@ -97,10 +98,15 @@ TEST(Decide, FollowsTheChecksInTheirFixedOrder)
         {"1, 0, 41231", kUnnecessary, ""},
         {"1, 8, 050331, 1", kUpdated, "data8.dat"},
         {"1, 0, 1234, 1", kUnnecessary, ""},
+        {"1, 7, 41231, 1", kUpdated, "data7.dat"},
+        // Fields cut to their first 15 bytes still decide as they would whole.
+        {"1                    x, 7, 41231, 1", kDifferentVersion, ""},
+        {"1, 7                    x, 41231, 1", kDifferentVersion, ""},
+        {"1, 7, 0412310000000000000000000, 1", kUnnecessary, ""},
     };
     for (const auto& c : cases) {
         Decision d = Decide(SplitVersionFields(c.version, NoLeadBytes));
         EXPECT_EQ(d.stop, c.outcome) << c.version;
-        EXPECT_EQ(d.dataFile, c.dataFile) << c.version;
+        EXPECT_STREQ(d.dataFile ? d.dataFile : "", c.dataFile) << c.version;
     }
 }
