@@ -9,11 +9,14 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
 imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev"
 
-# Installs the Debian packages that are missing (never adds the i386
-# architecture: 32-bit programs cannot run on these machines).
+# The package command's own needs: the installer compiler and zip.
+RELEASE_PACKAGES="nsis zip unzip"
+
+# Installs the Debian packages that are missing, PACKAGES and any given
+# (never adds the i386 architecture: 32-bit programs cannot run here).
 install_missing_packages() {
   local missing=() p
-  for p in $PACKAGES; do
+  for p in $PACKAGES "$@"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

@@ -4,48 +4,67 @@
 #include "framework/Handle.h"
 #include "framework/SystemLeadByte.h"
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <vector>
 
 namespace {
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Lumbra.exe";
 
-std::string OwnProgramPath()
+// A zero-filled buffer of `size` bytes, `size` >= 1.
+HeapText ZeroedText(size_t size)
 {
-    char path[MAX_PATH] = {};
+    return HeapText(static_cast<char*>(std::calloc(size, 1)));
+}
+
+HeapText Concat(std::string_view first, std::string_view second)
+{
+    HeapText text = ZeroedText(first.size() + second.size() + 1);
+    // An empty view may have no data at all: copy only what is there.
+    if (text && !first.empty())
+        std::memcpy(text.get(), first.data(), first.size());
+    if (text && !second.empty())
+        std::memcpy(text.get() + first.size(), second.data(), second.size());
+    return text;
+}
+
+// The updater's own program file (empty when the path does not fit).
+void OwnProgramPath(char (&path)[MAX_PATH])
+{
     DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+    if (length == 0 || length >= MAX_PATH)
+        path[0] = '\0';
 }
 
 // Folder part of a path, ending in its separator (empty when there is none).
-std::string FolderOf(const std::string& path)
+std::string_view FolderOf(std::string_view path)
 {
-    std::string::size_type slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string_view::size_type slash = path.find_last_of("\\/");
+    // Built by hand rather than by substr, which may throw.
+    return slash == std::string_view::npos ? std::string_view() : std::string_view(path.data(), slash + 1);
 }
 
 // The updater's own file name without extension: the caption of its box.
-std::string AppTitle()
+void AppTitle(char (&title)[MAX_PATH])
 {
-    std::string path = OwnProgramPath();
-    std::string name = path.substr(FolderOf(path).size());
-    std::string::size_type dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    OwnProgramPath(title);
+    std::string_view path(title);
+    std::size_t folder = FolderOf(path).size();
+    std::string_view name(path.data() + folder, path.size() - folder);
+    std::string_view::size_type dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot != 0)
+        name = std::string_view(name.data(), dot);
+    std::memmove(title, name.data(), name.size());
+    title[name.size()] = '\0';
 }
 
-std::string LoadMessage(UINT id)
+HeapText LoadMessage(UINT id)
 {
     // The texts are UTF-16 in the resource and shown in the ANSI code page.
     const wchar_t* text = nullptr;
     int length = ::LoadStringW(::GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return std::string();
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, length, &ansi[0], bytes, nullptr, nullptr);
+    int bytes = length > 0 && text ? ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
+    HeapText ansi = ZeroedText(static_cast<size_t>(bytes > 0 ? bytes : 0) + 1);
+    if (ansi && bytes > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, ansi.get(), bytes, nullptr, nullptr);
     return ansi;
 }
 
@@ -64,106 +83,123 @@ UINT IconStyle(updater::OutcomeIcon icon)
 
 updater::Outcome CUpdateApp::Report(updater::Outcome outcome)
 {
-    ::MessageBoxA(nullptr, LoadMessage(outcome).c_str(), AppTitle().c_str(),
-                  MB_OK | IconStyle(updater::IconOf(outcome)));
+    HeapText text = LoadMessage(outcome);
+    char title[MAX_PATH];
+    AppTitle(title);
+    ::MessageBoxA(nullptr, text ? text.get() : "", title, MB_OK | IconStyle(updater::IconOf(outcome)));
     return outcome;
 }
 
 updater::Outcome CUpdateApp::Run()
 {
-    std::string installed;
-    bool read = false;
+    HeapText installed;
     {
         fw::UniqueRegKey key;
         if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
             return Report(updater::kNotInstalled);
-        read = ReadInstalledPath(key.get(), installed);
+        installed = ReadInstalledPath(key.get());
     }
-    if (!read || !InstalledFileExists(installed))
+    if (!installed || !InstalledFileExists(installed.get()))
         return Report(updater::kNotInstalled);
 
-    updater::Decision decision = updater::Decide(ReadVersionFields(installed));
-    if (decision.dataFile.empty())
+    updater::Decision decision = updater::Decide(ReadVersionFields(installed.get()));
+    if (!decision.dataFile)
         return Report(decision.stop);
-    return Report(CopyDataFile(decision.dataFile, installed) ? updater::kUpdated : updater::kFailed);
+    return Report(CopyDataFile(decision.dataFile, installed.get()) ? updater::kUpdated : updater::kFailed);
 }
 
-bool CUpdateApp::ReadInstalledPath(HKEY appPathsKey, std::string& path)
+HeapText CUpdateApp::ReadInstalledPath(HKEY appPathsKey)
 {
     DWORD size = 0;
     ::RegQueryValueExA(appPathsKey, "", nullptr, nullptr, nullptr, &size);
-    // One byte more than reported, zero-filled: the text ends at its first
-    // zero within what was actually read.
-    std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+    if (size >= MAXDWORD - 1)
+        return HeapText();
+    // One byte more than reported, zero-filled, and one more that is never
+    // handed out: the text ends at its first zero within what was read.
+    HeapText buffer = ZeroedText(static_cast<size_t>(size) + 2);
+    if (!buffer)
+        return HeapText();
     DWORD filled = size + 1;
-    if (::RegQueryValueExA(appPathsKey, "", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &filled) !=
+    if (::RegQueryValueExA(appPathsKey, "", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.get()), &filled) !=
         ERROR_SUCCESS)
-        return false;
-    size_t limit = filled < buffer.size() ? filled : buffer.size();
-    path.assign(buffer.data(), strnlen(buffer.data(), limit));
-    return true;
+        return HeapText();
+    return buffer;
 }
 
-bool CUpdateApp::InstalledFileExists(const std::string& path)
+bool CUpdateApp::InstalledFileExists(const char* path)
 {
     WIN32_FIND_DATAA data;
-    return static_cast<bool>(fw::UniqueFind(::FindFirstFileA(path.c_str(), &data)));
+    fw::UniqueFind find(::FindFirstFileA(path, &data));
+    return static_cast<bool>(find);
 }
 
-updater::VersionFields CUpdateApp::ReadVersionFields(const std::string& path)
+updater::VersionFields CUpdateApp::ReadVersionFields(const char* path)
 {
     // No resource, no translation or no "FileVersion": three empty fields,
     // which the rules turn into "different version".
-    const updater::VersionFields none = updater::SplitVersionFields(std::string(), fw::IsSystemLeadByte);
+    const updater::VersionFields none = updater::SplitVersionFields(std::string_view(), fw::IsSystemLeadByte);
     DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &handle);
-    if (size == 0)
+    DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    if (size == 0 || size > MAXDWORD - 16)
         return none;
-    std::vector<BYTE> block(static_cast<size_t>(size) + 16, 0);
-    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
+    size_t blockSize = static_cast<size_t>(size) + 16;
+    HeapText block = ZeroedText(blockSize);
+    if (!block || !::GetFileVersionInfoA(path, 0, size, block.get()))
         return none;
     void* translation = nullptr;
     UINT translationLength = 0;
-    if (!::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) ||
+    if (!::VerQueryValueA(block.get(), "\\VarFileInfo\\Translation", &translation, &translationLength) ||
         !translation || translationLength < sizeof(DWORD))
         return none;
     DWORD first = 0;
     std::memcpy(&first, translation, sizeof first);
     char subBlock[64];
-    std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%04X%04X\\%s", LOWORD(first), HIWORD(first),
-                  "FileVersion");
+    ::wsprintfA(subBlock, "\\StringFileInfo\\%04X%04X\\%s", LOWORD(first), HIWORD(first), "FileVersion");
     void* text = nullptr;
     UINT textLength = 0;
-    if (!::VerQueryValueA(block.data(), subBlock, &text, &textLength) || !text)
+    if (!::VerQueryValueA(block.get(), subBlock, &text, &textLength) || !text)
         return none;
     // The length is the resource's own claim: never read past the block.
     const char* begin = static_cast<const char*>(text);
-    const char* blockEnd = reinterpret_cast<const char*>(block.data()) + block.size();
-    if (begin < reinterpret_cast<const char*>(block.data()) || begin >= blockEnd)
+    const char* blockEnd = block.get() + blockSize;
+    if (begin < block.get() || begin >= blockEnd)
         return none;
     size_t limit = static_cast<size_t>(blockEnd - begin);
-    std::string version(begin, strnlen(begin, textLength < limit ? textLength : limit));
+    std::string_view version(begin, strnlen(begin, textLength < limit ? textLength : limit));
     return updater::SplitVersionFields(version, fw::IsSystemLeadByte);
 }
 
-bool CUpdateApp::IsOlderBuild(const std::string& installed, const std::string& reference)
+bool CUpdateApp::IsOlderBuild(std::string_view installed, std::string_view reference)
 {
     return updater::IsOlderBuild(installed, reference);
 }
 
-bool CUpdateApp::CopyDataFile(const std::string& dataFileName, const std::string& destination)
+bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination)
 {
-    std::string source = FolderOf(OwnProgramPath()) + dataFileName;
+    char own[MAX_PATH];
+    OwnProgramPath(own);
+    // Without its own folder the updater would copy a data file of that name
+    // from the current folder: nothing is copied then.
+    if (FolderOf(own).empty())
+        return false;
+    HeapText source = Concat(FolderOf(own), dataFileName);
     // Copy beside the destination first, then swap it in with one rename: an
     // interrupted or failed run leaves the old program untouched. The fixed
-    // name means a copy left by an interrupted run is simply overwritten.
-    std::string staged = destination + ".update";
-    if (!::CopyFileA(source.c_str(), staged.c_str(), FALSE)) {
-        ::DeleteFileA(staged.c_str());
+    // name means a copy left by an interrupted run is simply overwritten,
+    // even a read-only one.
+    HeapText staged = Concat(destination, ".update");
+    if (!source || !staged || std::strlen(staged.get()) >= MAX_PATH)
+        return false;
+    ::SetFileAttributesA(staged.get(), FILE_ATTRIBUTE_NORMAL);
+    if (!::CopyFileA(source.get(), staged.get(), FALSE)) {
+        ::DeleteFileA(staged.get());
         return false;
     }
-    if (!::MoveFileExA(staged.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(staged.c_str());
+    // A read-only data file would make the program read-only, and every
+    // later update fail.
+    ::SetFileAttributesA(staged.get(), FILE_ATTRIBUTE_NORMAL);
+    if (!::MoveFileExA(staged.get(), destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileA(staged.get());
         return false;
     }
     return true;

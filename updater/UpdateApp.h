@@ -2,26 +2,37 @@
 // registration, reads its version, replaces it with the matching data file
 // when it is older than the reference build, and tells the outcome in one
 // message box. It has no window and ends with exit code 0 in every case.
+// Texts live in C heap buffers (HeapText): the program links none of the C++
+// library's run-time parts.
 #pragma once
 
 #include "VersionRules.h"
 
 #include <windows.h>
 
-#include <string>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+struct FreeHeapText {
+    void operator()(char* text) const { std::free(text); }
+};
+// A zero-terminated text on the C heap; null when it could not be had.
+using HeapText = std::unique_ptr<char[], FreeHeapText>;
 
 class CUpdateApp {
 public:
     // The whole run; returns the outcome that was shown.
     updater::Outcome Run();
 
-    static bool ReadInstalledPath(HKEY appPathsKey, std::string& path);
-    static bool InstalledFileExists(const std::string& path);
-    static updater::VersionFields ReadVersionFields(const std::string& path);
-    static bool IsOlderBuild(const std::string& installed, const std::string& reference);
+    // The key's default value up to its first zero; null when unreadable.
+    static HeapText ReadInstalledPath(HKEY appPathsKey);
+    static bool InstalledFileExists(const char* path);
+    static updater::VersionFields ReadVersionFields(const char* path);
+    static bool IsOlderBuild(std::string_view installed, std::string_view reference);
     // Replaces the destination with the data file beside the updater so that
     // it is always either the old file or the complete new one.
-    static bool CopyDataFile(const std::string& dataFileName, const std::string& destination);
+    static bool CopyDataFile(const char* dataFileName, const char* destination);
 
 private:
     static updater::Outcome Report(updater::Outcome outcome);

@@ -1,6 +1,7 @@
 #include "VersionRules.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace updater {
 
@@ -15,7 +16,7 @@ bool IsSpace(unsigned char c)
 
 // Trims white space at both ends without ever splitting a two-byte
 // character: the end is the end of the last character that is not a space.
-std::string Trim(const std::string& text, const LeadBytePredicate& isLeadByte)
+std::string_view Trim(std::string_view text, LeadBytePredicate isLeadByte)
 {
     std::size_t first = 0;
     while (first < text.size() && IsSpace(static_cast<unsigned char>(text[first])))
@@ -28,54 +29,73 @@ std::string Trim(const std::string& text, const LeadBytePredicate& isLeadByte)
             end = i + width;
         i += width;
     }
-    return text.substr(first, end - first);
+    return std::string_view(text.data() + first, end - first);
 }
 
 // The text between comma number `index` - 1 and comma number `index`;
 // empty when that closing comma is missing.
-std::string FieldBeforeComma(const std::string& text, int index)
+std::string_view FieldBeforeComma(std::string_view text, int index)
 {
     std::size_t start = 0;
     for (int i = 0; i < index; ++i) {
         std::size_t comma = text.find(',', start);
-        if (comma == std::string::npos)
-            return std::string();
+        if (comma == std::string_view::npos)
+            return std::string_view();
         start = comma + 1;
     }
     std::size_t comma = text.find(',', start);
-    if (comma == std::string::npos)
-        return std::string();
-    return text.substr(start, comma - start);
+    if (comma == std::string_view::npos)
+        return std::string_view();
+    return std::string_view(text.data() + start, comma - start);
 }
 
-int TwoDigits(const std::string& text, std::size_t at)
+VersionField Field(std::string_view text, bool padToSix)
 {
-    return std::atoi(text.substr(at, 2).c_str());
+    VersionField field;
+    // Years below 10 were written without their leading zero.
+    if (padToSix && text.size() < 6)
+        field.text[field.length++] = '0';
+    std::size_t room = VersionField::kCapacity - field.length;
+    std::size_t kept = text.size() < room ? text.size() : room;
+    if (kept > 0) // an empty view may have no data at all
+        std::memcpy(field.text + field.length, text.data(), kept);
+    field.length += kept;
+    return field;
+}
+
+// The number that atoi reads from two characters of the text.
+int TwoDigits(std::string_view text, std::size_t at)
+{
+    char pair[3] = {};
+    for (std::size_t i = 0; i < 2 && at + i < text.size(); ++i)
+        pair[i] = text[at + i];
+    return std::atoi(pair);
 }
 } // namespace
 
-VersionFields SplitVersionFields(const std::string& fileVersion, const LeadBytePredicate& isLeadByte)
+VersionFields SplitVersionFields(std::string_view fileVersion, LeadBytePredicate isLeadByte)
 {
     VersionFields fields;
-    fields.major = Trim(FieldBeforeComma(fileVersion, 0), isLeadByte);
-    fields.minor = Trim(FieldBeforeComma(fileVersion, 1), isLeadByte);
-    fields.build = Trim(FieldBeforeComma(fileVersion, 2), isLeadByte);
-    // Years below 10 were written without their leading zero.
-    if (fields.build.size() < 6)
-        fields.build.insert(0, "0");
+    fields.major = Field(Trim(FieldBeforeComma(fileVersion, 0), isLeadByte), false);
+    fields.minor = Field(Trim(FieldBeforeComma(fileVersion, 1), isLeadByte), false);
+    fields.build = Field(Trim(FieldBeforeComma(fileVersion, 2), isLeadByte), true);
     return fields;
 }
 
-std::optional<std::string> DataFileForMinor(const std::string& minor)
+const char* DataFileForMinor(std::string_view minor)
 {
-    static const char* const kMinorsWithData[] = {"0", "1", "2", "5", "6", "7", "8"};
-    for (const char* known : kMinorsWithData)
-        if (minor == known)
-            return "data" + minor + ".dat";
-    return std::nullopt;
+    static const struct {
+        const char* minor;
+        const char* dataFile;
+    } kShipped[] = {{"0", "data0.dat"}, {"1", "data1.dat"}, {"2", "data2.dat"}, {"5", "data5.dat"},
+                    {"6", "data6.dat"}, {"7", "data7.dat"}, {"8", "data8.dat"}};
+    for (const auto& shipped : kShipped)
+        if (minor == shipped.minor)
+            return shipped.dataFile;
+    return nullptr;
 }
 
-bool IsOlderBuild(const std::string& installed, const std::string& reference)
+bool IsOlderBuild(std::string_view installed, std::string_view reference)
 {
     if (installed.size() != 6)
         return false;
@@ -103,14 +123,14 @@ OutcomeIcon IconOf(Outcome outcome)
 
 Decision Decide(const VersionFields& fields)
 {
-    if (fields.major != kAcceptedMajor)
-        return {kDifferentVersion, std::string()};
-    std::optional<std::string> dataFile = DataFileForMinor(fields.minor);
+    if (fields.major.View() != kAcceptedMajor)
+        return {kDifferentVersion, nullptr};
+    const char* dataFile = DataFileForMinor(fields.minor.View());
     if (!dataFile)
-        return {kDifferentVersion, std::string()};
-    if (!IsOlderBuild(fields.build, kReferenceBuild))
-        return {kUnnecessary, std::string()};
-    return {kUpdated, *dataFile};
+        return {kDifferentVersion, nullptr};
+    if (!IsOlderBuild(fields.build.View(), kReferenceBuild))
+        return {kUnnecessary, nullptr};
+    return {kUpdated, dataFile};
 }
 
 } // namespace updater

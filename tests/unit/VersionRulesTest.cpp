@@ -37,13 +37,16 @@ TEST(VersionRules, TheFirstThreeCommaFieldsTrimmedDecideTheOutcome)
         {"1, 3, 41231, 1", "1|3|041231", kDifferentVersion, ""}, // minors 3, 4 and 9 ship no data
         {"1, 5, 41231, 1", "1|5|041231", kUpdated, "data5.dat"},
         {"2, 0, 41231, 1", "2|0|041231", kDifferentVersion, ""},
+        {"1, 0, 0503311234567890123, 1", "1|0|050331123456789", kUnnecessary, ""}, // kept to its first 15
     };
     for (const auto& c : cases) {
         VersionFields f = SplitVersionFields(c.version, NoLeadBytes);
-        EXPECT_EQ(f.major + "|" + f.minor + "|" + f.build, c.fields) << c.version;
+        EXPECT_EQ(std::string(f.major.View()) + "|" + std::string(f.minor.View()) + "|" + std::string(f.build.View()),
+                  c.fields)
+            << c.version;
         Decision d = Decide(f);
         EXPECT_EQ(d.stop, c.outcome) << c.version;
-        EXPECT_EQ(d.dataFile, c.dataFile) << c.version;
+        EXPECT_STREQ(d.dataFile ? d.dataFile : "", c.dataFile) << c.version;
     }
     const std::pair<Outcome, OutcomeIcon> icons[] = {
         {kNotInstalled, OutcomeIcon::Exclamation}, {kDifferentVersion, OutcomeIcon::Exclamation},
@@ -57,8 +60,8 @@ TEST(VersionRules, TrimsOnlyAsciiWhiteSpaceAndKeepsTwoByteCharactersWhole)
 {
     // 0x81 0x40 is the full-width space of code page 932: a character, not
     // white space, so a minor of it is no known minor.
-    EXPECT_EQ(SplitVersionFields("1, \x81\x40 , 50331,", support::IsShiftJisLeadByte).minor, "\x81\x40");
-    EXPECT_EQ(SplitVersionFields("1,  7\x82, 50331,", support::IsShiftJisLeadByte).minor, "7\x82");
+    EXPECT_EQ(SplitVersionFields("1, \x81\x40 , 50331,", support::IsShiftJisLeadByte).minor.View(), "\x81\x40");
+    EXPECT_EQ(SplitVersionFields("1,  7\x82, 50331,", support::IsShiftJisLeadByte).minor.View(), "7\x82");
 }
 
 TEST(VersionRules, BuildsCompareByTheirTwoDigitFields)
