@@ -15,7 +15,7 @@ bool IsSpace(unsigned char c)
 
 // Trimmed: no white space first, and the last character (a two-byte one
 // counts whole) is no white space.
-bool IsTrimmed(const std::string& field, const LeadBytePredicate& isLeadByte)
+bool IsTrimmed(const std::string& field, LeadBytePredicate isLeadByte)
 {
     if (field.empty())
         return true;
@@ -27,35 +27,42 @@ bool IsTrimmed(const std::string& field, const LeadBytePredicate& isLeadByte)
            !(lastIsSingle && IsSpace(static_cast<unsigned char>(field.back())));
 }
 
-void CheckFields(const std::string& text, const LeadBytePredicate& isLeadByte)
+// A field is trimmed unless it was cut to its capacity.
+bool IsTrimmedOrCut(const std::string& field, LeadBytePredicate isLeadByte)
 {
-    VersionFields fields = SplitVersionFields(text, isLeadByte);
-    FUZZ_CHECK(IsTrimmed(fields.major, isLeadByte) && text.find(fields.major) != std::string::npos);
-    FUZZ_CHECK(IsTrimmed(fields.minor, isLeadByte) && text.find(fields.minor) != std::string::npos);
-    FUZZ_CHECK(fields.major.find(',') == std::string::npos && fields.minor.find(',') == std::string::npos);
-    // A build shorter than six got one "0" in front (an empty one too).
-    FUZZ_CHECK(!fields.build.empty() && (fields.build.size() >= 6 || fields.build[0] == '0'));
-    FUZZ_CHECK(IsTrimmed(fields.build, isLeadByte));
-    FUZZ_CHECK(text.find(fields.build) != std::string::npos || text.find(fields.build.substr(1)) != std::string::npos);
+    return field.size() == VersionField::kCapacity || IsTrimmed(field, isLeadByte);
+}
 
-    Decision decision = Decide(fields);
-    std::optional<std::string> dataFile = DataFileForMinor(fields.minor);
-    FUZZ_CHECK(!dataFile || *dataFile == "data" + fields.minor + ".dat");
+void CheckFields(const std::string& text, LeadBytePredicate isLeadByte)
+{
+    VersionFields parsed = SplitVersionFields(text, isLeadByte);
+    const std::string major(parsed.major.View()), minor(parsed.minor.View()), build(parsed.build.View());
+    FUZZ_CHECK(IsTrimmedOrCut(major, isLeadByte) && text.find(major) != std::string::npos);
+    FUZZ_CHECK(IsTrimmedOrCut(minor, isLeadByte) && text.find(minor) != std::string::npos);
+    FUZZ_CHECK(major.find(',') == std::string::npos && minor.find(',') == std::string::npos);
+    // A build shorter than six got one "0" in front (an empty one too).
+    FUZZ_CHECK(!build.empty() && (build.size() >= 6 || build[0] == '0'));
+    FUZZ_CHECK(IsTrimmedOrCut(build, isLeadByte));
+    FUZZ_CHECK(text.find(build) != std::string::npos || text.find(build.substr(1)) != std::string::npos);
+
+    Decision decision = Decide(parsed);
+    const char* dataFile = DataFileForMinor(minor);
+    FUZZ_CHECK(!dataFile || dataFile == "data" + minor + ".dat");
     switch (decision.stop) {
     case kDifferentVersion:
-        FUZZ_CHECK(fields.major != "1" || !dataFile);
+        FUZZ_CHECK(major != "1" || !dataFile);
         break;
     case kUnnecessary:
-        FUZZ_CHECK(fields.major == "1" && dataFile && !IsOlderBuild(fields.build, kReferenceBuild));
+        FUZZ_CHECK(major == "1" && dataFile && !IsOlderBuild(build, kReferenceBuild));
         break;
     case kUpdated:
-        FUZZ_CHECK(fields.major == "1" && decision.dataFile == *dataFile && fields.build.size() == 6 &&
-                   IsOlderBuild(fields.build, kReferenceBuild));
+        FUZZ_CHECK(major == "1" && decision.dataFile == dataFile && build.size() == 6 &&
+                   IsOlderBuild(build, kReferenceBuild));
         break;
     default:
         FUZZ_CHECK(!"no other outcome is decided");
     }
-    FUZZ_CHECK(decision.stop == kUpdated || decision.dataFile.empty());
+    FUZZ_CHECK(decision.stop == kUpdated || !decision.dataFile);
 }
 } // namespace
 
