@@ -33,8 +33,11 @@ protected:
 
 TEST_F(Startup, WithoutTheResourceLibraryShowsTheFixedBoxAndTouchesNothing)
 {
+    // One in the current folder does not count: only the program's own folder.
+    ScratchFolder current{"lumbra_current"};
+    ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.dll", current.Path() + "Lumbra.dll"));
     ChildProcess menu;
-    ASSERT_TRUE(menu.Start(Program(), m_install.Path()));
+    ASSERT_TRUE(menu.Start(Program(), current.Path()));
     auto box = DismissNextMessageBox(kTimeout, menu.Id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, "A required file was not found. \nUninstall the application and then re-install it.");

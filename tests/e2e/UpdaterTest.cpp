@@ -145,3 +145,25 @@ TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgram)
     EXPECT_TRUE(ReadAll(InstalledProgram()) == large);
     EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST_F(Updater, ALeftOverCopyDoesNotBlockAnUpdateAndTooLongANameChangesNothing)
+{
+    // A read-only copy left by an earlier run is replaced, and the updated
+    // program is not read-only either.
+    Install("v1_0_41231");
+    WriteAll(InstalledProgram() + ".update", "left over");
+    ::SetFileAttributesA((InstalledProgram() + ".update").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA((UpdaterFolder() + "data0.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(RunUpdater().text, kUpdated);
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == DataPayload(0));
+    EXPECT_FALSE(::GetFileAttributesA(InstalledProgram().c_str()) & FILE_ATTRIBUTE_READONLY);
+
+    // A program whose staged copy's name would pass the path limit.
+    std::string deep = m_scratch.Path() + std::string(250 - m_scratch.Path().size(), 'd') + "\\";
+    ASSERT_TRUE(::CreateDirectoryA(deep.c_str(), nullptr));
+    ASSERT_TRUE(CopyInto(m_fixtures + "v1_0_41231.dll", deep + "L.exe"));
+    Register(deep + "L.exe");
+    const std::string before = ReadAll(deep + "L.exe");
+    EXPECT_EQ(RunUpdater().text, kFailed);
+    EXPECT_TRUE(ReadAll(deep + "L.exe") == before);
+}

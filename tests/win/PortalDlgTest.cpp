@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 using namespace testing_support;
 using Lines = std::vector<std::string>;
@@ -25,6 +26,8 @@ public:
     RecordingPlayer player;
     void (*onOpen)(HWND) = nullptr;
     int settingsRuns = 0;
+    // Run once when a plug-in calls back into the menu during its call.
+    std::function<void()> onPluginCall;
     CNativeMenuPlayer& BuiltIn() { return m_nativePlayer; }
 
 protected:
@@ -40,6 +43,15 @@ protected:
         ++settingsRuns;
         OnFSCommand("CONFIG", "");
         return IDCANCEL;
+    }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg != WM_APP + 1 || !onPluginCall)
+            return CPortalDlg::OnMessage(msg, wParam, lParam, result);
+        std::function<void()> call = std::move(onPluginCall);
+        onPluginCall = nullptr;
+        call();
+        return true;
     }
     BOOL OnInitDialog() override
     {
@@ -362,6 +374,14 @@ TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCo
 
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
     m_dlg.player.Send("COPY", ""); // no copy tool registered
+    // Registered without a folder: the library of the current folder is not
+    // taken instead.
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, std::string(1, '\0'));
+    char current[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    ::SetCurrentDirectoryA(BuildFolder("tests/win/plugins/copytool").c_str());
+    m_dlg.player.Send("COPY", "");
+    ::SetCurrentDirectoryA(current);
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
     for (const char* command : {"COPY", "copy", "CONFIG"})
         m_dlg.player.Send(command, "ignored");
@@ -371,4 +391,30 @@ TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCo
     EXPECT_EQ(m_suite.Log(), (Lines{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
                                     "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]",
                                     "copytool 0"}));
+}
+
+TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
+{
+    m_suite.Install({"Reentrant.dll"});
+    TestSuite::Store("Sort", "Reentrant.dll/Valid.dll/Second.dll/ExecFails.dll/");
+    Open();
+    // During the first Prepare the menu is rebuilt with another order.
+    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
+    m_dlg.onPluginCall = [&] {
+        TestSuite::Store("Sort", "ExecFails.dll/Second.dll/Reentrant.dll/Valid.dll/");
+        m_dlg.RefreshMenu();
+    };
+    PostRegistered("Fotopass End.");
+    // During Exec a new import replaces the folder text.
+    m_dlg.onPluginCall = [&] {
+        WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, std::string(300, 'x'));
+        m_dlg.PrepareEntries();
+    };
+    m_dlg.player.Send("EXEC", "Reentrant.dll");
+    Lines log = m_suite.Log();
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
+              (Lines{"prepare Reentrant.dll [C:\\Photos\\New]", "prepare Valid.dll [C:\\Photos\\New]",
+                     "prepare Second.dll [C:\\Photos\\New]", "prepare ExecFails.dll [C:\\Photos\\New]"}));
+    EXPECT_EQ(log.back(), "exec Reentrant.dll [C:\\Photos\\New]");
 }

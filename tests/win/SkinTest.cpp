@@ -144,9 +144,14 @@ TEST_F(Skins, TheFirstMatchingStatePicksTheBitmapAndHoverBeatsThemUntilPressed)
     ::ReleaseCapture();
 }
 
-TEST_F(Skins, AMissingNormalBitmapDrawsGreyAnyOtherTheNormalOne)
+TEST_F(Skins, AMissingNormalBitmapKeepsTheSizeAndDrawsGreyAnyOtherTheNormalOne)
 {
+    HWND button = m_dialog.withoutHover.GetSafeHwnd();
+    ::MoveWindow(button, 0, 0, 30, 12, FALSE);
     m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), 4242, IDB_TEST_PRESSED, 0, 0, 0);
+    RECT client{};
+    ::GetClientRect(button, &client); // still there to be clicked
+    EXPECT_EQ(client.right * 100 + client.bottom, 30 * 100 + 12);
     EXPECT_EQ(Render(m_dialog.withoutHover, ODS_SELECTED), RGB(128, 128, 128));
     m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, 0, 0, 0, 0);
     for (UINT state : kStates)

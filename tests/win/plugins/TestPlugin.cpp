@@ -78,7 +78,7 @@ bool SeenBefore()
 // SizeEcho and SmallSize (which asks for 600 bytes) name themselves after the
 // cbSize they were given; Size0 and Huge ask for no or too large a record;
 // OnceOnly offers its record to the first load only.
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* record)
 {
     const std::string name = OwnFileName();
     if (!record)
@@ -95,13 +95,23 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t GetInfo(int32_t, AppEntry* record)
     return 0;
 }
 
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void*, const char* newFolder)
+// Reentrant calls back into the menu (WM_APP + 1) before it reads what it was
+// given, as a plug-in that pumps messages may.
+static void CallBack(void* menu)
 {
+    if (OwnFileName() == "Reentrant.dll")
+        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
+}
+
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void* menu, const char* newFolder)
+{
+    CallBack(menu);
     Log("exec", newFolder);
     return OwnFileName() == "ExecFails.dll" ? -5 : 0;
 }
 
-extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void*, const char* newFolder)
+extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void* menu, const char* newFolder)
 {
+    CallBack(menu);
     Log("prepare", newFolder);
 }
