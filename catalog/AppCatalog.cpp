@@ -1,6 +1,7 @@
 #include "AppCatalog.h"
 
 #include "framework/Handle.h"
+#include "framework/SystemLeadByte.h"
 #include "support/OneIntFormat.h"
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
@@ -85,7 +86,7 @@ bool CAppCatalog::IsListed(const std::string& entryId) const
 std::unique_ptr<CAppRecord> CAppCatalog::LoadEntry(const std::string& entryId) const
 {
     // Only a library in the AppInfo folder itself, by its absolute path.
-    if (!catalog::IsPlainFileName(entryId))
+    if (!catalog::IsPlainFileName(entryId, fw::IsSystemLeadByte))
         return nullptr;
     fw::UniqueLibrary library(::LoadLibraryA((m_appInfoFolder + entryId).c_str()));
     if (!library)

@@ -69,11 +69,18 @@ IdList VisibleEntries(const IdList& entries, const IdList& hidden)
     return visible;
 }
 
-bool IsPlainFileName(const std::string& id)
+bool IsPlainFileName(const std::string& id, const support::LeadBytePredicate& isLeadByte)
 {
     if (id.empty() || id == "." || id == "..")
         return false;
-    return id.find_first_of("\\/:") == std::string::npos;
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        const char c = id[i];
+        if (c == '\\' || c == '/' || c == ':')
+            return false;
+        if (isLeadByte(static_cast<unsigned char>(c)))
+            ++i; // its second byte is part of the character
+    }
+    return true;
 }
 
 } // namespace catalog

@@ -3,6 +3,8 @@
 // every id followed by "/", the last one included.
 #pragma once
 
+#include "support/MultiByteText.h"
+
 #include <string>
 #include <vector>
 
@@ -32,7 +34,9 @@ IdList VisibleEntries(const IdList& entries, const IdList& hidden);
 
 bool Contains(const IdList& ids, const std::string& id);
 
-// True for a bare file name: no folder separator, drive, or parent step.
-bool IsPlainFileName(const std::string& id);
+// True for a bare file name: no folder separator, drive, or parent step. A
+// byte that only looks like '\\' as the second byte of a two-byte character
+// (as in many Japanese names) separates nothing.
+bool IsPlainFileName(const std::string& id, const support::LeadBytePredicate& isLeadByte);
 
 } // namespace catalog

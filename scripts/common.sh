@@ -7,7 +7,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # libexpat1-dev: the strict XML reader of the tests; clang-14 and
 # libclang-rt-14-dev (libFuzzer and the sanitizer runtimes): the fuzz targets.
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
-imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev"
+imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev locales"
 
 # The package command's own needs: the installer compiler and zip.
 RELEASE_PACKAGES="nsis zip unzip"
@@ -25,6 +25,15 @@ install_missing_packages() {
   [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get update -qq &&
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Wine takes its ANSI code page from the Unix locale: the Japanese one must
+# exist for the code page 932 runs, or Wine silently falls back to 1252.
+ensure_japanese_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return 0
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }
 
 # configure_and_build NAME [toolchain file]

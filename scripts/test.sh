@@ -13,8 +13,9 @@ failed=0
 # run_layer NAME BUILD_DIR LABEL: runs one ctest label and adds up its counts.
 run_layer() {
   local name=$1 dir=$2 label=$3 log=$BUILD/$1-tests.log
+  shift 3
   echo "== tests: $name"
-  ctest --test-dir "$dir" -L "$label" --output-on-failure --timeout 300 >"$log" 2>&1
+  ctest --test-dir "$dir" -L "$label" "$@" --output-on-failure --timeout 300 >"$log" 2>&1
   local line
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$line" ]; then
@@ -67,6 +68,19 @@ if [ -d "$BUILD/win64/bin" ]; then
     run_layer "$layer" "$BUILD/win64" "$layer"
     wine_stop_server "$prefix"
   done
+  # Once more on a Japanese system (code page 932): the end-to-end layer and
+  # the skin font's face.
+  if ensure_japanese_locale; then
+    prefix=$BUILD/win64/prefix-ja
+    echo "== fresh Wine prefix for code page 932"
+    LANG=ja_JP.UTF-8 wine_fresh_prefix "$prefix"
+    LANG=ja_JP.UTF-8 run_layer e2e-932 "$BUILD/win64" e2e
+    LANG=ja_JP.UTF-8 run_layer win-932 "$BUILD/win64" win -R SkinFont
+    wine_stop_server "$prefix"
+  else
+    echo "   no Japanese locale"
+    failed=$((failed + 1))
+  fi
   stop_private_xvfb
 fi
 

@@ -45,7 +45,7 @@ void CPortalDlg::LaunchEntry(std::string entryId)
 
     // The id comes from the movie, a file outside the program: only an entry
     // of the current catalog is ever loaded.
-    if (!m_pCatalog || !catalog::IsPlainFileName(entryId) || !catalog::Contains(m_pCatalog->m_entries, entryId))
+    if (!m_pCatalog || !catalog::IsPlainFileName(entryId, fw::IsSystemLeadByte) || !catalog::Contains(m_pCatalog->m_entries, entryId))
         return;
     fw::UniqueLibrary plugin(::LoadLibraryA((m_pCatalog->GetAppInfoFolder() + entryId).c_str()));
     if (!plugin)

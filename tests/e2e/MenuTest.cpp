@@ -78,7 +78,11 @@ protected:
         ::SetCursorPos(screen.x, screen.y);
         ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        ::Sleep(300);
+    }
+    // The row's state bits in the settings list (selection, check box).
+    static UINT RowState(HWND dialog, int row, UINT mask)
+    {
+        return static_cast<UINT>(::SendMessageA(::GetDlgItem(dialog, IDC_APP_LIST), LVM_GETITEMSTATE, row, mask));
     }
     int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }
     static std::string Document()
@@ -200,7 +204,9 @@ TEST_F(Menu, SettingsChoicesChangeTheMenuAtOnceAndCancelChangesNothing)
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(::IsWindowEnabled(m_window));
     ClickSettingsRow(dialog, 1, 8); // Second's box: hidden
+    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 1, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1); }));
     ClickSettingsRow(dialog, 2, 100);
+    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 2, LVIS_SELECTED) != 0; }));
     ::PostMessageA(::GetDlgItem(dialog, IDC_UP), BM_CLICK, 0, 0); // Third up
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog) && Rows() == 2; }));
@@ -214,6 +220,7 @@ TEST_F(Menu, SettingsChoicesChangeTheMenuAtOnceAndCancelChangesNothing)
     dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);
     ClickSettingsRow(dialog, 0, 8);
+    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 0, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1); }));
     ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
     ::Sleep(300);
@@ -249,4 +256,32 @@ TEST_F(Menu, OnlyOnWindowsXpDoSettingsMaintainTheAutoPlayEntries)
         m_menu.Kill();
         DeleteRegistryTree(HKEY_CURRENT_USER, kAppDefaults);
     }
+}
+
+// Run by the test command once more on a Japanese system (code page 932).
+TEST_F(Menu, OnAJapaneseSystemNamesShowWholeAndTheDocumentDeclaresShiftJis)
+{
+    if (::GetACP() != 932)
+        GTEST_SKIP() << "needs code page 932";
+    // Characters whose second byte looks like '\\' or '|', and long names.
+    const std::string photo = "\x8E\xCA\x90\x5E\x83\x5C\x83\x74\x83\x67"; // a photo application
+    const std::string names[] = {photo, photo + "\x95\x5C\x8E\xA6\x94\x5C\x83\x7C", std::string(40, 'J') + photo};
+    std::string sort;
+    for (const std::string& name : names) {
+        m_suite.Install({name + ".dll"});
+        sort += name + ".dll/";
+    }
+    TestSuite::Store("Sort", sort);
+    Start();
+    ASSERT_EQ(Rows(), 3);
+    for (int row = 0; row < 3; ++row) {
+        wchar_t expected[128] = {};
+        ::MultiByteToWideChar(932, 0, names[row].c_str(), -1, expected, 128);
+        wchar_t shown[128] = {};
+        ::SendMessageW(m_list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(shown));
+        EXPECT_STREQ(shown, expected) << row;
+    }
+    const std::string document = Document();
+    EXPECT_EQ(document.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", 0), 0u);
+    EXPECT_NE(document.find("id=\"" + names[1] + ".dll\""), std::string::npos);
 }

@@ -1,4 +1,5 @@
 #include "catalog/EntryOrder.h"
+#include "support/MultiByteText.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +55,11 @@ TEST(ApplyStoredOrder, InsertsNewEntriesAfterTheOnlinePrintEntry)
 
 TEST(IsPlainFileName, RefusesAnythingThatLeavesTheFolder)
 {
-    for (const char* id : {"Viewer.dll", "a..b.dll", "..dll"})
-        EXPECT_TRUE(IsPlainFileName(id)) << id;
-    for (const char* id : {"", ".", "..", "..\\x.dll", "../x.dll", "C:\\x.dll", "C:x.dll", "\\\\server\\share\\x.dll"})
-        EXPECT_FALSE(IsPlainFileName(id)) << id;
+    // In code page 932 "\x83\x5C" is one character whose second byte looks like '\\'.
+    for (const char* id : {"Viewer.dll", "a..b.dll", "..dll", "\x83\x5C\x83\x74\x83\x67.dll", "\x95\x5C.dll"})
+        EXPECT_TRUE(IsPlainFileName(id, support::IsShiftJisLeadByte)) << id;
+    for (const char* id : {"", ".", "..", "..\\x.dll", "../x.dll", "C:\\x.dll", "C:x.dll", "\\\\server\\share\\x.dll",
+                           "\x83\x5C\\x.dll", "\x83\x5C/..", "\x95\x5C:x.dll"})
+        EXPECT_FALSE(IsPlainFileName(id, support::IsShiftJisLeadByte)) << id;
+    EXPECT_FALSE(IsPlainFileName("\x83\x5C.dll", [](unsigned char) { return false; })) << "one byte per character";
 }

@@ -7,10 +7,12 @@
 #include "tests/win/fixtures/TestIds.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckButton.h"
+#include "ui/SkinFont.h"
 #include "ui/SkinImageSet.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 
 namespace {
@@ -173,4 +175,22 @@ TEST_F(Skins, CheckButtonsShowCheckedUncheckedOrDisabled)
         EXPECT_EQ(check.GetCheck(), c.checked);
         EXPECT_EQ(Render(check, c.state), c.shown) << c.checked << " " << c.state;
     }
+}
+
+// The skin font's face on this system: a Gothic one, in Japanese on a
+// Japanese system (the test command runs this once more in code page 932).
+TEST(SkinFont, ChoosesAGothicFaceOfTheSystemOnce)
+{
+    CSkinFont font(10);
+    std::string face = g_fontFace;
+    for (char& c : face)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (::GetACP() == 932)
+        EXPECT_NE(g_fontFace.find("\x83\x53\x83\x56\x83\x62\x83\x4E"), std::string::npos) << g_fontFace;
+    else
+        EXPECT_NE(face.find("GOTHIC"), std::string::npos) << g_fontFace;
+    LOGFONTA chosen{};
+    ::GetObjectA(font.GetHandle(), sizeof chosen, &chosen);
+    EXPECT_EQ(std::string(chosen.lfFaceName), g_fontFace);
+    EXPECT_EQ(chosen.lfHeight, -13);
 }

@@ -19,8 +19,15 @@ std::string OwnFileName()
                          reinterpret_cast<LPCSTR>(&OwnFileName), &self);
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(self, path, MAX_PATH);
-    const char* slash = std::strrchr(path, '\\');
-    return slash ? slash + 1 : path;
+    // The last separator that is no second byte of a two-byte character.
+    const char* name = path;
+    for (const char* c = path; *c; ++c) {
+        if (::IsDBCSLeadByte(static_cast<BYTE>(*c)) && c[1])
+            ++c;
+        else if (*c == '\\')
+            name = c + 1;
+    }
+    return name;
 }
 
 void Log(const char* what, const char* text)
