@@ -37,7 +37,8 @@ std::string PlainName(const std::string& name)
 {
     std::string plain;
     for (const std::string& line : LayoutName(name).lines) {
-        if (!plain.empty() && !line.empty())
+        // "Photo [CR]Album" has its blank already.
+        if (!plain.empty() && !line.empty() && plain.back() != ' ')
             plain += ' ';
         plain += line;
     }

@@ -4,9 +4,6 @@
 #include "support/FileBytes.h"
 #include "support/ResourceLibrary.h"
 #include "support/XmlElementReader.h"
-#include "ui/SkinFont.h"
-
-
 
 const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
 
@@ -35,14 +32,27 @@ const COLORREF kText = RGB(0xFF, 0xFF, 0xFF);
 const COLORREF kMutedText = RGB(0xAE, 0xB8, 0xC8);
 const COLORREF kDisabledText = RGB(0x7A, 0x84, 0x94);
 
+// The system's own face for messages: it has the glyphs of the system's
+// language and, unlike the skin font's choice, needs no enumeration of every
+// installed font at start-up.
+std::string SystemMessageFace()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return std::string();
+    return metrics.lfMessageFont.lfFaceName;
+}
+
 fw::UniqueFont MakeFont(int pixels, int weight)
 {
+    static const std::string face = SystemMessageFace();
     LOGFONTA font{};
     font.lfHeight = -pixels;
     font.lfWeight = weight;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynA(font.lfFaceName, g_fontFace.c_str(), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return fw::UniqueFont(::CreateFontIndirectA(&font));
 }
 
@@ -138,11 +148,10 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
     if (!fw::CWnd::Create(kClassName, "Imagora Menu", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect, parent,
                           controlId))
         return false;
-    CSkinFont face(10); // chooses the process's face once
-    m_hFont = MakeFont(14, FW_SEMIBOLD);
+    m_hFont = MakeFont(14, FW_BOLD);
     m_hSmallFont = MakeFont(12, FW_NORMAL);
     m_hTitleFont = MakeFont(18, FW_BOLD);
-    m_hButtonFont = MakeFont(13, FW_SEMIBOLD);
+    m_hButtonFont = MakeFont(13, FW_BOLD);
 
     auto child = [this](const char* cls, const char* text, DWORD style, const RECT& r, UINT id) {
         HWND hwnd = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,

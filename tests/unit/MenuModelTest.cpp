@@ -71,6 +71,7 @@ TEST(LayoutName, BreaksLinesAndShrinksALeadingSmallMarker)
         const char* plain;
     } cases[] = {
         {"Photo[CR]Album", false, {"Photo", "Album"}, "Photo Album"},
+        {"Photo [CR]Album", false, {"Photo ", "Album"}, "Photo Album"},
         {"[SMALL]Online Print[CR]Service", true, {"Online Print", "Service"}, "Online Print Service"},
         {"Tools [SMALL]", false, {"Tools [SMALL]"}, "Tools [SMALL]"},
         {"A[CR][CR]B", false, {"A", "", "B"}, "A B"},
