@@ -4,7 +4,9 @@ namespace fw {
 
 namespace {
 const char kObjectProperty[] = "fw.CWnd";
-const UINT_PTR kSubclassId = 0x4657; // one subclass per window through this layer
+// The procedure a subclass replaced, kept with the window so that it is still
+// called when the object let go while a later subclass sat on top of ours.
+const char kSuperProperty[] = "fw.CWnd.super";
 } // namespace
 
 CWnd::~CWnd()
@@ -35,14 +37,25 @@ void CWnd::DetachHandle()
     m_hWnd = nullptr;
 }
 
+// Classic subclassing through the window procedure rather than the common
+// controls' subclass chain: the menu then starts without loading the common
+// controls library, which only the settings dialog needs.
 bool CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_hWnd || FromHandle(hwnd))
+    if (!hwnd || m_hWnd || FromHandle(hwnd) || ::GetPropA(hwnd, kSuperProperty))
         return false;
-    if (!::SetWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    auto super = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (!super || !::SetPropA(hwnd, kSuperProperty, reinterpret_cast<HANDLE>(super)))
         return false;
     AttachHandle(hwnd);
+    m_pfnSuper = super;
     m_bSubclassed = true;
+    if (!::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc))) {
+        m_bSubclassed = false;
+        ::RemovePropA(hwnd, kSuperProperty);
+        DetachHandle();
+        return false;
+    }
     return true;
 }
 
@@ -50,7 +63,12 @@ void CWnd::UnsubclassWindow()
 {
     if (!m_bSubclassed)
         return;
-    ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+    // Only our own procedure can be taken out; under someone else's it stays
+    // and passes every message straight on.
+    if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)) {
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::RemovePropA(m_hWnd, kSuperProperty);
+    }
     m_bSubclassed = false;
     DetachHandle();
 }
@@ -113,23 +131,26 @@ CWnd* CWnd::FindBoundControl(int)
 LRESULT CWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (m_bSubclassed)
-        return ::DefSubclassProc(m_hWnd, msg, wParam, lParam);
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData)
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<CWnd*>(refData);
+    auto super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kSuperProperty));
+    if (!super)
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    CWnd* self = FromHandle(hwnd);
+    if (!self || !self->m_bSubclassed)
+        return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);
-        self->m_bSubclassed = false;
-        self->DetachHandle();
-        return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+        self->UnsubclassWindow();
+        return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
     if (self->Dispatch(msg, wParam, lParam, result))
         return result;
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
 }
 
 } // namespace fw

@@ -94,10 +94,11 @@ protected:
 private:
     bool DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     CWnd* ChildToReflectTo(UINT msg, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     bool m_bSubclassed = false;
+    WNDPROC m_pfnSuper = nullptr;
 };
 
 } // namespace fw

@@ -40,6 +40,9 @@ CSettingsDlg::CSettingsDlg(HWND parent)
     : fw::CDialog(IDD_SETTINGS, parent), m_drag(std::make_unique<CDragTracker>()),
       m_pFont(std::make_unique<CSkinFont>(10))
 {
+    // The template's list view; the first call also loads the library.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
 }
 
 CSettingsDlg::~CSettingsDlg() = default;

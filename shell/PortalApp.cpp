@@ -24,11 +24,8 @@ bool CPortalApp::InitInstance()
     // Plug-ins are loaded by absolute path; no library is ever taken from the
     // current folder. The program's own folder still comes first.
     ::SetDllDirectoryA("");
-    // The movie's control lives in the main window's template; the settings
-    // dialog holds a list view.
+    // The movie's control lives in the main window's template.
     ax::RegisterAxHostClass();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
 
     auto library = std::make_unique<CResourceLibrary>();
     if (!library->Load("Lumbra.dll"))

@@ -68,7 +68,7 @@ bool CSkinButton::OnMouseMove(POINT, UINT)
     if (m_bitmaps.Get(5) && !m_bPressed && !m_bHover) {
         m_bHover = true;
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, m_hWnd, 0};
-        ::_TrackMouseEvent(&track);
+        ::TrackMouseEvent(&track);
         Redraw();
     }
     return false;

@@ -214,3 +214,56 @@ TEST(Dialog, DoModalEndsWithTheCodeOfItsEndOrMinusOneWithoutTemplate)
     fw::CDialog missing(4242);
     EXPECT_EQ(missing.DoModal(), -1);
 }
+
+namespace {
+WNDPROC g_belowOuter = nullptr;
+int g_outerCalls = 0;
+LRESULT CALLBACK OuterSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETTEXT)
+        ++g_outerCalls;
+    return ::CallWindowProcA(g_belowOuter, hwnd, msg, wParam, lParam);
+}
+
+// Counts the texts set through it and declines them, so the control still
+// takes them.
+class TextCounter : public fw::CWnd {
+public:
+    int texts = 0;
+
+protected:
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_SETTEXT && (++texts, false); }
+};
+} // namespace
+
+// Subclassing sits in the window procedure chain: letting go restores the
+// control's own procedure, or, under someone else's subclass, stays as a
+// pass-through; destroying the window detaches the object.
+TEST(Subclass, LetsGoCleanlyAlsoUnderALaterSubclassAndOnDestruction)
+{
+    for (bool outer : {false, true}) {
+        HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+        auto original = ::GetWindowLongPtrA(edit, GWLP_WNDPROC);
+        TextCounter counter;
+        ASSERT_TRUE(counter.SubclassWindow(edit));
+        EXPECT_FALSE(TextCounter().SubclassWindow(edit)) << "one object per window";
+        ::SetWindowTextA(edit, "one");
+        if (outer)
+            g_belowOuter = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterSubclass)));
+        counter.UnsubclassWindow();
+        EXPECT_EQ(fw::CWnd::FromHandle(edit), nullptr);
+        EXPECT_EQ(::GetWindowLongPtrA(edit, GWLP_WNDPROC) == original, !outer);
+        ::SetWindowTextA(edit, "two");
+        char text[8] = {};
+        ::GetWindowTextA(edit, text, sizeof text);
+        EXPECT_STREQ(text, "two");
+        EXPECT_EQ(counter.texts, 1);
+        EXPECT_EQ(g_outerCalls, outer ? 1 : 0);
+
+        TextCounter again;
+        EXPECT_EQ(again.SubclassWindow(edit), !outer) << "not under a foreign subclass";
+        ::DestroyWindow(edit);
+        EXPECT_EQ(again.GetSafeHwnd(), nullptr);
+    }
+}

@@ -75,8 +75,6 @@ class Settings : public testing::Test {
 protected:
     void SetUp() override
     {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&controls);
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
         g_pResourceLibrary = &m_library;
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, CSettingsDlg::kCancelAutoplayKey);
