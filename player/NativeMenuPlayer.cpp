@@ -17,6 +17,7 @@ const RECT kStartRect{352, 362, 624, 402};
 const int kRowHeight = 66;
 const int kRowIcon = 44;
 const int kCardIcon = 64;
+const UINT_PTR kPicturesTimer = 1;
 
 const COLORREF kBackTop = RGB(0x23, 0x2C, 0x3E);
 const COLORREF kBackBottom = RGB(0x15, 0x1A, 0x24);
@@ -271,6 +272,11 @@ void CNativeMenuPlayer::LoadDocument()
     }
     m_model.Load(std::move(entries));
     m_pictures.clear();
+    // The picture decoder's first start costs more than all the rows; the
+    // timer fires once everything else is drawn.
+    m_bPicturesPending = !m_model.Entries().empty();
+    if (m_bPicturesPending)
+        ::SetTimer(m_hWnd, kPicturesTimer, 1, nullptr);
     FillList();
 }
 
@@ -315,6 +321,9 @@ void CNativeMenuPlayer::StartSelected(bool fromList)
 
 const CPicture& CNativeMenuPlayer::Picture(const std::string& path, int width, int height)
 {
+    static const CPicture none;
+    if (m_bPicturesPending)
+        return none;
     std::string key = path + "|" + std::to_string(width) + "x" + std::to_string(height);
     auto found = m_pictures.find(key);
     if (found == m_pictures.end())
@@ -346,7 +355,7 @@ void CNativeMenuPlayer::Paint(HDC target)
         const CPicture& icon = Picture(entry->icon, kCardIcon, kCardIcon);
         if (icon)
             DrawPicture(dc.get(), icon, iconBox);
-        else
+        else if (!m_bPicturesPending)
             DrawPlaceholder(dc.get(), iconBox, entry->name, m_hTitleFont.get());
         RECT nameBox{iconBox.right + 14, iconBox.top, kCardRect.right - 14, iconBox.bottom};
         DrawName(dc.get(), entry->name, nameBox, m_hTitleFont.get(), m_hFont.get(), kText);
@@ -391,7 +400,7 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     const CPicture& icon = Picture(entry.icon, kRowIcon, kRowIcon);
     if (icon)
         DrawPicture(dc, icon, iconBox);
-    else
+    else if (!m_bPicturesPending)
         DrawPlaceholder(dc, iconBox, entry.name, m_hFont.get());
     RECT nameBox{iconBox.right + 14, row.top + 4, row.right - 12, row.bottom - 4};
     DrawName(dc, entry.name, nameBox, m_hFont.get(), m_hSmallFont.get(), selected ? kText : RGB(0xE4, 0xE9, 0xF1));
@@ -438,6 +447,17 @@ bool CNativeMenuPlayer::OnDrawItem(const DRAWITEMSTRUCT& item)
         DrawEntry(item);
     else
         DrawButton(item);
+    return true;
+}
+
+bool CNativeMenuPlayer::OnTimer(UINT_PTR id)
+{
+    if (id != kPicturesTimer)
+        return false;
+    ::KillTimer(m_hWnd, kPicturesTimer);
+    m_bPicturesPending = false;
+    ::InvalidateRect(ListWindow(), nullptr, FALSE);
+    ::InvalidateRect(m_hWnd, &kCardRect, FALSE);
     return true;
 }
 

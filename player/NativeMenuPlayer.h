@@ -39,6 +39,8 @@ public:
     const std::string& MoviePath() const { return m_strMoviePath; }
     // The last document could not be read: the menu is empty and says why.
     bool ListUnreadable() const { return m_bListUnreadable; }
+    // The list is shown and its pictures are not decoded yet.
+    bool PicturesPending() const { return m_bPicturesPending; }
     HWND ListWindow() const;
     HWND StartButton() const { return m_hStart; }
 
@@ -52,6 +54,7 @@ protected:
     bool OnCommand(UINT code, int id, HWND control) override;
     bool OnButtonClicked(int id) override;
     bool OnMouseWheel(short delta, UINT keys, POINT point) override;
+    bool OnTimer(UINT_PTR id) override;
     // WM_CTLCOLORLISTBOX: the list's background.
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -83,4 +86,7 @@ private:
     fw::UniqueFont m_hButtonFont;
     fw::UniqueBrush m_hListBrush;
     std::map<std::string, CPicture> m_pictures;
+    // Pictures are decoded after the list's first paint, so a new list shows
+    // at once and its icons follow.
+    bool m_bPicturesPending = false;
 };

@@ -187,6 +187,12 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 55) << "the entry used last";
     EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "scrolled into view";
     EXPECT_TRUE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
+    EXPECT_TRUE(dlg.BuiltIn().PicturesPending()) << "the rows show before any picture is decoded";
+    EXPECT_TRUE(Eventually([&] {
+        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessageA(&msg);
+        return !dlg.BuiltIn().PicturesPending();
+    })) << "and the pictures follow";
 
     // A document that cannot be read: an empty menu that says so, and the
     // rest of the window keeps working.
