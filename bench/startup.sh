@@ -24,7 +24,7 @@ if [ ! -f "$PREFIX/system.reg" ]; then
   wine_fresh_prefix "$PREFIX" >/dev/null
 else
   wine_use_prefix "$PREFIX"
-  "$WINESERVER64" -p60
+  "$WINESERVER64" -p60 2>/dev/null || true  # already running is fine
 fi
 
 suite="$PREFIX/drive_c/Program Files/Orva Corporation"
