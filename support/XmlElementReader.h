@@ -1,5 +1,5 @@
 // Reads the attributes of every element of one name from an XML document
-// with the system's XmlLite parser. The bytes are decoded with the given code
+// with the system's MSXML parser. The bytes are decoded with the given code
 // page whatever the declaration says, so a document written in the ANSI code
 // page reads back as written; attribute texts come back in that code page.
 #pragma once
