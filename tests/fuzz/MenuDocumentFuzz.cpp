@@ -12,11 +12,6 @@
 using catalog::MenuLine;
 
 namespace {
-bool NoLeadBytes(unsigned char)
-{
-    return false;
-}
-
 bool MayBeLeftOut(unsigned char c, const support::LeadBytePredicate& isLeadByte)
 {
     return (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || isLeadByte(c);
@@ -57,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const bool japanese = data[0] & 1;
-    const support::LeadBytePredicate isLeadByte = japanese ? support::IsShiftJisLeadByte : NoLeadBytes;
+    const support::LeadBytePredicate isLeadByte = [japanese](unsigned char c) {
+        return japanese && support::IsShiftJisLeadByte(c);
+    };
     const std::string encoding = japanese ? "Shift_JIS" : "windows-1252";
     std::vector<std::string> texts(1);
     for (std::size_t i = 1; i < size; ++i) {
