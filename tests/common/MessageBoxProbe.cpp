@@ -10,8 +10,8 @@ const int kMessageTextId = 0xFFFF;
 
 HWND FindMessageBox(DWORD processId)
 {
-    for (HWND box = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
-         box = ::FindWindowExA(nullptr, box, "#32770", nullptr)) {
+    HWND box = nullptr;
+    while ((box = ::FindWindowExA(nullptr, box, "#32770", nullptr))) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(box, &pid);
         if (::IsWindowVisible(box) && ::GetDlgItem(box, kMessageTextId) && (!processId || pid == processId))
@@ -29,13 +29,10 @@ BoxIcon ClassifyIcon(HWND box)
         if ((::GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             break;
     HICON shown = control ? reinterpret_cast<HICON>(::SendMessageA(control, STM_GETICON, 0, 0)) : nullptr;
-    const struct {
-        LPCSTR id;
-        BoxIcon kind;
-    } known[] = {{IDI_HAND, BoxIcon::Error}, {IDI_EXCLAMATION, BoxIcon::Warning}, {IDI_ASTERISK, BoxIcon::Information}};
-    for (const auto& k : known)
-        if (shown && shown == ::LoadIconA(nullptr, k.id))
-            return k.kind;
+    for (auto [id, kind] : {std::pair(IDI_HAND, BoxIcon::Error), std::pair(IDI_EXCLAMATION, BoxIcon::Warning),
+                            std::pair(IDI_ASTERISK, BoxIcon::Information)})
+        if (shown && shown == ::LoadIconA(nullptr, id))
+            return kind;
     return shown ? BoxIcon::Unknown : BoxIcon::None;
 }
 

@@ -1,9 +1,11 @@
 #include "TestSystem.h"
+#include "framework/Dialog.h"
 
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,9 +18,7 @@ std::string BuildFolder(const char* relative)
     EXPECT_TRUE(build && *build) << "LUMBRA_BUILD is not set";
     // Wine maps the Unix root to drive Z:.
     std::string folder = std::string("Z:") + (build ? build : "") + "/" + relative + "/";
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
+    std::replace(folder.begin(), folder.end(), '/', '\\');
     return folder;
 }
 
@@ -59,8 +59,7 @@ HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs)
     HWND found = nullptr;
     Eventually(
         [&] {
-            for (found = ::FindWindowExA(nullptr, nullptr, nullptr, title); found;
-                 found = ::FindWindowExA(nullptr, found, nullptr, title)) {
+            while ((found = ::FindWindowExA(nullptr, found, nullptr, title))) {
                 DWORD pid = 0;
                 ::GetWindowThreadProcessId(found, &pid);
                 if (::IsWindowVisible(found) && (!processId || pid == processId))
@@ -70,6 +69,37 @@ HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs)
         },
         timeoutMs);
     return found;
+}
+
+void Pump()
+{
+    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (!fw::WalkPreTranslate(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+}
+
+namespace {
+std::vector<std::function<void()>> g_steps;
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_steps.empty())
+        return;
+    auto step = std::move(g_steps.front());
+    g_steps.erase(g_steps.begin());
+    step();
+}
+} // namespace
+
+INT_PTR RunModal(fw::CDialog& dialog, std::vector<std::function<void()>> steps)
+{
+    g_steps = std::move(steps);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &RunNextStep);
+    INT_PTR result = dialog.DoModal();
+    ::KillTimer(nullptr, timer);
+    g_steps.clear();
+    return result;
 }
 
 ScratchFolder::ScratchFolder(const char* prefix)
@@ -88,11 +118,6 @@ void RemoveTree(const std::string& folder)
     std::string from = folder.substr(0, folder.size() - 1) + std::string(2, '\0');
     SHFILEOPSTRUCTA operation{nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NO_UI, FALSE, nullptr, nullptr};
     ::SHFileOperationA(&operation);
-}
-
-bool CopyInto(const std::string& sourceFile, const std::string& targetFile)
-{
-    return ::CopyFileA(sourceFile.c_str(), targetFile.c_str(), FALSE) != FALSE;
 }
 
 std::string ReadAll(const std::string& path)
@@ -117,18 +142,6 @@ void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, con
     ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
                                static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS);
-}
-
-bool RegistryKeyExists(HKEY hive, const char* subKey)
-{
-    fw::UniqueRegKey key;
-    return ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
-}
-
-void DeleteRegistryTree(HKEY hive, const char* subKey)
-{
-    ::RegDeleteTreeA(hive, subKey);
-    ::RegDeleteKeyA(hive, subKey);
 }
 
 } // namespace testing_support

@@ -82,12 +82,9 @@ TEST_F(Catalog, AFailingPluginIsReportedAndLeftOut)
 {
     m_suite.Install({"Valid.dll", "Negative.dll"});
     CAppCatalog catalog(m_suite.AppInfo(), m_suite.MenuSwf());
-    auto boxes = CollectMessageBoxes([&] { catalog.Refresh(); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "This application reported an error (code 7) and is not shown in the menu.");
-    EXPECT_EQ(boxes[0].caption, "Negative.dll");
-    EXPECT_EQ(boxes[0].icon, BoxIcon::Warning);
-    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(CollectMessageBoxes([&] { catalog.Refresh(); }),
+              (std::vector<MessageBoxSeen>{{"This application reported an error (code 7) and is not shown in the menu.",
+                                            "Negative.dll", BoxIcon::Warning, nullptr}}));
     EXPECT_EQ(catalog.m_entries, IdList{"Valid.dll"});
 }
 
@@ -122,10 +119,9 @@ TEST_F(Catalog, TheMenuDocumentListsTheVisibleEntriesWithTheFocus)
     TestSuite::Store("Sort", "Third.dll/Valid.dll/Second.dll/");
     TestSuite::Store("LastUse", "Valid.dll");
     EXPECT_EQ(Build(Document()), 3);
-    const std::string m = m_suite.MenuSwf();
     auto line = [&](const char* id, const char* name, const char* focus) {
-        return std::string("  <data id=\"") + id + "\" name=\"" + name + "\" infoswf=\"" + m +
-               "info.swf\" execbtn=\"Start\" icon=\"" + m + "icon.png\"" + focus + " />\r\n";
+        return std::string("  <data id=\"") + id + "\" name=\"" + name + "\" infoswf=\"" + m_suite.MenuSwf() +
+               "info.swf\" execbtn=\"Start\" icon=\"" + m_suite.MenuSwf() + "icon.png\"" + focus + " />\r\n";
     };
     std::string encoding = ::GetACP() == 932 ? "Shift_JIS" : "windows-" + std::to_string(::GetACP());
     EXPECT_EQ(ReadAll(Document()), "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>\r\n<menu>\r\n" +
@@ -144,7 +140,7 @@ TEST_F(Catalog, NoDocumentWhereItsPathCannotBeCreatedAndNoStaleCopyBesideTheMovi
 
 TEST_F(Catalog, FortyEntriesKeepTheirOrderAndNewOnesFollowTheOnlinePrintEntry)
 {
-    std::vector<std::string> installed = {"Orva_OnlinePrintApp_01.dll", "Special.dll", "Name100.dll"}; // and 40 more
+    IdList installed = {"Orva_OnlinePrintApp_01.dll", "Special.dll", "Name100.dll"}; // and 40 more
     for (int i = 1; i <= 40; ++i)
         installed.push_back("App" + std::to_string(100 + i).substr(1) + ".dll");
     for (const std::string& file : installed)

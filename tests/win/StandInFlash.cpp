@@ -2,12 +2,14 @@
 // dispatch ids (variables and labels kept in maps), logs every call and
 // property in order in ASCII, and fires FSCommand when the test asks.
 #include "StandInFlash.h"
+#include "framework/ComPtr.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 namespace {
 const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
@@ -15,68 +17,28 @@ const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0
 const char kWindowClass[] = "StandInFlashWindow";
 const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScriptAccess", L"Scale"};
 const DISPID kFirstProperty = 0x200;
-using namespace standin;
 
 LONG g_liveObjects = 0;
-class StandInFlash;
-StandInFlash* g_latest = nullptr;
-
-std::string Utf8(const std::wstring& text)
-{
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                           &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
-
-std::string Describe(const VARIANT& v)
-{
-    if (v.vt == VT_I4)
-        return "I4:" + std::to_string(v.lVal);
-    return "S:" + Utf8(v.vt == VT_BSTR && v.bstrVal ? v.bstrVal : L"");
-}
-
-// Argument `index` in call order (IDispatch passes them last first).
-const VARIANT* Arg(DISPPARAMS* p, UINT index)
-{
-    static VARIANT empty{};
-    return p && index < p->cArgs ? &p->rgvarg[p->cArgs - 1 - index] : &empty;
-}
-
-std::wstring Text(DISPPARAMS* p, UINT index)
-{
-    const VARIANT* v = Arg(p, index);
-    return v->vt == VT_BSTR && v->bstrVal ? v->bstrVal : L"";
-}
-
+class StandInFlash* g_latest = nullptr;
 
 class StandInFlash final : public IOleObject,
                            public IDispatch,
                            public IConnectionPointContainer,
                            public IConnectionPoint {
 public:
-    StandInFlash()
-    {
-        ::InterlockedIncrement(&g_liveObjects);
-        g_latest = this;
-    }
+    StandInFlash() { ::InterlockedIncrement(&g_liveObjects), g_latest = this; }
     std::vector<std::string> log;
-    std::pair<DISPID, std::wstring> fireDuring{-1, std::wstring()};
+    DISPID fireDuring = -1;
+    std::wstring command, args;
+    HWND window = nullptr;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (iid == IID_IUnknown || iid == IID_IOleObject)
-            *out = static_cast<IOleObject*>(this);
-        else if (iid == IID_IDispatch)
-            *out = static_cast<IDispatch*>(this);
-        else if (iid == IID_IConnectionPointContainer)
-            *out = static_cast<IConnectionPointContainer*>(this);
-        else if (iid == IID_IConnectionPoint)
-            *out = static_cast<IConnectionPoint*>(this);
-        else
-            return *out = nullptr, E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+        *out = iid == IID_IUnknown || iid == IID_IOleObject ? static_cast<IOleObject*>(this)
+               : iid == IID_IDispatch                       ? static_cast<IDispatch*>(this)
+               : iid == IID_IConnectionPointContainer       ? static_cast<IConnectionPointContainer*>(this)
+                                                            : static_cast<void*>(nullptr);
+        return *out ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs)); }
     STDMETHODIMP_(ULONG) Release() override
@@ -91,15 +53,21 @@ public:
     STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
     STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT rect) override
     {
-        if (verb != OLEIVERB_INPLACEACTIVATE || m_hWindow)
-            return S_OK;
-        m_hWindow = ::CreateWindowExA(0, kWindowClass, "stand-in movie", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
-                                      rect->right - rect->left, rect->bottom - rect->top, parent, nullptr, nullptr,
-                                      nullptr);
-        ::SetWindowLongPtrA(m_hWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (verb == OLEIVERB_INPLACEACTIVATE && !window) {
+            window = ::CreateWindowExA(0, kWindowClass, "stand-in movie", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
+                                       rect->right - rect->left, rect->bottom - rect->top, parent, nullptr, nullptr,
+                                       nullptr);
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        }
         return S_OK;
     }
-    STDMETHODIMP Close(DWORD) override { return InPlaceDeactivate(); }
+    STDMETHODIMP Close(DWORD) override
+    {
+        if (window)
+            ::DestroyWindow(window);
+        window = nullptr;
+        return S_OK;
+    }
     STDMETHODIMP GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
     STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
     STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
@@ -118,33 +86,24 @@ public:
     STDMETHODIMP GetMiscStatus(DWORD, DWORD*) override { return E_NOTIMPL; }
     STDMETHODIMP SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
 
-    STDMETHODIMP InPlaceDeactivate()
-    {
-        if (m_hWindow)
-            ::DestroyWindow(m_hWindow);
-        m_hWindow = nullptr;
-        return S_OK;
-    }
-
     // IConnectionPointContainer and IConnectionPoint: the one event sink.
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
     STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
     {
-        if (iid != kFlashEvents)
-            return *out = nullptr, CONNECT_E_NOCONNECTION;
-        return QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(out));
+        *out = iid == kFlashEvents ? static_cast<IConnectionPoint*>(this) : nullptr;
+        return *out ? (AddRef(), S_OK) : CONNECT_E_NOCONNECTION;
     }
     STDMETHODIMP GetConnectionInterface(IID*) override { return E_NOTIMPL; }
     STDMETHODIMP GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    // A real control asks the sink for its event interface.
     STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override
     {
-        // A real control asks the sink for its event interface.
-        if (m_pSink || FAILED(sink->QueryInterface(kFlashEvents, reinterpret_cast<void**>(&m_pSink))))
+        if (m_pSink || FAILED(sink->QueryInterface(kFlashEvents, m_pSink.PutVoid())))
             return CONNECT_E_CANNOTCONNECT;
         return *cookie = 1, S_OK;
     }
     // Also IOleObject's Unadvise, which has the same signature and no use here.
-    STDMETHODIMP Unadvise(DWORD) override { return Drop(m_pSink), S_OK; }
+    STDMETHODIMP Unadvise(DWORD) override { return m_pSink.Reset(), S_OK; }
     STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
     // IDispatch
@@ -159,24 +118,22 @@ public:
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override
     {
-        if (flags & DISPATCH_PROPERTYPUT) {
-            log.push_back("put " + Utf8(kProperties[id - kFirstProperty]) + "=" + Describe(*Arg(p, 0)));
-            return S_OK;
-        }
+        if (flags & DISPATCH_PROPERTYPUT)
+            return log.push_back("put " + Utf8(kProperties[id - kFirstProperty]) + "=" + Describe(p, 0)), S_OK;
         char head[16];
         std::snprintf(head, sizeof head, "%02x(", static_cast<unsigned>(id));
         std::string line = head;
         for (UINT i = 0; p && i < p->cArgs; ++i)
-            line += (i ? "," : "") + Describe(*Arg(p, i));
+            line += (i ? "," : "") + Describe(p, i);
         log.push_back(line + ")");
         if (id == 0x84 && result)
             result->vt = VT_I4, result->lVal = 0x0A0000; // FlashVersion
-        else if (id == 0x90 || id == 0x97) // TGotoLabel, SetVariable: kept apart by the id
+        else if (id == 0x90 || id == 0x97)               // TGotoLabel, SetVariable: kept apart by the id
             m_values[{id, Text(p, 0)}] = Text(p, 1);
         else if ((id == 0x92 || id == 0x98) && result) // TCurrentLabel, GetVariable
             result->vt = VT_BSTR,
             result->bstrVal = ::SysAllocString(m_values[{id == 0x92 ? 0x90 : 0x97, Text(p, 0)}].c_str());
-        if (id == fireDuring.first)
+        if (id == fireDuring)
             Fire();
         return S_OK;
     }
@@ -184,20 +141,15 @@ public:
     // Sends the pending FSCommand to the connected sink.
     void Fire()
     {
-        IDispatch* sink = m_pSink;
-        std::wstring commandAndArgs = fireDuring.second;
-        fireDuring = {-1, std::wstring()};
-        if (!sink)
-            return;
-        size_t bar = commandAndArgs.find(L'|');
+        fireDuring = -1;
+        fw::ComPtr<IDispatch> sink = m_pSink.Share();
         VARIANT v[2] = {}; // last argument first
         v[0].vt = v[1].vt = VT_BSTR;
-        v[0].bstrVal = ::SysAllocString(commandAndArgs.substr(bar + 1).c_str());
-        v[1].bstrVal = ::SysAllocString(commandAndArgs.substr(0, bar).c_str());
+        v[0].bstrVal = ::SysAllocString(args.c_str());
+        v[1].bstrVal = ::SysAllocString(command.c_str());
         DISPPARAMS params{v, nullptr, 2, 0};
-        sink->AddRef();
-        sink->Invoke(0x96, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-        sink->Release();
+        if (sink)
+            sink->Invoke(0x96, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         ::VariantClear(&v[0]);
         ::VariantClear(&v[1]);
     }
@@ -205,26 +157,34 @@ public:
 private:
     ~StandInFlash()
     {
-        InPlaceDeactivate();
-        Drop(m_pSink);
+        Close(0);
         ::InterlockedDecrement(&g_liveObjects);
         if (g_latest == this)
             g_latest = nullptr;
     }
-    template <typename T>
-    static void Drop(T*& held)
+    static std::string Utf8(const std::wstring& text)
     {
-        if (held)
-            held->Release();
-        held = nullptr;
+        char bytes[1024] = {};
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+        return bytes;
+    }
+    // Argument `index` in call order (IDispatch passes them last first).
+    static VARIANT Arg(DISPPARAMS* p, UINT index)
+    {
+        return p && index < p->cArgs ? p->rgvarg[p->cArgs - 1 - index] : VARIANT{};
+    }
+    static std::wstring Text(DISPPARAMS* p, UINT i)
+    {
+        return Arg(p, i).vt == VT_BSTR && Arg(p, i).bstrVal ? Arg(p, i).bstrVal : L"";
+    }
+    static std::string Describe(DISPPARAMS* p, UINT i)
+    {
+        return Arg(p, i).vt == VT_I4 ? "I4:" + std::to_string(Arg(p, i).lVal) : "S:" + Utf8(Text(p, i));
     }
 
     LONG m_nRefs = 1;
-    IDispatch* m_pSink = nullptr;
+    fw::ComPtr<IDispatch> m_pSink;
     std::map<std::pair<DISPID, std::wstring>, std::wstring> m_values;
-
-public:
-    HWND m_hWindow = nullptr;
 };
 
 LRESULT CALLBACK MovieWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -249,13 +209,11 @@ public:
     {
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        WNDCLASSA wc{0, &MovieWindowProc, 0, 0, ::GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
-                     kWindowClass};
+        WNDCLASSA wc{0,       &MovieWindowProc, 0,       0,       ::GetModuleHandleA(nullptr),
+                     nullptr, nullptr,          nullptr, nullptr, kWindowClass};
         ::RegisterClassA(&wc);
-        auto* control = new StandInFlash();
-        HRESULT hr = control->QueryInterface(iid, out);
-        control->Release();
-        return hr;
+        fw::ComPtr<StandInFlash> control(new StandInFlash());
+        return control->QueryInterface(iid, out);
     }
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 } g_factory;
@@ -268,7 +226,8 @@ bool Register(bool registered)
 {
     if (!registered)
         return SUCCEEDED(::CoRevokeClassObject(g_cookie));
-    return SUCCEEDED(::CoRegisterClassObject(kFlashClsid, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &g_cookie));
+    return SUCCEEDED(
+        ::CoRegisterClassObject(kFlashClsid, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &g_cookie));
 }
 
 long LiveObjects()
@@ -278,19 +237,18 @@ long LiveObjects()
 
 std::vector<std::string> TakeLog()
 {
-    std::vector<std::string> log;
-    if (g_latest)
-        log.swap(g_latest->log);
-    return log;
+    return g_latest ? std::exchange(g_latest->log, {}) : std::vector<std::string>();
 }
 
 void FireDuring(DISPID id, const std::wstring& command, const std::wstring& args)
 {
     if (!g_latest)
         return;
-    g_latest->fireDuring = {id, command + L"|" + args};
+    g_latest->fireDuring = id;
+    g_latest->command = command;
+    g_latest->args = args;
     if (id == 0)
-        ::PostMessageA(g_latest->m_hWindow, WM_APP, 0, 0);
+        ::PostMessageA(g_latest->window, WM_APP, 0, 0);
 }
 
 } // namespace standin
