@@ -70,6 +70,7 @@ TEST_F(FlashBridge, CommandsArriveFromInsideACallAndFromTheMessageLoop)
 
     FireDuring(0, L"COPY", L"from the loop");
     EXPECT_EQ(m_commands.size(), 1u);
+    ::Sleep(50);
     for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
         ::DispatchMessageA(&msg);
     EXPECT_EQ(m_commands.back(), "COPY|from the loop");

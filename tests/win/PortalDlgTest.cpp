@@ -8,7 +8,6 @@
 #include "tests/common/RecordingPlayer.h"
 #include "tests/common/TestSuite.h"
 
-#include <functional>
 #include <utility>
 
 using namespace testing_support;
@@ -84,6 +83,8 @@ protected:
         MSG msg{m_dlg.GetSafeHwnd(), message, wParam, 0, 0, {0, 0}};
         return fw::WalkPreTranslate(&msg);
     }
+    void Send(const char* command, const std::string& args) { m_dlg.player.Send(command, args); }
+    void SetNewFolder(const std::string& folder) { WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder); }
     static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
     // A menu build where the document cannot be written.
     void RefreshWithoutTempFolder(CPortalDlg& dlg)
@@ -96,6 +97,7 @@ protected:
         for (const char* variable : {"TMP", "TEMP"})
             ::SetEnvironmentVariableA(variable, saved);
     }
+    // The labels of the start and close buttons of the movie.
     std::string LockLabels()
     {
         std::string labels;
@@ -116,11 +118,10 @@ protected:
 TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADocument)
 {
     m_dlg.player.version = 0x5FFFF;
-    auto boxes = CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); });
+    EXPECT_EQ(CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); }),
+              (std::vector<MessageBoxSeen>{{m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
     EXPECT_EQ(m_dlg.player.calls, Lines{"FlashVersion()"});
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
-    EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{
-                         {m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
 
     m_dlg.player.version = 0x60000;
     m_dlg.player.calls.clear();
@@ -223,7 +224,7 @@ TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
     EXPECT_FALSE(::IsIconic(window));
 }
 
-TEST_F(PortalWindow, DraggingTheSkinMovesTheWindowWithTheLeftButtonAlone)
+TEST_F(PortalWindow, TheSkinDragsTheWindowWithTheLeftButtonAloneAndTheButtonsMinimiseAndEndIt)
 {
     HWND window = Open();
     RECT start{};
@@ -243,20 +244,16 @@ TEST_F(PortalWindow, DraggingTheSkinMovesTheWindowWithTheLeftButtonAlone)
     ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
     EXPECT_EQ(moved(), "30,15");
     EXPECT_EQ(::GetCapture(), nullptr);
-}
 
-TEST_F(PortalWindow, TheButtonsAndTheSuitesCloseMessageMinimiseAndEndIt)
-{
-    HWND window = Open();
     ::SendMessageA(::GetDlgItem(window, IDC_MINIMIZE), BM_CLICK, 0, 0);
     EXPECT_TRUE(::IsIconic(window));
     ::EnableWindow(window, FALSE); // as while a modal child is up
     PostRegistered("Orva Dereze Show Close");
     EXPECT_FALSE(m_dlg.IsEnded());
-
     // The close button ends the run with IDOK, the suite's close with IDCANCEL.
     TestPortalDlg first(m_suite), second(m_suite);
-    EXPECT_EQ(RunModal(first, {[&] { ::PostMessageA(::GetDlgItem(first.GetSafeHwnd(), IDC_CLOSE), BM_CLICK, 0, 0); }}), IDOK);
+    EXPECT_EQ(RunModal(first, {[&] { ::SendMessageA(::GetDlgItem(first.GetSafeHwnd(), IDC_CLOSE), BM_CLICK, 0, 0); }}),
+              IDOK);
     UINT close = ::RegisterWindowMessageA("Orva Dereze Show Close");
     EXPECT_EQ(RunModal(second, {[&] { ::PostMessageA(second.GetSafeHwnd(), close, 0, 0); }}), IDCANCEL);
 }
@@ -272,7 +269,7 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
         EXPECT_EQ(LockLabels(), "Disable Disable Disable Disable ") << "at every tick";
     }
     EXPECT_FALSE(::IsWindowEnabled(close));
-    m_dlg.player.Send("EXEC", "Valid.dll");
+    Send("EXEC", "Valid.dll");
     m_dlg.player.variables["_root:CurrentDLL"] = "Second.dll";
     PreTranslate(WM_KEYDOWN, VK_RETURN); // Enter is not locked
     EXPECT_EQ(m_suite.Log(), Lines{"exec Second.dll []"});
@@ -290,18 +287,17 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
 TEST_F(PortalWindow, ExecStartsCatalogEntriesOnlyRemembersThemAndMinimises)
 {
     HWND window = Open();
-    m_dlg.player.Send("EXEC", "Valid.dll");
+    Send("EXEC", "Valid.dll");
     EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
     EXPECT_TRUE(::IsIconic(window));
     EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Valid.dll"));
     for (const char* ignored : {"..\\AppInfo\\Valid.dll", "C:\\windows\\system32\\shell32.dll", "Listed0.dll",
                                 "valid.dll", "", "Missing.dll"})
-        m_dlg.player.Send("EXEC", ignored);
-    m_dlg.player.Send("exec", "Second.dll");
-
-    auto boxes = CollectMessageBoxes([&] { m_dlg.player.Send("EXEC", "ExecFails.dll"); });
-    EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{
-                         {"The application could not be started (error -5).", "win_tests", BoxIcon::Error, window}}));
+        Send("EXEC", ignored);
+    Send("exec", "Second.dll");
+    EXPECT_EQ(CollectMessageBoxes([&] { Send("EXEC", "ExecFails.dll"); }),
+              (std::vector<MessageBoxSeen>{
+                  {"The application could not be started (error -5).", "win_tests", BoxIcon::Error, window}}));
     EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
     EXPECT_EQ(m_suite.Log(), (Lines{"exec Valid.dll []", "exec ExecFails.dll []"}));
 }
@@ -332,27 +328,27 @@ TEST_F(PortalWindow, TheRepeatGuardTakesExecWaitFromTheMachineAndFiveSecondsForT
 TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCopyTool)
 {
     Open();
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
+    SetNewFolder("C:\\Photos\\New");
     PostRegistered("Fotopass End.");
-    m_dlg.player.Send("EXEC", "Valid.dll");
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "");
+    Send("EXEC", "Valid.dll");
+    SetNewFolder("");
     PostRegistered("Fotopass End.");
     EXPECT_EQ(m_dlg.NewFolder(), "");
     EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Second.dll"));
 
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
-    m_dlg.player.Send("COPY", ""); // no copy tool registered
+    Send("COPY", ""); // no copy tool registered
     // Registered without a folder: the library of the current folder is not
     // taken instead.
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, std::string(1, '\0'));
     char current[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, current);
     ::SetCurrentDirectoryA(BuildFolder("tests/win/plugins/copytool").c_str());
-    m_dlg.player.Send("COPY", "");
+    Send("COPY", "");
     ::SetCurrentDirectoryA(current);
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
     for (const char* command : {"COPY", "copy", "CONFIG"})
-        m_dlg.player.Send(command, "ignored");
+        Send(command, "ignored");
     EXPECT_FALSE(IsLoaded(TestSuite::CopyToolLibrary()));
     EXPECT_EQ(m_dlg.settingsRuns, 1);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
@@ -367,7 +363,7 @@ TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
     TestSuite::Store("Sort", "Reentrant.dll/Valid.dll/Second.dll/ExecFails.dll/");
     Open();
     // During the first Prepare the menu is rebuilt with another order.
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
+    SetNewFolder("C:\\Photos\\New");
     m_dlg.onPluginCall = [&] {
         TestSuite::Store("Sort", "ExecFails.dll/Second.dll/Reentrant.dll/Valid.dll/");
         m_dlg.RefreshMenu();
@@ -375,10 +371,10 @@ TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
     PostRegistered("Fotopass End.");
     // During Exec a new import replaces the folder text.
     m_dlg.onPluginCall = [&] {
-        WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, std::string(300, 'x'));
+        SetNewFolder(std::string(300, 'x'));
         m_dlg.PrepareEntries();
     };
-    m_dlg.player.Send("EXEC", "Reentrant.dll");
+    Send("EXEC", "Reentrant.dll");
     Lines log = m_suite.Log();
     ASSERT_GE(log.size(), 5u);
     EXPECT_EQ(Lines(log.begin(), log.begin() + 4),

@@ -48,43 +48,43 @@ protected:
     }
     void TearDown() override
     {
-        if (HWND hwnd = m_dlg.GetSafeHwnd())
-            ::DestroyWindow(hwnd);
+        ::DestroyWindow(m_dlg->GetSafeHwnd());
         g_pResourceLibrary = nullptr;
     }
 
-    // Entries named "App 00" … in the order found, each its own plug-in.
-    void Install(int count)
+    // Entries named "App 00" … in the order found, each its own plug-in, one
+    // of them hidden.
+    void Install(int count, int hidden = -1)
     {
         catalog::IdList ids;
         for (int i = 0; i < count; ++i)
             m_suite.Install({ids.emplace_back(Id(i))});
         TestSuite::Store("Sort", catalog::JoinStoredList(ids));
+        if (hidden >= 0)
+            TestSuite::Store("NoUse", Id(hidden) + "/");
     }
     static std::string Id(int i) { return std::string("App ") + (i < 10 ? "0" : "") + std::to_string(i) + ".dll"; }
 
-    void Open()
+    // A new dialog shown modeless.
+    void Open(int count, int hidden = -1)
     {
-        ASSERT_TRUE(m_dlg.Create());
-        ::ShowWindow(m_dlg.GetSafeHwnd(), SW_SHOW);
+        Install(count, hidden);
+        ::DestroyWindow(m_dlg->GetSafeHwnd());
+        m_dlg = std::make_unique<TestSettingsDlg>(m_suite.AppInfo());
+        ASSERT_TRUE(m_dlg->Create());
+        ::ShowWindow(m_dlg->GetSafeHwnd(), SW_SHOW);
         Pump();
     }
-    CAppListCtrl& List() { return m_dlg.List(); }
-    // The entry ids of the rows, as "0 1 2" by the number in their name.
-    std::string Order()
+    CAppListCtrl& List() { return m_dlg->List(); }
+    // The rows' entries by the number in their name, an unchecked one
+    // marked: "0 1- 2".
+    std::string Rows()
     {
-        std::string order;
+        std::string rows;
         for (int row = 0; row < List().GetItemCount(); ++row)
-            order += (row ? " " : "") + std::to_string(std::stoi(List().GetItemText(row, 1).substr(4, 2)));
-        return order;
-    }
-    // The rows' check boxes, "1" checked and "0" not.
-    std::string Checks()
-    {
-        std::string checks;
-        for (int row = 0; row < List().GetItemCount(); ++row)
-            checks += List().GetCheck(row) ? '1' : '0';
-        return checks;
+            rows += (row ? " " : "") + std::to_string(std::stoi(List().GetItemText(row, 1).substr(4, 2))) +
+                    (List().GetCheck(row) ? "" : "-");
+        return rows;
     }
     void Select(const std::vector<int>& rows)
     {
@@ -123,21 +123,19 @@ protected:
         NMLISTVIEW start{};
         start.hdr = {List().GetSafeHwnd(), IDC_APP_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
         start.ptAction = at;
-        ::SendMessageA(m_dlg.GetSafeHwnd(), WM_NOTIFY, IDC_APP_LIST, reinterpret_cast<LPARAM>(&start));
+        ::SendMessageA(m_dlg->GetSafeHwnd(), WM_NOTIFY, IDC_APP_LIST, reinterpret_cast<LPARAM>(&start));
     }
 
     CResourceLibrary m_library;
     ScratchFolder m_scratch{"lumbra_settings"};
     TestSuite m_suite{m_scratch.Path()};
-    TestSettingsDlg m_dlg{m_suite.AppInfo()};
+    std::unique_ptr<TestSettingsDlg> m_dlg = std::make_unique<TestSettingsDlg>(m_suite.AppInfo());
 };
 } // namespace
 
 TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelection)
 {
-    Install(2);
-    TestSuite::Store("NoUse", Id(1) + "/");
-    Open();
+    Open(2, 1);
     const std::tuple<int, UINT, COLORREF, COLORREF> cases[] = {
         {0, 0, 0xF4F4F4, CAppListCtrl::kMark},      // checked
         {1, 0, 0xF4F4F4, CAppListCtrl::kBoxInside}, // hidden entry: no tick
@@ -145,9 +143,7 @@ TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelecti
     };
     for (const auto& [row, state, back, tick] : cases) {
         PixelCanvas canvas(396, 19, RGB(1, 2, 3));
-        DRAWITEMSTRUCT item{ODT_LISTVIEW, IDC_APP_LIST, static_cast<UINT>(row), ODA_DRAWENTIRE, state,
-                            List().GetSafeHwnd(), canvas.dc(), {0, 0, 396, 19}, 0};
-        ::SendMessageA(m_dlg.GetSafeHwnd(), WM_DRAWITEM, IDC_APP_LIST, reinterpret_cast<LPARAM>(&item));
+        canvas.DrawThroughParent(m_dlg->GetSafeHwnd(), List().GetSafeHwnd(), state, ODT_LISTVIEW, row);
         EXPECT_EQ(canvas.At(300, 5), back) << row;
         EXPECT_EQ(canvas.At(100, 18), CAppListCtrl::kSeparator) << row; // the line at the bottom
         EXPECT_EQ(canvas.At(380, 18), back) << row;                   // which stops 21 short
@@ -167,33 +163,30 @@ TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelecti
 
 TEST_F(Settings, AClickOnTheBoxesOrSpaceTogglesTheSelectedRowsOnce)
 {
-    Install(4);
-    Open();
+    Open(4);
     const std::tuple<std::vector<int>, int, int, const char*> cases[] = {
-        {{0}, 2, 5, "1101"},    // an unselected row's box: that row
-        {{1, 2}, 2, 8, "1011"}, // a selected row's box: every selected row
-        {{0}, 1, 0, "1111"},    // the boxes take x 0 to 16
-        {{0}, 1, 16, "1011"},
-        {{0}, 1, 17, "1011"}, // beside the boxes: selects, toggles nothing
-        {{3}, 3, 200, "1011"},
+        {{0}, 2, 5, "0 1 2- 3"},    // an unselected row's box: that row
+        {{1, 2}, 2, 8, "0 1- 2 3"}, // a selected row's box: every selected row
+        {{0}, 1, 0, "0 1 2 3"},     // the boxes take x 0 to 16
+        {{0}, 1, 16, "0 1- 2 3"},
+        {{0}, 1, 17, "0 1- 2 3"}, // beside the boxes: selects, toggles nothing
+        {{3}, 3, 200, "0 1- 2 3"},
     };
-    for (const auto& [selected, row, x, checks] : cases) {
+    for (const auto& [selected, row, x, rows] : cases) {
         Select(selected);
         Click(RowPoint(row, x));
-        EXPECT_EQ(Checks(), checks) << "row " << row << " at " << x;
+        EXPECT_EQ(Rows(), rows) << "row " << row << " at " << x;
     }
     Select({0, 3});
     ::PostMessageA(List().GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 1);
     ::PostMessageA(List().GetSafeHwnd(), WM_CHAR, ' ', 1);
     Pump();
-    EXPECT_EQ(Checks(), "0010");
+    EXPECT_EQ(Rows(), "0- 1- 2 3-");
 }
 
 TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
 {
-    Install(7);
-    TestSuite::Store("NoUse", Id(5) + "/");
-    Open();
+    Open(7, 5);
     Select({2, 5});
     BeginDrag(RowPoint(2, 90));
     ASSERT_TRUE(List().IsDragging());
@@ -219,15 +212,13 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
                 ::GetPixel(screen.get(), 200, marked.bottom) == CAppListCtrl::kMark);
     Mouse({WM_LBUTTONUP}, POINT{100, RowPoint(1).y + 12});
     EXPECT_FALSE(List().IsDragging());
-    EXPECT_EQ(Order(), "0 1 2 5 3 4 6");
+    EXPECT_EQ(Rows(), "0 1 2 5- 3 4 6"); // entry 5 was hidden and stays so
     EXPECT_EQ(List().GetSelectedRows(), (std::vector<int>{2, 3}));
-    EXPECT_EQ(Checks(), "1110111"); // entry 5 was hidden and stays so
 }
 
 TEST_F(Settings, AutoScrollStepsTheMarkerOneRowPerTick)
 {
-    Install(40);
-    Open();
+    Open(40);
     Select({20});
     List().EnsureVisible(20, false);
     BeginDrag(RowPoint(20));
@@ -245,43 +236,52 @@ TEST_F(Settings, AutoScrollStepsTheMarkerOneRowPerTick)
     EXPECT_EQ(List().DropMarker(), -1); // and no further
     EXPECT_EQ(List().GetTopIndex(), 0);
     Mouse({WM_LBUTTONUP}, POINT{100, -30});
-    EXPECT_EQ(Order().substr(0, 5), "20 0 ");
+    EXPECT_EQ(Rows().substr(0, 5), "20 0 ");
 }
 
-TEST_F(Settings, ADragEndsWithoutADropWhenItHasNoTargetOrLosesTheMouse)
+// Each case on six fresh rows: the rows selected, what is done, the rows and
+// the selected rows after it.
+TEST_F(Settings, UpAndDownMoveTheSelectedRowsAndADragWithoutATargetOrTheMouseDropsNothing)
 {
-    Install(6);
-    Open();
-    const std::function<void()> endings[] = {
-        [&] { Mouse({WM_LBUTTONUP}, RowPoint(1)); }, // released before any marker was shown
-        [&] {
-            Mouse({WM_MOUSEMOVE}, POINT{100, RowPoint(4).y + 12});
-            ::SendMessageA(List().GetSafeHwnd(), WM_CANCELMODE, 0, 0);
-            Mouse({WM_LBUTTONUP}, RowPoint(4));
-        },
-        [&] {
-            Mouse({WM_MOUSEMOVE}, POINT{100, RowPoint(4).y + 12});
-            ::SetCapture(m_dlg.GetSafeHwnd()); // someone else takes the mouse
-            Mouse({WM_LBUTTONUP}, RowPoint(4));
-            ::ReleaseCapture();
-        },
+    // A drag of row 1 that `end` ends; a marker shows below row 4 first.
+    auto drag = [&](bool marked, std::function<void()> end) {
+        return [&, marked, end] {
+            BeginDrag(RowPoint(1));
+            ASSERT_TRUE(List().IsDragging());
+            if (marked)
+                Mouse({WM_MOUSEMOVE}, POINT{100, RowPoint(4).y + 12});
+            end();
+            Mouse({WM_LBUTTONUP}, RowPoint(marked ? 4 : 1));
+            EXPECT_FALSE(List().IsDragging());
+        };
     };
-    for (const auto& end : endings) {
-        Select({1});
-        BeginDrag(RowPoint(1));
-        ASSERT_TRUE(List().IsDragging());
-        end();
-        EXPECT_FALSE(List().IsDragging());
-        EXPECT_EQ(Order(), "0 1 2 3 4 5");
-        EXPECT_EQ(List().GetSelectedRows(), std::vector<int>{1});
+    const struct {
+        std::vector<int> selected;
+        std::function<void()> act;
+        const char* rows;
+        std::vector<int> selectedAfter;
+    } cases[] = {
+        {{0, 1, 4}, [&] { m_dlg->Click(IDC_UP); }, "0 1 2 4 3 5", {0, 1, 3}},
+        {{4, 5}, [&] { m_dlg->Click(IDC_DOWN); }, "0 1 2 3 4 5", {4, 5}},
+        {{1, 3}, [&] { m_dlg->Click(IDC_DOWN); }, "0 2 1 4 3 5", {2, 4}},
+        {{1}, drag(false, [] {}), "0 1 2 3 4 5", {1}}, // released before any marker was shown
+        {{1}, drag(true, [&] { ::SendMessageA(List().GetSafeHwnd(), WM_CANCELMODE, 0, 0); }), "0 1 2 3 4 5", {1}},
+        {{1}, drag(true, [&] { ::SetCapture(m_dlg->GetSafeHwnd()); }), "0 1 2 3 4 5", {1}}, // another takes the mouse
+    };
+    for (const auto& c : cases) {
+        Open(6);
+        Select(c.selected);
+        c.act();
+        ::ReleaseCapture();
+        EXPECT_EQ(Rows(), c.rows);
+        EXPECT_EQ(List().GetSelectedRows(), c.selectedAfter);
     }
 }
 
 TEST_F(Settings, ARealMouseDragMovesTheRow)
 {
-    Install(6);
-    Open();
-    ::SetForegroundWindow(m_dlg.GetSafeHwnd());
+    Open(6);
+    ::SetForegroundWindow(m_dlg->GetSafeHwnd());
     Click(RowPoint(1));
     auto send = [&](DWORD flags, POINT client) {
         ::ClientToScreen(List().GetSafeHwnd(), &client);
@@ -300,25 +300,7 @@ TEST_F(Settings, ARealMouseDragMovesTheRow)
     for (int y = RowPoint(1).y; y <= RowPoint(4).y + 12; y += 4)
         send(0, POINT{100, y});
     send(MOUSEEVENTF_LEFTUP, POINT{100, RowPoint(4).y + 12});
-    EXPECT_EQ(Order(), "0 2 3 4 1 5");
-    EXPECT_EQ(Checks(), "111111");
-}
-
-TEST_F(Settings, UpAndDownMoveTheSelectedRows)
-{
-    Install(6);
-    Open();
-    const std::tuple<int, std::vector<int>, const char*> cases[] = {
-        {IDC_UP, {0, 1, 4}, "0 1 2 4 3 5"},
-        {IDC_DOWN, {4, 5}, "0 1 2 4 3 5"},
-        {IDC_DOWN, {1, 3}, "0 2 1 3 4 5"},
-    };
-    for (const auto& [button, selected, order] : cases) {
-        Select(selected);
-        m_dlg.Click(button);
-        EXPECT_EQ(Order(), order);
-    }
-    EXPECT_EQ(List().GetSelectedRows(), (std::vector<int>{2, 4})); // the moved rows stay selected
+    EXPECT_EQ(Rows(), "0 2 3 4 1 5");
 }
 
 TEST_F(Settings, OpeningStoresTheNormalisedOrderEvenWhenCancelled)
@@ -326,7 +308,7 @@ TEST_F(Settings, OpeningStoresTheNormalisedOrderEvenWhenCancelled)
     Install(3);
     TestSuite::Store("Sort", "Gone.dll/" + Id(2) + "/" + Id(0) + "/");
     TestSuite::Store("NoUse", Id(0) + "/Gone.dll/");
-    EXPECT_EQ(RunModal(m_dlg, {[] { PostKey(VK_RETURN); }}), IDCANCEL); // Cancel has the focus
+    EXPECT_EQ(RunModal(*m_dlg, {[] { PostKey(VK_RETURN); }}), IDCANCEL); // Cancel has the focus
     EXPECT_EQ(TestSuite::Stored("Sort"), Id(2) + "/" + Id(0) + "/" + Id(1) + "/");
     EXPECT_EQ(TestSuite::Stored("NoUse"), Id(0) + "/Gone.dll/");
     EXPECT_EQ(TestSuite::Stored("AutoRun"), "-");
@@ -349,8 +331,7 @@ TEST_F(Settings, OkAndTheCloseButtonStoreTheRowsTheirChecksAndTheStartOption)
         {IDOK, IDC_AUTOSTART, 7, false, 1},
     };
     for (const auto& c : cases) {
-        Install(4);
-        TestSuite::Store("NoUse", Id(3) + "/");
+        Install(4, 3);
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, "AutoRun");
         if (c.before != 0xFF)
             RegWriteDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", c.before);
@@ -371,7 +352,7 @@ TEST_F(Settings, OkAndTheCloseButtonStoreTheRowsTheirChecksAndTheStartOption)
     }
     // A missing program key is never created by OK.
     DeleteRegistryTree(HKEY_CURRENT_USER, kProgramKey);
-    RunModal(m_dlg, {[&] { m_dlg.Click(IDOK); }});
+    RunModal(*m_dlg, {[&] { m_dlg->Click(IDOK); }});
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kProgramKey));
 }
 
@@ -382,7 +363,7 @@ TEST_F(Settings, AnEntryThatFailsToLoadOnceKeepsItsPlaceAndItsHiddenState)
     TestSuite::Store("Sort", Id(1) + "/OnceOnly.dll/" + Id(0) + "/");
     TestSuite::Store("NoUse", "OnceOnly.dll/");
     int rows = -1;
-    RunModal(m_dlg, {[&] { rows = List().GetItemCount(); }, [&] { m_dlg.Click(IDOK); }});
+    RunModal(*m_dlg, {[&] { rows = List().GetItemCount(); }, [&] { m_dlg->Click(IDOK); }});
     EXPECT_EQ(rows, 2);
     EXPECT_EQ(TestSuite::Stored("Sort"), Id(1) + "/" + Id(0) + "/OnceOnly.dll/");
     EXPECT_EQ(TestSuite::Stored("NoUse"), "OnceOnly.dll/");
@@ -390,31 +371,30 @@ TEST_F(Settings, AnEntryThatFailsToLoadOnceKeepsItsPlaceAndItsHiddenState)
 
 TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
 {
-    Install(1);
-    Open();
+    Open(1);
     std::vector<MessageBoxSeen> boxes = CollectMessageBoxes([&] {
-        m_dlg.Click(IDC_XP_WIZARD_LABEL);
-        m_dlg.Click(IDC_XP_WIZARD);
+        m_dlg->Click(IDC_XP_WIZARD_LABEL);
+        m_dlg->Click(IDC_XP_WIZARD);
     });
-    const MessageBoxSeen denied{m_library.LoadText(IDS_AUTOPLAY_DENIED), "win_tests", BoxIcon::Error, m_dlg.GetSafeHwnd()};
+    const MessageBoxSeen denied{m_library.LoadText(IDS_AUTOPLAY_DENIED), "win_tests", BoxIcon::Error, m_dlg->GetSafeHwnd()};
     EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{denied, denied}));
-    EXPECT_TRUE(m_dlg.XpWizard());
-    EXPECT_FALSE(::IsWindowVisible(m_dlg.Item(IDC_XP_WIZARD)));
+    EXPECT_TRUE(m_dlg->XpWizard());
+    EXPECT_FALSE(::IsWindowVisible(m_dlg->Item(IDC_XP_WIZARD)));
 }
 
 TEST_F(Settings, EnterOnTheVersionButtonOpensTheAboutBoxOverTheDialogWhichStays)
 {
     Install(2);
     bool ownedBySettings = false, stillOpen = false;
-    INT_PTR result = RunModal(m_dlg, {[&] { ::SetFocus(m_dlg.Item(IDC_VERSION)); },
+    INT_PTR result = RunModal(*m_dlg, {[&] { ::SetFocus(m_dlg->Item(IDC_VERSION)); },
                                       [&] { PostKey(VK_RETURN); }, // the about box runs from here
                                       [&] {
-                                          HWND settings = m_dlg.GetSafeHwnd();
+                                          HWND settings = m_dlg->GetSafeHwnd();
                                           ownedBySettings = settings && ::GetWindow(::GetActiveWindow(), GW_OWNER) == settings;
                                           PostKey(VK_RETURN);
                                       },
-                                      [&] { stillOpen = ::IsWindowVisible(m_dlg.GetSafeHwnd()) != FALSE; },
-                                      [&] { m_dlg.Click(IDCANCEL); }});
+                                      [&] { stillOpen = ::IsWindowVisible(m_dlg->GetSafeHwnd()) != FALSE; },
+                                      [&] { m_dlg->Click(IDCANCEL); }});
     EXPECT_TRUE(ownedBySettings);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(result, IDCANCEL);
@@ -422,11 +402,10 @@ TEST_F(Settings, EnterOnTheVersionButtonOpensTheAboutBoxOverTheDialogWhichStays)
 
 TEST_F(Settings, BothSkinnedDialogsAreDraggedByTheirTopBandWithTheLeftButtonOnly)
 {
-    Install(1);
-    Open();
-    CVersionInfoDlg about(m_dlg.GetSafeHwnd());
+    Open(1);
+    CVersionInfoDlg about(m_dlg->GetSafeHwnd());
     ASSERT_TRUE(about.Create());
-    for (HWND window : {m_dlg.GetSafeHwnd(), about.GetSafeHwnd()}) {
+    for (HWND window : {m_dlg->GetSafeHwnd(), about.GetSafeHwnd()}) {
         const std::tuple<int, UINT, bool> cases[] = {{29, MK_LBUTTON, true}, {30, MK_LBUTTON, false}, {5, MK_LBUTTON | MK_SHIFT, false}};
         for (const auto& [y, keys, moves] : cases) {
             RECT before{}, after{};
@@ -443,22 +422,24 @@ TEST_F(Settings, BothSkinnedDialogsAreDraggedByTheirTopBandWithTheLeftButtonOnly
 
 TEST_F(Settings, TheAboutBoxEndsWithOkOrCancelAndTakesItsSkinsSize)
 {
-    const std::tuple<const char*, std::function<void(HWND)>, INT_PTR> cases[] = {
+    const struct {
+        const char* what;
+        std::function<void(HWND)> act;
+        INT_PTR result;
+    } cases[] = {
         {"OK", [](HWND about) { ::SendMessageA(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }, IDOK},
         {"close", [](HWND about) { ::SendMessageA(::GetDlgItem(about, IDC_CLOSE), BM_CLICK, 0, 0); }, IDOK},
         {"Enter", [](HWND) { PostKey(VK_RETURN); }, IDOK},
         {"Escape", [](HWND) { PostKey(VK_ESCAPE); }, IDCANCEL},
     };
-    for (const auto& [what, act, code] : cases) {
+    for (const auto& c : cases) {
         CVersionInfoDlg about;
         RECT rect{};
-        INT_PTR result = RunModal(about, {[&] {
-                                      ::GetWindowRect(about.GetSafeHwnd(), &rect);
-                                      act(about.GetSafeHwnd());
-                                  }});
-        EXPECT_EQ(result, code) << what;
-        EXPECT_EQ(rect.right - rect.left, 600) << what;
-        EXPECT_EQ(rect.bottom - rect.top, 272) << what;
+        EXPECT_EQ(RunModal(about, {[&] { ::GetWindowRect(about.GetSafeHwnd(), &rect), c.act(about.GetSafeHwnd()); }}),
+                  c.result)
+            << c.what;
+        EXPECT_EQ(rect.right - rect.left, 600) << c.what;
+        EXPECT_EQ(rect.bottom - rect.top, 272) << c.what;
     }
     EXPECT_STREQ(CVersionInfoDlg::kVersionText, "1.7.60417.1");
 }

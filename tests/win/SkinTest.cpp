@@ -58,7 +58,7 @@ protected:
     COLORREF Render(fw::CWnd& control, UINT state)
     {
         PixelCanvas target(40, 20, RGB(1, 2, 3));
-        RenderThroughParent(m_dialog.GetSafeHwnd(), control.GetSafeHwnd(), state, target);
+        target.DrawThroughParent(m_dialog.GetSafeHwnd(), control.GetSafeHwnd(), state);
         return target.At(5, 5);
     }
     static void MoveMouseOver(fw::CWnd& control)

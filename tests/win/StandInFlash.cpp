@@ -14,11 +14,10 @@
 namespace {
 const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const char kWindowClass[] = "StandInFlashWindow";
 const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScriptAccess", L"Scale"};
 const DISPID kFirstProperty = 0x200;
 
-LONG g_liveObjects = 0;
+long g_liveObjects = 0;
 class StandInFlash* g_latest = nullptr;
 
 class StandInFlash final : public IOleObject,
@@ -26,11 +25,10 @@ class StandInFlash final : public IOleObject,
                            public IConnectionPointContainer,
                            public IConnectionPoint {
 public:
-    StandInFlash() { ::InterlockedIncrement(&g_liveObjects), g_latest = this; }
+    StandInFlash() { ++g_liveObjects, g_latest = this; }
     std::vector<std::string> log;
     DISPID fireDuring = -1;
     std::wstring command, args;
-    HWND window = nullptr;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
@@ -40,34 +38,13 @@ public:
                                                             : static_cast<void*>(nullptr);
         return *out ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG refs = ::InterlockedDecrement(&m_nRefs);
-        if (refs == 0)
-            delete this;
-        return static_cast<ULONG>(refs);
-    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
+    STDMETHODIMP_(ULONG) Release() override { return --m_nRefs ? m_nRefs : (delete this, 0); }
 
-    // IOleObject: in-place activation creates the movie window.
+    // IOleObject: what the container calls succeeds, the rest is not needed.
     STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
-    STDMETHODIMP DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT rect) override
-    {
-        if (verb == OLEIVERB_INPLACEACTIVATE && !window) {
-            window = ::CreateWindowExA(0, kWindowClass, "stand-in movie", WS_CHILD | WS_VISIBLE, rect->left, rect->top,
-                                       rect->right - rect->left, rect->bottom - rect->top, parent, nullptr, nullptr,
-                                       nullptr);
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        }
-        return S_OK;
-    }
-    STDMETHODIMP Close(DWORD) override
-    {
-        if (window)
-            ::DestroyWindow(window);
-        window = nullptr;
-        return S_OK;
-    }
+    STDMETHODIMP DoVerb(LONG, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
+    STDMETHODIMP Close(DWORD) override { return S_OK; }
     STDMETHODIMP GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
     STDMETHODIMP SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
     STDMETHODIMP SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
@@ -120,15 +97,15 @@ public:
     {
         if (flags & DISPATCH_PROPERTYPUT)
             return log.push_back("put " + Utf8(kProperties[id - kFirstProperty]) + "=" + Describe(p, 0)), S_OK;
-        char head[16];
-        std::snprintf(head, sizeof head, "%02x(", static_cast<unsigned>(id));
-        std::string line = head;
+        char line[16];
+        std::snprintf(line, sizeof line, "%02x(", static_cast<unsigned>(id));
+        log.emplace_back(line);
         for (UINT i = 0; p && i < p->cArgs; ++i)
-            line += (i ? "," : "") + Describe(p, i);
-        log.push_back(line + ")");
+            log.back() += (i ? "," : "") + Describe(p, i);
+        log.back() += ")";
         if (id == 0x84 && result)
             result->vt = VT_I4, result->lVal = 0x0A0000; // FlashVersion
-        else if (id == 0x90 || id == 0x97)               // TGotoLabel, SetVariable: kept apart by the id
+        else if (id == 0x90 || id == 0x97) // TGotoLabel, SetVariable: kept apart by the id
             m_values[{id, Text(p, 0)}] = Text(p, 1);
         else if ((id == 0x92 || id == 0x98) && result) // TCurrentLabel, GetVariable
             result->vt = VT_BSTR,
@@ -157,8 +134,7 @@ public:
 private:
     ~StandInFlash()
     {
-        Close(0);
-        ::InterlockedDecrement(&g_liveObjects);
+        --g_liveObjects;
         if (g_latest == this)
             g_latest = nullptr;
     }
@@ -169,10 +145,7 @@ private:
         return bytes;
     }
     // Argument `index` in call order (IDispatch passes them last first).
-    static VARIANT Arg(DISPPARAMS* p, UINT index)
-    {
-        return p && index < p->cArgs ? p->rgvarg[p->cArgs - 1 - index] : VARIANT{};
-    }
+    static VARIANT Arg(DISPPARAMS* p, UINT i) { return p && i < p->cArgs ? p->rgvarg[p->cArgs - 1 - i] : VARIANT{}; }
     static std::wstring Text(DISPPARAMS* p, UINT i)
     {
         return Arg(p, i).vt == VT_BSTR && Arg(p, i).bstrVal ? Arg(p, i).bstrVal : L"";
@@ -182,19 +155,10 @@ private:
         return Arg(p, i).vt == VT_I4 ? "I4:" + std::to_string(Arg(p, i).lVal) : "S:" + Utf8(Text(p, i));
     }
 
-    LONG m_nRefs = 1;
+    ULONG m_nRefs = 1;
     fw::ComPtr<IDispatch> m_pSink;
     std::map<std::pair<DISPID, std::wstring>, std::wstring> m_values;
 };
-
-LRESULT CALLBACK MovieWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* control = reinterpret_cast<StandInFlash*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (msg != WM_APP || !control)
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    control->Fire();
-    return 0;
-}
 
 class Factory : public IClassFactory {
 public:
@@ -207,27 +171,28 @@ public:
     STDMETHODIMP_(ULONG) Release() override { return 1; }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override
     {
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        WNDCLASSA wc{0,       &MovieWindowProc, 0,       0,       ::GetModuleHandleA(nullptr),
-                     nullptr, nullptr,          nullptr, nullptr, kWindowClass};
-        ::RegisterClassA(&wc);
-        fw::ComPtr<StandInFlash> control(new StandInFlash());
-        return control->QueryInterface(iid, out);
+        return outer ? CLASS_E_NOAGGREGATION : fw::ComPtr<StandInFlash>(new StandInFlash())->QueryInterface(iid, out);
     }
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 } g_factory;
 DWORD g_cookie = 0;
+
+// Fires the latest control's pending command from the message loop, once.
+void CALLBACK FireFromLoop(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    if (g_latest)
+        g_latest->Fire();
+}
 } // namespace
 
 namespace standin {
 
 bool Register(bool registered)
 {
-    if (!registered)
-        return SUCCEEDED(::CoRevokeClassObject(g_cookie));
-    return SUCCEEDED(
-        ::CoRegisterClassObject(kFlashClsid, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &g_cookie));
+    return SUCCEEDED(registered ? ::CoRegisterClassObject(kFlashClsid, &g_factory, CLSCTX_INPROC_SERVER,
+                                                          REGCLS_MULTIPLEUSE, &g_cookie)
+                                : ::CoRevokeClassObject(g_cookie));
 }
 
 long LiveObjects()
@@ -248,7 +213,7 @@ void FireDuring(DISPID id, const std::wstring& command, const std::wstring& args
     g_latest->command = command;
     g_latest->args = args;
     if (id == 0)
-        ::PostMessageA(g_latest->window, WM_APP, 0, 0);
+        ::SetTimer(nullptr, 0, 0, &FireFromLoop);
 }
 
 } // namespace standin

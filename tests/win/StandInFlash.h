@@ -21,7 +21,7 @@ long LiveObjects();
 // arguments ("8e(I4:0,S:C:\x.swf)").
 std::vector<std::string> TakeLog();
 // Makes the control created last fire FSCommand from inside its next call of
-// this dispatch id, or for 0 from its window's message loop.
+// this dispatch id, or for 0 from the message loop (a timer's, due at once).
 void FireDuring(DISPID id, const std::wstring& command, const std::wstring& args);
 
 } // namespace standin
