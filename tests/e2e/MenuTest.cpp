@@ -7,8 +7,6 @@
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/TestSuite.h"
 
-#include <gtest/gtest.h>
-
 #include <psapi.h>
 
 using namespace testing_support;
@@ -52,21 +50,17 @@ protected:
         return found;
     }
     // A click on a row of the settings list (rows of 19 pixels), x from its
-    // left edge, the cursor where it happens.
-    static void ClickSettingsRow(HWND dialog, int row, int x)
+    // left edge, the cursor where it happens; then whether the row's state
+    // bits of the mask come to be these.
+    static bool ClickSettingsRow(HWND dialog, int row, int x, UINT mask, UINT state)
     {
         HWND list = ::GetDlgItem(dialog, IDC_APP_LIST);
-        POINT at{x, row * 19 + 9};
-        POINT screen = at;
+        POINT screen{x, row * 19 + 9};
         ::ClientToScreen(list, &screen);
         ::SetCursorPos(screen.x, screen.y);
-        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    }
-    // The row's state bits in the settings list (selection, check box).
-    static LRESULT RowState(HWND dialog, int row, UINT mask)
-    {
-        return ::SendMessageA(::GetDlgItem(dialog, IDC_APP_LIST), LVM_GETITEMSTATE, row, mask);
+        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, row * 19 + 9));
+        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, row * 19 + 9));
+        return Eventually([&] { return ::SendMessageA(list, LVM_GETITEMSTATE, row, mask) == state; });
     }
     int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }
     static std::string Document()
@@ -100,7 +94,7 @@ TEST_F(Menu, TheKeysTheWheelOtherProgramsAndTheCopyToolSteerTheSampleSuitesMenu)
     TestSuite::Store("Sort", "Valid.dll/Orva_PhotoViewer_01.dll/ExecFails.dll/Orva_PhotoAlbum_01.dll/"
                              "Orva_SlideShow_01.dll/Orva_OnlinePrintApp_01.dll/"); // no new entry takes the focus
     Start();
-    ASSERT_EQ(::SendMessageA(m_list, LB_GETCOUNT, 0, 0), 6);
+    ASSERT_EQ(Rows(), 6);
     ASSERT_EQ(Row(0) + L"|" + Row(2), L"Valid|ExecFails");
     Key(VK_DOWN);
     Key(VK_DOWN);
@@ -140,10 +134,8 @@ TEST_F(Menu, TheKeysTheWheelOtherProgramsAndTheCopyToolSteerTheSampleSuitesMenu)
     ASSERT_TRUE(Eventually([&] { return AnyMessageBoxShown(m_menu.Id()); }));
     Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(500), std::nullopt);
-    auto box = DismissNextMessageBox(kTimeout, m_menu.Id());
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "The application could not be started (error -5).");
-    EXPECT_EQ(box->owner, m_window);
+    EXPECT_EQ(DismissNextMessageBox(kTimeout, m_menu.Id()),
+              (MessageBoxSeen{"The application could not be started (error -5).", "Lumbra", BoxIcon::Unknown, m_window}));
     EXPECT_TRUE(BecomesIconic(true)) << "the movie's start minimises the menu";
     Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(kTimeout), std::optional<DWORD>(0));
@@ -184,24 +176,20 @@ TEST_F(Menu, SettingsChoicesChangeTheMenuAtOnceAndCancelChangesNothing)
     HWND dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(::IsWindowEnabled(m_window));
-    ClickSettingsRow(dialog, 1, 8); // Second's box: hidden
-    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 1, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1); }));
-    ClickSettingsRow(dialog, 2, 100);
-    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 2, LVIS_SELECTED) != 0; }));
+    EXPECT_TRUE(ClickSettingsRow(dialog, 1, 8, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1))); // Second's box: hidden
+    EXPECT_TRUE(ClickSettingsRow(dialog, 2, 100, LVIS_SELECTED, LVIS_SELECTED));
     ::PostMessageA(::GetDlgItem(dialog, IDC_UP), BM_CLICK, 0, 0); // Third up
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog) && Rows() == 2; }));
     EXPECT_TRUE(::IsWindowEnabled(m_window));
-    EXPECT_EQ(TestSuite::Stored("Sort"), "Valid.dll/Third.dll/Second.dll/");
-    EXPECT_EQ(TestSuite::Stored("NoUse"), "Second.dll/");
+    EXPECT_EQ(TestSuite::StoredLists(), "Valid.dll/Third.dll/Second.dll/ | Second.dll/");
     const std::string document = Document();
     EXPECT_LT(document.find("Valid.dll"), document.find("Third.dll"));
     EXPECT_EQ(document.find("Second.dll"), std::string::npos);
 
     dialog = OpenSettings();
     ASSERT_NE(dialog, nullptr);
-    ClickSettingsRow(dialog, 0, 8);
-    EXPECT_TRUE(Eventually([&] { return RowState(dialog, 0, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1); }));
+    EXPECT_TRUE(ClickSettingsRow(dialog, 0, 8, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1)));
     ::PostMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
     ::Sleep(300);

@@ -31,11 +31,9 @@ TEST_F(Startup, WithoutTheResourceLibraryShowsTheFixedBoxAndTouchesNothing)
     ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.dll", current.Path() + "Lumbra.dll"));
     ChildProcess menu;
     ASSERT_TRUE(menu.Start(Program(), current.Path()));
-    auto box = DismissNextMessageBox(kTimeout, menu.Id());
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "A required file was not found. \nUninstall the application and then re-install it.");
-    EXPECT_EQ(box->caption, "Lumbra");
-    EXPECT_EQ(box->owner, nullptr);
+    EXPECT_EQ(DismissNextMessageBox(kTimeout, menu.Id()),
+              (MessageBoxSeen{"A required file was not found. \nUninstall the application and then re-install it.",
+                              "Lumbra", BoxIcon::Unknown, nullptr}));
     EXPECT_TRUE(menu.Wait(kTimeout).has_value());
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kProgramKey));
     EXPECT_FALSE(fw::UniqueKernelHandle(::OpenMutexA(SYNCHRONIZE, FALSE, "LumbraMtx")));
