@@ -1,4 +1,5 @@
 #include "MessageBoxProbe.h"
+#include "TestSystem.h"
 
 #include <atomic>
 #include <thread>
@@ -10,14 +11,7 @@ const int kMessageTextId = 0xFFFF;
 
 HWND FindMessageBox(DWORD processId)
 {
-    HWND box = nullptr;
-    while ((box = ::FindWindowExA(nullptr, box, "#32770", nullptr))) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(box, &pid);
-        if (::IsWindowVisible(box) && ::GetDlgItem(box, kMessageTextId) && (!processId || pid == processId))
-            return box;
-    }
-    return nullptr;
+    return FindVisibleWindow("#32770", nullptr, processId, [](HWND box) { return ::GetDlgItem(box, kMessageTextId) != nullptr; });
 }
 
 // The box's icon, by the system icon it shows. Only this process's boxes

@@ -54,20 +54,23 @@ void ChildProcess::Kill()
     }
 }
 
+HWND FindVisibleWindow(const char* className, const char* title, DWORD processId,
+                       const std::function<bool(HWND)>& test)
+{
+    HWND found = nullptr;
+    while ((found = ::FindWindowExA(nullptr, found, className, title))) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(found, &pid);
+        if (::IsWindowVisible(found) && (!processId || pid == processId) && (!test || test(found)))
+            return found;
+    }
+    return nullptr;
+}
+
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    Eventually(
-        [&] {
-            while ((found = ::FindWindowExA(nullptr, found, nullptr, title))) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(found, &pid);
-                if (::IsWindowVisible(found) && (!processId || pid == processId))
-                    return true;
-            }
-            return false;
-        },
-        timeoutMs);
+    Eventually([&] { return (found = FindVisibleWindow(nullptr, title, processId)) != nullptr; }, timeoutMs);
     return found;
 }
 
@@ -134,14 +137,13 @@ void WriteAll(const std::string& path, const std::string& bytes)
 void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, const std::string& bytes)
 {
     fw::UniqueRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(hive, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr),
-              ERROR_SUCCESS);
     // A byte other than zero after the data: the system would otherwise add
     // the zero to a text stored without one.
     std::string guarded = bytes + '\x7F';
-    ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
-                               static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS);
+    ASSERT_TRUE(!::RegCreateKeyExA(hive, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) &&
+                !::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
+                                  static_cast<DWORD>(bytes.size())))
+        << subKey << " " << name;
 }
 
 } // namespace testing_support

@@ -35,6 +35,10 @@ private:
     DWORD m_dwId = 0;
 };
 
+// A visible top-level window of this class and title (either may be null), of
+// one process if processId != 0, that passes the test; null when there is none.
+HWND FindVisibleWindow(const char* className, const char* title, DWORD processId,
+                       const std::function<bool(HWND)>& test = nullptr);
 // The visible top-level window with this title (of one process if pid != 0).
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs);
 

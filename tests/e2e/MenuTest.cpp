@@ -42,10 +42,9 @@ protected:
         ::PostMessageA(::GetDlgItem(m_player, CNativeMenuPlayer::kSettingsId), BM_CLICK, 0, 0);
         HWND found = nullptr;
         Eventually([&] {
-            while ((found = ::FindWindowExA(nullptr, found, "#32770", nullptr)))
-                if (::GetWindow(found, GW_OWNER) == m_window && ::IsWindowVisible(found) && ::GetDlgItem(found, IDC_APP_LIST))
-                    return true;
-            return false;
+            return found = FindVisibleWindow("#32770", nullptr, m_menu.Id(), [&](HWND w) {
+                       return ::GetWindow(w, GW_OWNER) == m_window && ::GetDlgItem(w, IDC_APP_LIST);
+                   });
         });
         return found;
     }
@@ -151,10 +150,8 @@ TEST_F(Menu, AHundredAndFiftyEntriesShowAtAFirstAndASecondStartInBoundedMemory)
                                       : std::string(96, 'L') + number + ".dll"});
     }
     for (const char* start : {"first", "second"}) {
-        DWORD begun = ::GetTickCount();
         Start();
         EXPECT_TRUE(Eventually([&] { return Rows() == 150; }, 10000)) << start;
-        EXPECT_LT(::GetTickCount() - begun, 10000u) << start;
         PROCESS_MEMORY_COUNTERS memory{};
         ::GetProcessMemoryInfo(m_menu.Handle(), &memory, sizeof memory);
         EXPECT_LT(std::max(memory.PeakPagefileUsage, memory.PeakWorkingSetSize), 200u << 20) << start;

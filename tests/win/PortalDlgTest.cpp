@@ -86,16 +86,14 @@ protected:
     void Send(const char* command, const std::string& args) { m_dlg.player.Send(command, args); }
     void SetNewFolder(const std::string& folder) { WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder); }
     static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
-    // A menu build where the document cannot be written.
-    void RefreshWithoutTempFolder(CPortalDlg& dlg)
+    // A menu build where the document cannot be written: a folder takes its
+    // place.
+    static void RefreshWithoutDocument(CPortalDlg& dlg)
     {
-        char saved[MAX_PATH] = {};
-        ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
-        for (const char* variable : {"TMP", "TEMP"})
-            ::SetEnvironmentVariableA(variable, (m_scratch.Path() + "NoSuchFolder").c_str());
+        ::DeleteFileA(dlg.DocumentPath().c_str());
+        ::CreateDirectoryA(dlg.DocumentPath().c_str(), nullptr);
         dlg.RefreshMenu();
-        for (const char* variable : {"TMP", "TEMP"})
-            ::SetEnvironmentVariableA(variable, saved);
+        ::RemoveDirectoryA(dlg.DocumentPath().c_str());
     }
     // The labels of the start and close buttons of the movie.
     std::string LockLabels()
@@ -141,7 +139,7 @@ TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADo
     EXPECT_EQ(TestSuite::Stored("Sort"), "Valid.dll/Second.dll/ExecFails.dll/kadro_imxinput_01.dll/");
 
     m_dlg.player.variables.clear();
-    RefreshWithoutTempFolder(m_dlg);
+    RefreshWithoutDocument(m_dlg);
     EXPECT_EQ(m_dlg.player.calls.back(), "TGotoFrame(_root,0)");
     EXPECT_TRUE(m_dlg.player.variables.empty());
 }
@@ -183,7 +181,7 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     EXPECT_FALSE(::IsWindowVisible(list)) << "the empty-menu text shows instead";
     EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
 
-    RefreshWithoutTempFolder(dlg); // the movie's first frame: an empty menu
+    RefreshWithoutDocument(dlg); // the movie's first frame: an empty menu
     EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(dlg.BuiltIn().ListUnreadable());
     EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
