@@ -16,8 +16,7 @@ namespace {
 const DWORD kTimeout = 20000;
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
-class Menu : public testing::Test {
-protected:
+struct Menu : testing::Test {
     void SetUp() override
     {
         for (const char* file : {"Lumbra.exe", "Lumbra.dll"})

@@ -11,8 +11,7 @@ using namespace testing_support;
 namespace {
 const DWORD kTimeout = 20000;
 
-class Startup : public testing::Test {
-protected:
+struct Startup : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.exe", m_install.Path() + "Lumbra.exe"));

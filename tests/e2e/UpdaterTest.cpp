@@ -21,8 +21,7 @@ const char kUnnecessary[] = "Update of Imagora Menu is unnecessary.";
 const char kUpdated[] = "Imagora Menu has been updated.";
 const char kFailed[] = "Update of Imagora Menu has failed.";
 
-class Updater : public testing::Test {
-protected:
+struct Updater : testing::Test {
     void SetUp() override
     {
         ::CreateDirectoryA(Installed().c_str(), nullptr);

@@ -20,8 +20,7 @@ IdList Sorted(IdList ids)
     return ids;
 }
 
-class Catalog : public testing::Test {
-protected:
+struct Catalog : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));

@@ -26,13 +26,9 @@ const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScr
 const DISPID kFirstProperty = 0x200;
 
 long g_liveObjects = 0;
-class StandInFlash* g_latest = nullptr;
+struct StandInFlash* g_latest = nullptr;
 
-class StandInFlash final : public IOleObject,
-                           public IDispatch,
-                           public IConnectionPointContainer,
-                           public IConnectionPoint {
-public:
+struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IConnectionPoint {
     StandInFlash() { ++g_liveObjects, g_latest = this; }
     std::vector<std::string> log;
     DISPID fireDuring = -1;
@@ -138,8 +134,6 @@ public:
         ::VariantClear(&v[0]);
         ::VariantClear(&v[1]);
     }
-
-private:
     ~StandInFlash()
     {
         --g_liveObjects;
@@ -168,8 +162,7 @@ private:
     std::map<std::pair<DISPID, std::wstring>, std::wstring> m_values;
 };
 
-class Factory : public IClassFactory {
-public:
+struct Factory : IClassFactory {
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
         *out = iid == IID_IUnknown || iid == IID_IClassFactory ? this : nullptr;
@@ -192,8 +185,7 @@ void CALLBACK FireFromLoop(HWND, UINT, UINT_PTR timer, DWORD)
         g_latest->Fire();
 }
 
-class FlashBridge : public testing::Test {
-protected:
+struct FlashBridge : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(ax::RegisterAxHostClass());

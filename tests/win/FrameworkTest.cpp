@@ -15,11 +15,8 @@ const UINT kProbe = WM_APP + 1; // posted to a control to watch the pre-translat
 Calls g_calls;
 
 // Logs every typed handler it is given; `handled` is what they return.
-class TypedWindow : public fw::CWnd {
-public:
+struct TypedWindow : fw::CWnd {
     bool handled = true;
-
-protected:
     bool Log(const std::string& call) { return g_calls.push_back(call), handled; }
     static std::string Text(POINT p, UINT k) { return to_string(p.x) + "," + to_string(p.y) + " " + to_string(k); }
     bool OnCommand(UINT code, int id, HWND control) override
@@ -49,26 +46,20 @@ protected:
 };
 
 // A control wrapper that records what reaches it.
-class RecordingControl : public fw::CWnd {
-public:
+struct RecordingControl : fw::CWnd {
     explicit RecordingControl(const char* name) : m_name(name) {}
     bool PreTranslateMessage(MSG* msg) override { return msg->message == kProbe && !Log("walk"); }
-
-protected:
     bool OnDrawItem(const DRAWITEMSTRUCT&) override { return Log("DrawItem"); }
     bool OnMeasureItem(MEASUREITEMSTRUCT&) override { return Log("MeasureItem"); }
     bool OnReflectedNotify(NMHDR&, LRESULT&) override { return !Log("ReflectedNotify"); } // passed on to the parent
     bool Log(const char* what) { return g_calls.push_back(std::string(m_name) + " " + what), true; }
-
-private:
     const char* m_name;
 };
 
 // A dialog of a test template with two recording controls bound, that runs
 // a script in its loop (or while it initialises) and logs its walk, its
 // notifications and OK.
-class ScriptedDialog : public fw::CDialog {
-public:
+struct ScriptedDialog : fw::CDialog {
     ScriptedDialog(UINT templateId, HWND owner, std::function<void(ScriptedDialog&)> script, bool inInit = false)
         : fw::CDialog(templateId, owner), m_script(std::move(script)), m_nTemplate(templateId), m_bInInit(inInit)
     {
@@ -81,8 +72,6 @@ public:
             g_calls.push_back(to_string(m_nTemplate) + " walk");
         return fw::CDialog::PreTranslateMessage(msg);
     }
-
-protected:
     void DeclareControls() override
     {
         BindControl(m_nTemplate == IDD_TEST_OWNER ? IDC_TEST_DRAWN : IDC_TEST_CHILD_BUTTON, first);
@@ -99,8 +88,6 @@ protected:
     bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_APP && (m_script(*this), true); }
     bool OnNotify(int id, NMHDR&, LRESULT&) override { return g_calls.push_back("Notify " + to_string(id)), true; }
     void OnOK() override { EndDialog(77); }
-
-private:
     std::function<void(ScriptedDialog&)> m_script;
     UINT m_nTemplate;
     bool m_bInInit;

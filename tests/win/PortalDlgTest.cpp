@@ -17,16 +17,13 @@ namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
-class TestPortalDlg : public CPortalDlg {
-public:
+struct TestPortalDlg : CPortalDlg {
     explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
     RecordingPlayer player;
     int settingsRuns = 0;
     // Run once when a plug-in calls back into the menu during its call.
     std::function<void()> onPluginCall;
     CNativeMenuPlayer& BuiltIn() { return m_nativePlayer; }
-
-protected:
     IMoviePlayer* ChoosePlayer() override { return m_bRecording ? &player : CPortalDlg::ChoosePlayer(); }
     std::unique_ptr<CAppCatalog> NewCatalog() override
     {
@@ -47,14 +44,11 @@ protected:
         std::exchange(onPluginCall, nullptr)();
         return true;
     }
-
-private:
     const TestSuite& m_suite;
     bool m_bRecording;
 };
 
-class PortalWindow : public testing::Test {
-protected:
+struct PortalWindow : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));

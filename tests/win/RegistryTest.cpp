@@ -10,8 +10,7 @@ namespace {
 const char kScratch[] = "Software\\LumbraTests\\Registry";
 const char kMissing[] = "Software\\LumbraTests\\Registry\\Missing";
 
-class RegistryHelpers : public testing::Test {
-protected:
+struct RegistryHelpers : testing::Test {
     void SetUp() override
     {
         testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kScratch);

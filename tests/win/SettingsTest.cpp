@@ -16,16 +16,13 @@
 using namespace testing_support;
 
 namespace {
-class TestSettingsDlg : public CSettingsDlg {
-public:
+struct TestSettingsDlg : CSettingsDlg {
     explicit TestSettingsDlg(std::string appInfo) : m_strAppInfo(std::move(appInfo)) {}
     CAppListCtrl& List() { return m_list; }
     HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void Click(int id) const { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
     bool AutoStart() const { return m_chkAutoStart.GetCheck(); }
     bool XpWizard() const { return m_chkXpWizard.GetCheck(); }
-
-protected:
     std::unique_ptr<CAppCatalog> NewCatalog() override
     {
         return std::make_unique<CAppCatalog>(m_strAppInfo, m_strAppInfo);
@@ -36,8 +33,7 @@ protected:
 // A key as the loop receives it, aimed at the window with the focus.
 const auto PostKey = [](WPARAM key) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 1); };
 
-class Settings : public testing::Test {
-protected:
+struct Settings : testing::Test {
     void SetUp() override
     {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};

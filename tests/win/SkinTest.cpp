@@ -20,14 +20,11 @@ const COLORREF kUnchecked = RGB(0x20, 0x20, 0x20), kChecked = RGB(0, 0xA0, 0xA0)
 const UINT kStates[] = {0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS | ODS_DISABLED,
                         ODS_FOCUS | ODS_DISABLED};
 
-class ButtonsDialog : public fw::CDialog {
-public:
+struct ButtonsDialog : fw::CDialog {
     ButtonsDialog() : fw::CDialog(IDD_TEST_BUTTONS) {}
     CSkinButton withHover;
     CSkinButton withoutHover;
     CSkinCheckButton check;
-
-protected:
     void DeclareControls() override
     {
         BindControl(IDC_TEST_HOVER, withHover);
@@ -36,8 +33,7 @@ protected:
     }
 };
 
-class Skins : public testing::Test {
-protected:
+struct Skins : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(m_library.Load("TestSkins.dll"));
