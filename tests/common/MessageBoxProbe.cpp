@@ -1,4 +1,5 @@
 #include "MessageBoxProbe.h"
+#include "TestSystem.h"
 
 #include <atomic>
 #include <thread>
@@ -10,14 +11,7 @@ const int kMessageTextId = 0xFFFF;
 
 HWND FindMessageBox(DWORD processId)
 {
-    for (HWND box = ::FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
-         box = ::FindWindowExA(nullptr, box, "#32770", nullptr)) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(box, &pid);
-        if (::IsWindowVisible(box) && ::GetDlgItem(box, kMessageTextId) && (!processId || pid == processId))
-            return box;
-    }
-    return nullptr;
+    return FindVisibleWindow("#32770", nullptr, processId, [](HWND box) { return ::GetDlgItem(box, kMessageTextId) != nullptr; });
 }
 
 // The box's icon, by the system icon it shows. Only this process's boxes
@@ -29,13 +23,10 @@ BoxIcon ClassifyIcon(HWND box)
         if ((::GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             break;
     HICON shown = control ? reinterpret_cast<HICON>(::SendMessageA(control, STM_GETICON, 0, 0)) : nullptr;
-    const struct {
-        LPCSTR id;
-        BoxIcon kind;
-    } known[] = {{IDI_HAND, BoxIcon::Error}, {IDI_EXCLAMATION, BoxIcon::Warning}, {IDI_ASTERISK, BoxIcon::Information}};
-    for (const auto& k : known)
-        if (shown && shown == ::LoadIconA(nullptr, k.id))
-            return k.kind;
+    for (auto [id, kind] : {std::pair(IDI_HAND, BoxIcon::Error), std::pair(IDI_EXCLAMATION, BoxIcon::Warning),
+                            std::pair(IDI_ASTERISK, BoxIcon::Information)})
+        if (shown && shown == ::LoadIconA(nullptr, id))
+            return kind;
     return shown ? BoxIcon::Unknown : BoxIcon::None;
 }
 

@@ -7,18 +7,24 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace testing_support {
 
-enum class BoxIcon { None, Error, Warning, Information, Question, Unknown };
+enum class BoxIcon { None, Error, Warning, Information, Unknown };
 
 struct MessageBoxSeen {
     std::string text;
     std::string caption;
     BoxIcon icon = BoxIcon::None;
     HWND owner = nullptr;
+
+    auto Key() const { return std::tie(text, caption, icon, owner); }
+    bool operator==(const MessageBoxSeen& other) const { return Key() == other.Key(); }
+    friend void PrintTo(const MessageBoxSeen& b, std::ostream* o) { *o << b.text << "|" << b.caption << "|" << int(b.icon); }
 };
 
 // Waits for a visible message box (optionally of one process), reads it and

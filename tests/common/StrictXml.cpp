@@ -31,11 +31,9 @@ int XMLCALL OnUnknownEncoding(void* data, const XML_Char* name, XML_Encoding* in
     auto* context = static_cast<Context*>(data);
     if (context->encodingName != name)
         return XML_STATUS_ERROR;
+    *info = {{}, nullptr, ConvertPair, nullptr};
     for (int b = 0; b < 256; ++b)
         info->map[b] = b >= 0x80 && context->isLeadByte(static_cast<unsigned char>(b)) ? -2 : b;
-    info->data = nullptr;
-    info->convert = ConvertPair;
-    info->release = nullptr;
     return XML_STATUS_OK;
 }
 
@@ -51,14 +49,11 @@ bool ToAnsi(const std::string& utf8, std::string& ansi)
         for (int k = 1; k < length; ++k)
             codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         i += length;
-        if (codePoint < 0x100) {
-            ansi += static_cast<char>(codePoint);
-        } else if (codePoint >= kPairBase && codePoint < kPairBase + 0x8000) {
+        if (codePoint >= kPairBase && codePoint < kPairBase + 0x8000)
             ansi += static_cast<char>(0x80 + ((codePoint - kPairBase) >> 8));
-            ansi += static_cast<char>((codePoint - kPairBase) & 0xFF);
-        } else {
+        else if (codePoint >= 0x100)
             return false;
-        }
+        ansi += static_cast<char>(codePoint & 0xFF);
     }
     return true;
 }

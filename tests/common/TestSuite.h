@@ -73,6 +73,8 @@ public:
         ASSERT_TRUE(RegWriteString(HKEY_CURRENT_USER, kProgramKey, value, text));
     }
     static std::string Stored(const char* value) { return RegReadString(HKEY_CURRENT_USER, kProgramKey, value, "-"); }
+    // The stored order and hidden entries, "Sort | NoUse".
+    static std::string StoredLists() { return Stored("Sort") + " | " + Stored("NoUse"); }
 
 private:
     std::string m_strBase;

@@ -1,9 +1,11 @@
 #include "TestSystem.h"
+#include "framework/Dialog.h"
 
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,9 +18,7 @@ std::string BuildFolder(const char* relative)
     EXPECT_TRUE(build && *build) << "LUMBRA_BUILD is not set";
     // Wine maps the Unix root to drive Z:.
     std::string folder = std::string("Z:") + (build ? build : "") + "/" + relative + "/";
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
+    std::replace(folder.begin(), folder.end(), '/', '\\');
     return folder;
 }
 
@@ -54,22 +54,55 @@ void ChildProcess::Kill()
     }
 }
 
+HWND FindVisibleWindow(const char* className, const char* title, DWORD processId,
+                       const std::function<bool(HWND)>& test)
+{
+    HWND found = nullptr;
+    while ((found = ::FindWindowExA(nullptr, found, className, title))) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(found, &pid);
+        if (::IsWindowVisible(found) && (!processId || pid == processId) && (!test || test(found)))
+            return found;
+    }
+    return nullptr;
+}
+
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    Eventually(
-        [&] {
-            for (found = ::FindWindowExA(nullptr, nullptr, nullptr, title); found;
-                 found = ::FindWindowExA(nullptr, found, nullptr, title)) {
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(found, &pid);
-                if (::IsWindowVisible(found) && (!processId || pid == processId))
-                    return true;
-            }
-            return false;
-        },
-        timeoutMs);
+    Eventually([&] { return (found = FindVisibleWindow(nullptr, title, processId)) != nullptr; }, timeoutMs);
     return found;
+}
+
+void Pump()
+{
+    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (!fw::WalkPreTranslate(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+}
+
+namespace {
+std::vector<std::function<void()>> g_steps;
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_steps.empty())
+        return;
+    auto step = std::move(g_steps.front());
+    g_steps.erase(g_steps.begin());
+    step();
+}
+} // namespace
+
+INT_PTR RunModal(fw::CDialog& dialog, std::vector<std::function<void()>> steps)
+{
+    g_steps = std::move(steps);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &RunNextStep);
+    INT_PTR result = dialog.DoModal();
+    ::KillTimer(nullptr, timer);
+    g_steps.clear();
+    return result;
 }
 
 ScratchFolder::ScratchFolder(const char* prefix)
@@ -90,11 +123,6 @@ void RemoveTree(const std::string& folder)
     ::SHFileOperationA(&operation);
 }
 
-bool CopyInto(const std::string& sourceFile, const std::string& targetFile)
-{
-    return ::CopyFileA(sourceFile.c_str(), targetFile.c_str(), FALSE) != FALSE;
-}
-
 std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -109,26 +137,13 @@ void WriteAll(const std::string& path, const std::string& bytes)
 void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, const std::string& bytes)
 {
     fw::UniqueRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(hive, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr),
-              ERROR_SUCCESS);
     // A byte other than zero after the data: the system would otherwise add
     // the zero to a text stored without one.
     std::string guarded = bytes + '\x7F';
-    ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
-                               static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS);
-}
-
-bool RegistryKeyExists(HKEY hive, const char* subKey)
-{
-    fw::UniqueRegKey key;
-    return ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
-}
-
-void DeleteRegistryTree(HKEY hive, const char* subKey)
-{
-    ::RegDeleteTreeA(hive, subKey);
-    ::RegDeleteKeyA(hive, subKey);
+    ASSERT_TRUE(!::RegCreateKeyExA(hive, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) &&
+                !::RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(guarded.data()),
+                                  static_cast<DWORD>(bytes.size())))
+        << subKey << " " << name;
 }
 
 } // namespace testing_support

@@ -5,9 +5,14 @@
 
 #include "framework/Handle.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace fw {
+class CDialog;
+}
 
 namespace testing_support {
 
@@ -17,9 +22,7 @@ std::string BuildFolder(const char* relative);
 
 class ChildProcess {
 public:
-    ChildProcess() = default;
     ~ChildProcess() { Kill(); }
-
     bool Start(const std::string& commandLine, const std::string& workingFolder = std::string());
     // The exit code, or nothing if it still runs after the timeout.
     std::optional<DWORD> Wait(DWORD timeoutMs);
@@ -32,6 +35,10 @@ private:
     DWORD m_dwId = 0;
 };
 
+// A visible top-level window of this class and title (either may be null), of
+// one process if processId != 0, that passes the test; null when there is none.
+HWND FindVisibleWindow(const char* className, const char* title, DWORD processId,
+                       const std::function<bool(HWND)>& test = nullptr);
 // The visible top-level window with this title (of one process if pid != 0).
 HWND WaitForWindow(const char* title, DWORD processId, DWORD timeoutMs);
 
@@ -44,6 +51,13 @@ bool Eventually(Condition condition, DWORD timeoutMs = 5000)
             return false;
     return true;
 }
+
+// The program's message loop for modeless windows: each queued message
+// through the pre-translation walk, then translated and dispatched.
+void Pump();
+// Runs a dialog modally while the steps run from inside its loop, each once,
+// 100 ms apart; the dialog's end code.
+INT_PTR RunModal(fw::CDialog& dialog, std::vector<std::function<void()>> steps);
 
 // Removes a folder (ending in a backslash) with all its content.
 void RemoveTree(const std::string& folder);
@@ -61,13 +75,24 @@ private:
     std::string m_strPath;
 };
 
-bool CopyInto(const std::string& sourceFile, const std::string& targetFile);
+inline bool CopyInto(const std::string& sourceFile, const std::string& targetFile)
+{
+    return ::CopyFileA(sourceFile.c_str(), targetFile.c_str(), FALSE) != FALSE;
+}
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
 
 // Sets a value to exactly these bytes of a type, creating its key.
 void WriteValue(HKEY hive, const char* subKey, const char* name, DWORD type, const std::string& bytes);
-bool RegistryKeyExists(HKEY hive, const char* subKey);
-void DeleteRegistryTree(HKEY hive, const char* subKey);
+inline bool RegistryKeyExists(HKEY hive, const char* subKey)
+{
+    fw::UniqueRegKey key;
+    return ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive()) == ERROR_SUCCESS;
+}
+inline void DeleteRegistryTree(HKEY hive, const char* subKey)
+{
+    ::RegDeleteTreeA(hive, subKey);
+    ::RegDeleteKeyA(hive, subKey);
+}
 
 } // namespace testing_support

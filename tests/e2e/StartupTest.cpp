@@ -11,21 +11,13 @@ using namespace testing_support;
 namespace {
 const DWORD kTimeout = 20000;
 
-class Startup : public testing::Test {
-protected:
+struct Startup : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.exe", m_install.Path() + "Lumbra.exe"));
         DeleteRegistryTree(HKEY_CURRENT_USER, kProgramKey);
     }
-    void InstallLibrary() { ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.dll", m_install.Path() + "Lumbra.dll")); }
     std::string Program() const { return "\"" + m_install.Path() + "Lumbra.exe\""; }
-
-    HWND Start(ChildProcess& process, const std::string& arguments = std::string())
-    {
-        EXPECT_TRUE(process.Start(Program() + arguments, m_install.Path()));
-        return WaitForWindow("Imagora Menu", process.Id(), kTimeout);
-    }
 
     ScratchFolder m_install{"lumbra_install"};
 };
@@ -38,11 +30,9 @@ TEST_F(Startup, WithoutTheResourceLibraryShowsTheFixedBoxAndTouchesNothing)
     ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.dll", current.Path() + "Lumbra.dll"));
     ChildProcess menu;
     ASSERT_TRUE(menu.Start(Program(), current.Path()));
-    auto box = DismissNextMessageBox(kTimeout, menu.Id());
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "A required file was not found. \nUninstall the application and then re-install it.");
-    EXPECT_EQ(box->caption, "Lumbra");
-    EXPECT_EQ(box->owner, nullptr);
+    EXPECT_EQ(DismissNextMessageBox(kTimeout, menu.Id()),
+              (MessageBoxSeen{"A required file was not found. \nUninstall the application and then re-install it.",
+                              "Lumbra", BoxIcon::Unknown, nullptr}));
     EXPECT_TRUE(menu.Wait(kTimeout).has_value());
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kProgramKey));
     EXPECT_FALSE(fw::UniqueKernelHandle(::OpenMutexA(SYNCHRONIZE, FALSE, "LumbraMtx")));
@@ -50,9 +40,10 @@ TEST_F(Startup, WithoutTheResourceLibraryShowsTheFixedBoxAndTouchesNothing)
 
 TEST_F(Startup, TheFirstStartCreatesTheUserKeyAndASecondHandsOverUnlessIconIsOnItsCommandLine)
 {
-    InstallLibrary();
+    ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Lumbra.dll", m_install.Path() + "Lumbra.dll"));
     ChildProcess first;
-    HWND window = Start(first, " /ICON"); // the switch only matters to a second start
+    ASSERT_TRUE(first.Start(Program() + " /ICON", m_install.Path())); // the switch only matters to a second start
+    HWND window = WaitForWindow("Imagora Menu", first.Id(), kTimeout);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, kProgramKey));
     EXPECT_FALSE(::IsIconic(window));
@@ -62,17 +53,15 @@ TEST_F(Startup, TheFirstStartCreatesTheUserKeyAndASecondHandsOverUnlessIconIsOnI
     EXPECT_TRUE(::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_FALSE(::GetWindowLongA(window, GWL_STYLE) & WS_CAPTION);
 
-    const struct {
-        const char* arguments;
-        bool restores;
-    } cases[] = {{"", true}, {" /ICON", false}, {" --tray=x/ICONy", false}, {" /icon", true}, {" /Icon /ICONIC", false}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true}, {" /ICON", false}, {" --tray=x/ICONy", false}, {" /icon", true}, {" /Icon /ICONIC", false}};
+    for (const auto& [arguments, restores] : cases) {
         ::ShowWindow(window, SW_MINIMIZE);
         ASSERT_TRUE(Eventually([&] { return ::IsIconic(window) != FALSE; }));
         ChildProcess second;
-        ASSERT_TRUE(second.Start(Program() + c.arguments, m_install.Path()));
-        EXPECT_EQ(second.Wait(kTimeout), std::optional<DWORD>(0)) << c.arguments;
-        EXPECT_EQ(Eventually([&] { return !::IsIconic(window); }, c.restores ? 5000 : 300), c.restores) << c.arguments;
+        ASSERT_TRUE(second.Start(Program() + arguments, m_install.Path()));
+        EXPECT_EQ(second.Wait(kTimeout), std::optional<DWORD>(0)) << arguments;
+        EXPECT_EQ(Eventually([&] { return !::IsIconic(window); }, restores ? 5000 : 300), restores) << arguments;
         EXPECT_EQ(first.Wait(0), std::nullopt) << "the first menu must keep running";
     }
     ::PostMessageA(window, WM_CLOSE, 0, 0);

@@ -21,20 +21,14 @@ const char kUnnecessary[] = "Update of Imagora Menu is unnecessary.";
 const char kUpdated[] = "Imagora Menu has been updated.";
 const char kFailed[] = "Update of Imagora Menu has failed.";
 
-std::string DataPayload(int minor)
-{
-    return "replacement program for minor " + std::to_string(minor) + std::string(4096, static_cast<char>('A' + minor));
-}
-
-class Updater : public testing::Test {
-protected:
+struct Updater : testing::Test {
     void SetUp() override
     {
         ::CreateDirectoryA(Installed().c_str(), nullptr);
         ::CreateDirectoryA(UpdaterFolder().c_str(), nullptr);
         ASSERT_TRUE(CopyInto(BuildFolder("bin") + "Update.exe", UpdaterFolder() + "Update.exe"));
         for (int minor : {0, 1, 2, 5, 6, 7, 8})
-            WriteAll(UpdaterFolder() + "data" + std::to_string(minor) + ".dat", DataPayload(minor));
+            WriteAll(UpdaterFolder() + "data" + std::to_string(minor) + ".dat", Payload(minor));
         Register(InstalledProgram());
     }
     void TearDown() override { DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey); }
@@ -44,6 +38,7 @@ protected:
     std::string UpdaterFolder() const { return m_scratch.Path() + "Updater\\"; }
 
     void Install(const char* fixture) { ASSERT_TRUE(CopyInto(m_fixtures + fixture + ".dll", InstalledProgram())); }
+    static std::string Payload(int minor) { return "data " + std::to_string(minor) + std::string(4096, 'A' + minor); }
 
     static void Register(const std::string& path)
     {
@@ -51,15 +46,17 @@ protected:
         WriteValue(HKEY_LOCAL_MACHINE, kAppPathsKey, "", REG_SZ, path + '\0');
     }
 
-    // Runs the updater once: its single box, then its exit code.
-    MessageBoxSeen RunUpdater()
+    // Runs the updater once: its single box (caption "Update", no owner),
+    // then its exit code, and no staged copy left behind; the box's text.
+    std::string RunUpdater()
     {
         ChildProcess update;
         EXPECT_TRUE(update.Start("\"" + UpdaterFolder() + "Update.exe\"", m_scratch.Path()));
-        auto box = DismissNextMessageBox(kTimeout, update.Id());
-        EXPECT_TRUE(box.has_value());
+        MessageBoxSeen box = DismissNextMessageBox(kTimeout, update.Id()).value_or(MessageBoxSeen{});
+        EXPECT_EQ(box.caption + (box.owner ? " with an owner" : ""), "Update");
         EXPECT_EQ(update.Wait(kTimeout), std::optional<DWORD>(0)) << "after its one box";
-        return box.value_or(MessageBoxSeen{});
+        EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
+        return box.text;
     }
 
     const std::string m_fixtures = BuildFolder("tests/e2e/updater-fixtures");
@@ -69,26 +66,20 @@ protected:
 
 TEST_F(Updater, ShowsOneBoxWithTheOutcomeAndReplacesOnlyAnOlderProgram)
 {
-    const struct {
-        const char* fixture; // a program whose FileVersion is as named
-        const char* text;
-        int replacedBy; // minor of the data file now installed, or -1
-    } cases[] = {
+    // A program whose FileVersion is as named; the minor of the data file
+    // then installed, or -1.
+    const std::tuple<const char*, const char*, int> cases[] = {
         {"v1_7_60417", kUnnecessary, -1}, {"v1_0_41231", kUpdated, 0},        {"v1_2_50331", kUpdated, 2},
         {"v1_2_50401", kUnnecessary, -1}, {"v1_3_41231", kDifferent, -1},      {"two_commas", kUnnecessary, -1},
         {"six_digits_050331", kUpdated, 0}, {"no_version", kDifferent, -1}, {"no_file_version", kDifferent, -1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fixture);
-        Install(c.fixture);
+    for (const auto& [fixture, text, replacedBy] : cases) {
+        SCOPED_TRACE(fixture);
+        Install(fixture);
         std::string before = ReadAll(InstalledProgram());
-        MessageBoxSeen box = RunUpdater();
-        EXPECT_EQ(box.text, c.text);
-        EXPECT_EQ(box.caption, "Update");
-        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(RunUpdater(), text);
         // Compared whole but not printed: the files are large.
-        EXPECT_TRUE(ReadAll(InstalledProgram()) == (c.replacedBy < 0 ? before : DataPayload(c.replacedBy)));
-        EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(ReadAll(InstalledProgram()) == (replacedBy < 0 ? before : Payload(replacedBy)));
     }
 }
 
@@ -97,27 +88,23 @@ TEST_F(Updater, WithoutARegisteredProgramOrADataFileOrWhileInUseNothingChanges)
     Install("v1_0_41231");
     const std::string before = ReadAll(InstalledProgram());
     fw::UniqueFile held;
-    const struct {
-        std::function<void()> prepare;
-        const char* text;
-    } cases[] = {
+    const std::pair<std::function<void()>, const char*> cases[] = {
         {[&] { DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey); }, kNotInstalled},
         {[&] { WriteValue(HKEY_LOCAL_MACHINE, kAppPathsKey, "Path", REG_SZ, "C:\\"); }, kNotInstalled},
         {[&] { Register(Installed() + "Gone.exe"); }, kNotInstalled},
         {[&] { Register(InstalledProgram()); ::DeleteFileA((UpdaterFolder() + "data0.dat").c_str()); }, kFailed},
         // Held like a running program: others may read it, nobody may replace it.
         {[&] {
-             WriteAll(UpdaterFolder() + "data0.dat", DataPayload(0));
+             WriteAll(UpdaterFolder() + "data0.dat", Payload(0));
              held.reset(::CreateFileA(InstalledProgram().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       0, nullptr));
          },
          kFailed},
     };
-    for (const auto& c : cases) {
-        c.prepare();
-        EXPECT_EQ(RunUpdater().text, c.text);
+    for (const auto& [prepare, text] : cases) {
+        prepare();
+        EXPECT_EQ(RunUpdater(), text);
         EXPECT_TRUE(ReadAll(InstalledProgram()) == before);
-        EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
     }
 }
 
@@ -141,9 +128,8 @@ TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgram)
         EXPECT_TRUE(now == old || now == large) << "run " << run << ": " << now.size() << " bytes";
     }
     Install("v1_0_41231");
-    EXPECT_EQ(RunUpdater().text, kUpdated);
+    EXPECT_EQ(RunUpdater(), kUpdated);
     EXPECT_TRUE(ReadAll(InstalledProgram()) == large);
-    EXPECT_EQ(::GetFileAttributesA((InstalledProgram() + ".update").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Updater, ALeftOverCopyDoesNotBlockAnUpdateAndTooLongANameChangesNothing)
@@ -154,8 +140,8 @@ TEST_F(Updater, ALeftOverCopyDoesNotBlockAnUpdateAndTooLongANameChangesNothing)
     WriteAll(InstalledProgram() + ".update", "left over");
     ::SetFileAttributesA((InstalledProgram() + ".update").c_str(), FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesA((UpdaterFolder() + "data0.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(RunUpdater().text, kUpdated);
-    EXPECT_TRUE(ReadAll(InstalledProgram()) == DataPayload(0));
+    EXPECT_EQ(RunUpdater(), kUpdated);
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == Payload(0));
     EXPECT_FALSE(::GetFileAttributesA(InstalledProgram().c_str()) & FILE_ATTRIBUTE_READONLY);
 
     // A program whose staged copy's name would pass the path limit.
@@ -164,6 +150,6 @@ TEST_F(Updater, ALeftOverCopyDoesNotBlockAnUpdateAndTooLongANameChangesNothing)
     ASSERT_TRUE(CopyInto(m_fixtures + "v1_0_41231.dll", deep + "L.exe"));
     Register(deep + "L.exe");
     const std::string before = ReadAll(deep + "L.exe");
-    EXPECT_EQ(RunUpdater().text, kFailed);
+    EXPECT_EQ(RunUpdater(), kFailed);
     EXPECT_TRUE(ReadAll(deep + "L.exe") == before);
 }

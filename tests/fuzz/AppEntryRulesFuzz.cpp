@@ -10,11 +10,9 @@
 #include <vector>
 
 namespace {
-struct Field {
-    std::size_t offset;
-    std::size_t limit;
-};
-const Field kFields[] = {{8, 100}, {108, 100}, {208, 100}, {316, 100}, {416, 100}, {516, 100}, {616, 260}, {876, 260}};
+// The text fields' offsets and longest texts.
+const std::pair<std::size_t, std::size_t> kFields[] = {{8, 100},   {108, 100}, {208, 100}, {316, 100},
+                                                       {416, 100}, {516, 100}, {616, 260}, {876, 260}};
 const std::size_t kListed = 312;
 
 std::int32_t Int32At(const unsigned char* bytes)
@@ -40,20 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     bool valid = data[7] == LUMBRA_APPENTRY_VERSION && std::memcmp(data + 4, "OP", 3) == 0;
-    for (const Field& field : kFields)
-        valid = valid && std::memchr(data + field.offset, 0, field.limit + 1) != nullptr;
+    for (auto [offset, limit] : kFields)
+        valid = valid && std::memchr(data + offset, 0, limit + 1) != nullptr;
     FUZZ_CHECK(Int32At(block.data() + kListed) == (valid ? Int32At(data + kListed) : 0));
     FUZZ_CHECK(offered == (Int32At(block.data() + kListed) == 1));
     FUZZ_CHECK(std::memcmp(block.data(), data, kListed) == 0);
     FUZZ_CHECK(std::memcmp(block.data() + kListed + 4, data + kListed + 4, size - kListed - 4) == 0);
-    for (const Field& field : kFields) {
+    for (auto [offset, limit] : kFields) {
         // Up to the first zero of the validated block; empty when the block ends first.
-        const unsigned char* start = block.data() + field.offset;
-        const void* zero = std::memchr(start, 0, size - field.offset);
+        const unsigned char* start = block.data() + offset;
+        const void* zero = std::memchr(start, 0, size - offset);
         std::size_t length = zero ? static_cast<const unsigned char*>(zero) - start : 0;
-        std::string text = catalog::ReadText(block.data(), block.size(), field.offset);
+        std::string text = catalog::ReadText(block.data(), block.size(), offset);
         FUZZ_CHECK(text == std::string(reinterpret_cast<const char*>(start), length));
-        FUZZ_CHECK(!offered || text.size() <= field.limit);
+        FUZZ_CHECK(!offered || text.size() <= limit);
     }
     FUZZ_CHECK(!catalog::TextLength(block.data(), block.size(), block.size()).has_value());
     return 0;

@@ -7,11 +7,6 @@
 #include "support/AppPathText.h"
 
 namespace {
-bool NoLeadBytes(unsigned char)
-{
-    return false;
-}
-
 bool EndsInSeparator(const std::string& text, const support::LeadBytePredicate& isLeadByte)
 {
     std::size_t last = 0;
@@ -25,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    const support::LeadBytePredicate isLeadByte = data[0] & 1 ? support::IsShiftJisLeadByte : NoLeadBytes;
+    const support::LeadBytePredicate isLeadByte = [japanese = data[0] & 1](unsigned char c) {
+        return japanese && support::IsShiftJisLeadByte(c);
+    };
     std::string value(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::optional<std::string> folder = support::NormalizeAppPathFolder(value, isLeadByte);
 

@@ -6,20 +6,11 @@
 #include "catalog/EntryOrder.h"
 
 #include <algorithm>
+#include <sstream>
 
 using namespace catalog;
 
 namespace {
-IdList Lines(const std::string& text)
-{
-    IdList lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 void CheckCodec(const std::string& stored)
 {
     IdList ids = ParseStoredList(stored);
@@ -31,7 +22,10 @@ void CheckCodec(const std::string& stored)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    IdList lines = Lines(std::string(reinterpret_cast<const char*>(data), size));
+    IdList lines;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     lines.resize(std::max<std::size_t>(lines.size(), 2));
     CheckCodec(lines[0]);
     CheckCodec(lines[1]);

@@ -8,29 +8,17 @@
 using namespace updater;
 
 namespace {
-bool IsSpace(unsigned char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 // Trimmed: no white space first, and the last character (a two-byte one
-// counts whole) is no white space.
-bool IsTrimmed(const std::string& field, LeadBytePredicate isLeadByte)
+// counts whole) is no white space; or cut to the field's capacity.
+bool IsTrimmedOrCut(const std::string& field, LeadBytePredicate isLeadByte)
 {
-    if (field.empty())
+    auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    if (field.empty() || field.size() == VersionField::kCapacity)
         return true;
     std::size_t last = 0;
     for (std::size_t i = 0; i < field.size(); i += isLeadByte(static_cast<unsigned char>(field[i])) ? 2 : 1)
         last = i;
-    bool lastIsSingle = last + 1 == field.size();
-    return !IsSpace(static_cast<unsigned char>(field[0])) &&
-           !(lastIsSingle && IsSpace(static_cast<unsigned char>(field.back())));
-}
-
-// A field is trimmed unless it was cut to its capacity.
-bool IsTrimmedOrCut(const std::string& field, LeadBytePredicate isLeadByte)
-{
-    return field.size() == VersionField::kCapacity || IsTrimmed(field, isLeadByte);
+    return !isSpace(field[0]) && !(last + 1 == field.size() && isSpace(field.back()));
 }
 
 void CheckFields(const std::string& text, LeadBytePredicate isLeadByte)

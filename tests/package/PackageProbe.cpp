@@ -6,6 +6,8 @@
 //   PackageProbe run-holding-LumbraMtx <command line>   the same while the
 //                                        menu's mutex exists
 //   PackageProbe shortcut <.lnk>         target=<path>, folder=<working folder>
+#include "framework/ComPtr.h"
+#include "framework/GdiGuards.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/TestSystem.h"
 
@@ -13,17 +15,11 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstring>
 
 using namespace testing_support;
 
 namespace {
 const DWORD kTimeout = 30000;
-
-std::string Quoted(const char* path)
-{
-    return std::string("\"") + path + "\"";
-}
 
 void PrintExit(ChildProcess& process)
 {
@@ -36,40 +32,29 @@ void PrintExit(ChildProcess& process)
 int MenuRows(const char* program)
 {
     ChildProcess menu;
-    if (!menu.Start(Quoted(program)))
+    if (!menu.Start("\"" + std::string(program) + "\""))
         return -1;
     HWND window = WaitForWindow("Imagora Menu", menu.Id(), kTimeout);
     HWND player = window ? ::FindWindowExA(window, nullptr, "LumbraMenuPlayer", nullptr) : nullptr;
-    HWND list = player ? ::GetDlgItem(player, 10) : nullptr;
     int rows = -1;
-    for (DWORD waited = 0; list && rows <= 0 && waited < 5000; waited += 50) {
-        rows = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-        ::Sleep(50);
-    }
-    return rows;
+    Eventually([&] { return (rows = static_cast<int>(::SendDlgItemMessageA(player, 10, LB_GETCOUNT, 0, 0))) > 0; });
+    return player ? rows : -1;
 }
 
 bool PrintShortcut(const char* link)
 {
-    if (FAILED(::CoInitialize(nullptr)))
-        return false;
-    IShellLinkA* shellLink = nullptr;
-    IPersistFile* file = nullptr;
+    fw::ScopedComInit com;
+    fw::ComPtr<IShellLinkA> shellLink;
+    fw::ComPtr<IPersistFile> file;
     wchar_t wide[MAX_PATH] = {};
     ::MultiByteToWideChar(CP_ACP, 0, link, -1, wide, MAX_PATH);
     char target[MAX_PATH] = {};
     char folder[MAX_PATH] = {};
     bool read = SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                             reinterpret_cast<void**>(&shellLink))) &&
-                SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                SUCCEEDED(file->Load(wide, STGM_READ)) &&
-                SUCCEEDED(shellLink->GetPath(target, MAX_PATH, nullptr, 0)) &&
+                                             shellLink.PutVoid())) &&
+                SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, file.PutVoid())) &&
+                SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(shellLink->GetPath(target, MAX_PATH, nullptr, 0)) &&
                 SUCCEEDED(shellLink->GetWorkingDirectory(folder, MAX_PATH));
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
-    ::CoUninitialize();
     std::printf("target=%s\nfolder=%s\n", target, folder);
     return read;
 }
@@ -80,18 +65,17 @@ int main(int argc, char** argv)
     if (argc != 3)
         return 2;
     const std::string command = argv[1];
+    ChildProcess program;
     if (command == "menu") {
         std::printf("rows=%d\n", MenuRows(argv[2]));
     } else if (command == "box") {
-        ChildProcess program;
-        if (!program.Start(Quoted(argv[2])))
+        if (!program.Start("\"" + std::string(argv[2]) + "\""))
             return 1;
         std::optional<MessageBoxSeen> box = DismissNextMessageBox(kTimeout, program.Id());
         std::printf("box=%s\n", box ? box->text.c_str() : "(none)");
         PrintExit(program);
     } else if (command == "run" || command == "run-holding-LumbraMtx") {
         fw::UniqueKernelHandle mutex(command == "run" ? nullptr : ::CreateMutexA(nullptr, TRUE, "LumbraMtx"));
-        ChildProcess program;
         if ((command != "run" && !mutex) || !program.Start(argv[2]))
             return 1;
         PrintExit(program);

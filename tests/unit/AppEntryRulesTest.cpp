@@ -49,11 +49,8 @@ TEST(RecordAllocationSize, NeverBelowTheRecordAndNeverHuge)
 
 TEST(ValidateRecord, ClearsListedWhenARuleFailsAndKeepsItOtherwise)
 {
-    const struct {
-        const char* what;
-        void (*change)(Block&);
-        std::int32_t listed; // after validation
-    } cases[] = {
+    // What is changed in a valid record, and `listed` after validation.
+    const std::tuple<const char*, void (*)(Block&), std::int32_t> cases[] = {
         {"valid", [](Block&) {}, 1},
         {"texts at their limits",
          [](Block& b) { Fill(b, offsetof(AppEntry, name), 100); Fill(b, offsetof(AppEntry, icon), 260); }, 1},
@@ -68,11 +65,11 @@ TEST(ValidateRecord, ClearsListedWhenARuleFailsAndKeepsItOtherwise)
         {"no zero to the end",
          [](Block& b) { std::memset(&b[offsetof(AppEntry, icon)], 'y', b.size() - offsetof(AppEntry, icon)); }, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, change, listed] : cases) {
         Block block = ValidRecord();
-        c.change(block);
-        EXPECT_EQ(ValidateRecord(block.data(), block.size()), c.listed == 1) << c.what;
-        EXPECT_EQ(Listed(block), c.listed) << c.what;
+        change(block);
+        EXPECT_EQ(ValidateRecord(block.data(), block.size()), listed == 1) << what;
+        EXPECT_EQ(Listed(block), listed) << what;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "support/AppPathText.h"
+#include "support/MultiByteText.h"
 
 #include <gtest/gtest.h>
 
@@ -6,75 +7,56 @@ using support::JoinBounded;
 using support::NormalizeAppPathFolder;
 
 namespace {
-bool NoLeadBytes(unsigned char)
-{
-    return false;
-}
-
-struct FolderCase {
-    bool shiftJis; // code page 932, else 1252
-    const char* stored;
-    const char* folder;
-};
-
-void PrintTo(const FolderCase& c, std::ostream* out)
-{
-    *out << (c.shiftJis ? "932 " : "1252 ") << testing::PrintToString(std::string(c.stored));
-}
-
-class NormalizeFolder : public testing::TestWithParam<FolderCase> {};
+const auto kNoLeadBytes = [](unsigned char) { return false; };
 } // namespace
 
-TEST_P(NormalizeFolder, GivesFolderEndingInOneBackslashCharacter)
+TEST(NormalizeFolder, GivesAFolderEndingInOneBackslashCharacter)
 {
-    const FolderCase& c = GetParam();
-    auto folder = NormalizeAppPathFolder(c.stored, c.shiftJis ? support::IsShiftJisLeadByte : NoLeadBytes);
-    ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(*folder, c.folder);
+    const std::pair<const char*, const char*> singleByte[] = {
+        {"\"D:\\Tools\\Copy\"", "D:\\Tools\\Copy\\"},
+        {"D:\\Tools\\Copy\\", "D:\\Tools\\Copy\\"},
+        {"\"D:\\Tools\\Copy\\\"", "D:\\Tools\\Copy\\"},
+        {"D:\\Tools\\Copy", "D:\\Tools\\Copy\\"},
+        {"", ""},
+        // Only one pair is removed; a lone closing quote goes too.
+        {"\"\"D:\\X\"\"", "\"D:\\X\"\\"},
+        {"D:\\X\"", "D:\\X\\"},
+        {"\"", ""},
+        // In code page 1252 0x83 is a letter and 0x5C after it a separator.
+        {"D:\\\x83\\", "D:\\\x83\\"},
+        {"\"D:\\\xC4\xD6\\\"", "D:\\\xC4\xD6\\"},
+        {"C:\\\x83", "C:\\\x83\\"},
+    };
+    for (const auto& [stored, folder] : singleByte)
+        EXPECT_EQ(NormalizeAppPathFolder(stored, kNoLeadBytes), std::optional<std::string>(folder)) << stored;
+    // Folders ending in ソ (83 5C), 表 (95 5C) and 能 (94 5C): their second
+    // byte is no separator, so one is appended.
+    const std::pair<const char*, const char*> shiftJis[] = {
+        {"C:\\\x83\x5C", "C:\\\x83\x5C\\"},
+        {"C:\\Tools\\\x83\x5C\x83\x74\x83\x67\x95\x5C", "C:\\Tools\\\x83\x5C\x83\x74\x83\x67\x95\x5C\\"},
+        {"\"C:\\\x8B\x40\x94\x5C\"", "C:\\\x8B\x40\x94\x5C\\"},
+        {"C:\\\x83\x5C\\", "C:\\\x83\x5C\\"},
+        {"\"C:\\\x95\x5C\\\"", "C:\\\x95\x5C\\"},
+        // Characters are counted from the start: 83 83 is one, so the 5C
+        // after it is a separator; 83 83 83 5C ends in ソ.
+        {"C:\\\x83\x83\x5C", "C:\\\x83\x83\x5C"},
+        {"C:\\\x83\x83\x83\x5C", "C:\\\x83\x83\x83\x5C\\"},
+        // Half-width katakana are single bytes.
+        {"C:\\\xB1\\", "C:\\\xB1\\"},
+        {"\"\"", ""},
+    };
+    for (const auto& [stored, folder] : shiftJis)
+        EXPECT_EQ(NormalizeAppPathFolder(stored, support::IsShiftJisLeadByte), std::optional<std::string>(folder)) << stored;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SingleByte, NormalizeFolder,
-    testing::Values(FolderCase{false, "\"D:\\Tools\\Copy\"", "D:\\Tools\\Copy\\"},
-                    FolderCase{false, "D:\\Tools\\Copy\\", "D:\\Tools\\Copy\\"},
-                    FolderCase{false, "\"D:\\Tools\\Copy\\\"", "D:\\Tools\\Copy\\"},
-                    FolderCase{false, "D:\\Tools\\Copy", "D:\\Tools\\Copy\\"}, FolderCase{false, "", ""},
-                    // Only one pair is removed; a lone closing quote goes too.
-                    FolderCase{false, "\"\"D:\\X\"\"", "\"D:\\X\"\\"}, FolderCase{false, "D:\\X\"", "D:\\X\\"},
-                    FolderCase{false, "\"", ""},
-                    // In code page 1252 0x83 is a letter and 0x5C after it a separator.
-                    FolderCase{false, "D:\\\x83\\", "D:\\\x83\\"},
-                    FolderCase{false, "\"D:\\\xC4\xD6\\\"", "D:\\\xC4\xD6\\"}));
-
-// Folders ending in ソ (83 5C), 表 (95 5C) and 能 (94 5C): their second byte is
-// no separator, so one is appended.
-INSTANTIATE_TEST_SUITE_P(
-    ShiftJis, NormalizeFolder,
-    testing::Values(FolderCase{true, "C:\\\x83\x5C", "C:\\\x83\x5C\\"},
-                    FolderCase{true, "C:\\Tools\\\x83\x5C\x83\x74\x83\x67\x95\x5C", "C:\\Tools\\\x83\x5C\x83\x74\x83\x67\x95\x5C\\"},
-                    FolderCase{true, "\"C:\\\x8B\x40\x94\x5C\"", "C:\\\x8B\x40\x94\x5C\\"},
-                    FolderCase{true, "C:\\\x83\x5C\\", "C:\\\x83\x5C\\"},
-                    FolderCase{true, "\"C:\\\x95\x5C\\\"", "C:\\\x95\x5C\\"},
-                    // Characters are counted from the start: 83 83 is one, so the
-                    // 5C after it is a separator; 83 83 83 5C ends in ソ.
-                    FolderCase{true, "C:\\\x83\x83\x5C", "C:\\\x83\x83\x5C"},
-                    FolderCase{true, "C:\\\x83\x83\x83\x5C", "C:\\\x83\x83\x83\x5C\\"},
-                    // Half-width katakana are single bytes.
-                    FolderCase{true, "C:\\\xB1\\", "C:\\\xB1\\"}, FolderCase{true, "\"\"", ""}));
-
-TEST(NormalizeFolder, RefusesAFolderEndingInALoneLeadByte)
+TEST(NormalizeFolder, RefusesAFolderEndingInALoneLeadByteOrThatCannotHoldAFileName)
 {
-    // A separator after it would become its second byte.
+    // A separator after a lone lead byte would become its second byte.
     for (const char* stored : {"C:\\\x83", "\"C:\\\x95\"", "\x94", "C:\\\x83\x5C\x83"})
         EXPECT_FALSE(NormalizeAppPathFolder(stored, support::IsShiftJisLeadByte).has_value()) << stored;
-    EXPECT_EQ(NormalizeAppPathFolder("C:\\\x83", NoLeadBytes).value(), "C:\\\x83\\");
-}
-
-TEST(NormalizeFolder, RefusesAFolderThatCannotHoldAFileName)
-{
-    EXPECT_TRUE(NormalizeAppPathFolder(std::string(258, 'a'), NoLeadBytes).has_value()); // 258 + backslash = 259
-    EXPECT_FALSE(NormalizeAppPathFolder(std::string(259, 'a'), NoLeadBytes).has_value());
-    EXPECT_FALSE(NormalizeAppPathFolder(std::string(259, 'a') + "\\", NoLeadBytes).has_value());
+    EXPECT_TRUE(NormalizeAppPathFolder(std::string(258, 'a'), kNoLeadBytes).has_value()); // 258 + backslash = 259
+    EXPECT_FALSE(NormalizeAppPathFolder(std::string(259, 'a'), kNoLeadBytes).has_value());
+    EXPECT_FALSE(NormalizeAppPathFolder(std::string(259, 'a') + "\\", kNoLeadBytes).has_value());
     // 128 two-byte characters ending in 0x5C take 256 bytes, plus "C:" and the separator: 259.
     std::string jis;
     for (int i = 0; i < 128; ++i)

@@ -7,10 +7,7 @@ using namespace catalog;
 
 TEST(StoredList, ParsesEverySeparatedIdAndWritesEachWithItsSeparator)
 {
-    const struct {
-        const char* stored;
-        IdList ids;
-    } cases[] = {
+    const std::pair<const char*, IdList> cases[] = {
         {"", {}},
         {"Alpha.dll/", {"Alpha.dll"}},
         {"Alpha.dll//Beta.dll/", {"Alpha.dll", "", "Beta.dll"}},
@@ -18,21 +15,16 @@ TEST(StoredList, ParsesEverySeparatedIdAndWritesEachWithItsSeparator)
         {"/", {""}},
         {"a.dll/b.dll/a.dll/", {"a.dll", "b.dll", "a.dll"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseStoredList(c.stored), c.ids) << c.stored;
+    for (const auto& [stored, ids] : cases)
+        EXPECT_EQ(ParseStoredList(stored), ids) << stored;
     EXPECT_EQ(JoinStoredList({}), "");
     EXPECT_EQ(JoinStoredList({"A.dll", "", "B.dll"}), "A.dll//B.dll/");
 }
 
 TEST(ApplyStoredOrder, InsertsNewEntriesAfterTheOnlinePrintEntry)
 {
-    const struct {
-        IdList stored;
-        IdList discovered;
-        const char* earlier; // a new entry found before
-        IdList expected;
-        const char* newEntry;
-    } cases[] = {
+    // Stored, discovered, a new entry found before, the order and the new entry.
+    const std::tuple<IdList, IdList, const char*, IdList, const char*> cases[] = {
         {{"Beta.dll", "Orva_OnlinePrintApp_01.dll"},
          {"Beta.dll", "Xeno.dll", "Orva_OnlinePrintApp_01.dll", "Yeti.dll"}, "",
          {"Beta.dll", "Orva_OnlinePrintApp_01.dll", "Yeti.dll", "Xeno.dll"}, "Xeno.dll"},
@@ -46,10 +38,10 @@ TEST(ApplyStoredOrder, InsertsNewEntriesAfterTheOnlinePrintEntry)
         {{}, {"A.dll", "B.dll"}, "Earlier.dll", {"A.dll", "B.dll"}, "Earlier.dll"},
         {{"A.dll"}, {}, "", {}, ""},
     };
-    for (const auto& c : cases) {
-        OrderResult result = ApplyStoredOrder(c.stored, c.discovered, c.earlier);
-        EXPECT_EQ(result.entries, c.expected);
-        EXPECT_EQ(result.newEntry, c.newEntry);
+    for (const auto& [stored, discovered, earlier, expected, newEntry] : cases) {
+        OrderResult result = ApplyStoredOrder(stored, discovered, earlier);
+        EXPECT_EQ(result.entries, expected);
+        EXPECT_EQ(result.newEntry, newEntry);
     }
 }
 

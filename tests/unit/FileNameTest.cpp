@@ -4,10 +4,7 @@
 
 TEST(BaseNameWithoutExtension, TakesTheFileNameBeforeItsLastDot)
 {
-    const struct {
-        const char* path;
-        const char* title;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"C:\\Program Files\\Orva\\Lumbra.exe", "Lumbra"},
         {"Z:/work/build/bin/Update.exe", "Update"},
         {"C:\\dir.with.dots\\Lumbra", "Lumbra"},
@@ -17,6 +14,6 @@ TEST(BaseNameWithoutExtension, TakesTheFileNameBeforeItsLastDot)
         {"C:Lumbra.exe", "Lumbra"},
         {"", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fw::BaseNameWithoutExtension(c.path), c.title) << c.path;
+    for (const auto& [path, title] : cases)
+        EXPECT_EQ(fw::BaseNameWithoutExtension(path), title) << path;
 }

@@ -12,10 +12,7 @@ const std::string kMsMinchoJa = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9";            
 
 TEST(FontFaceChoice, PicksTheBestRankedFaceWhateverTheOrder)
 {
-    const struct {
-        std::vector<std::string> faces;
-        std::string expected;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{kMsUiGothic, kMsPGothicJa, kMsGothicJa, "Arial"}, kMsUiGothic},
         {{"Arial", kMsGothicJa, kMsPGothicJa, kMsUiGothic}, kMsUiGothic},
         {{"MS PGothic", kMsGothicJa, kMsPGothicJa}, kMsPGothicJa},
@@ -27,11 +24,11 @@ TEST(FontFaceChoice, PicksTheBestRankedFaceWhateverTheOrder)
         {{"MS UI Gothic Bold", "gothic italic", "Arial"}, "Arial"},
         {{"Some GOTHIC bOlD", "Tahoma", "DejaVu Sans"}, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [faces, expected] : cases) {
         std::string choice;
-        for (const auto& face : c.faces)
+        for (const auto& face : faces)
             ui::OfferFace(face, choice, support::IsShiftJisLeadByte);
-        EXPECT_EQ(choice, c.expected) << c.faces[0];
+        EXPECT_EQ(choice, expected) << faces[0];
     }
 }
 

@@ -7,12 +7,7 @@ using namespace shell;
 TEST(RepeatGuard, DropsOnlyARepeatOfTheSameEntryWithinItsInterval)
 {
     auto noLeads = [](unsigned char) { return false; };
-    const struct {
-        const char* entry;
-        const char* last;
-        std::uint32_t now, lastTick, execWait;
-        bool dropped;
-    } cases[] = {
+    const std::tuple<const char*, const char*, std::uint32_t, std::uint32_t, std::uint32_t, bool> cases[] = {
         {"Viewer.dll", "Viewer.dll", 10500, 10000, 1000, true},
         {"Album.dll", "Viewer.dll", 10500, 10000, 1000, false},
         {"Viewer.dll", "Viewer.dll", 11000, 10000, 1000, false},
@@ -24,10 +19,10 @@ TEST(RepeatGuard, DropsOnlyARepeatOfTheSameEntryWithinItsInterval)
         {"KADRO_IMXINPUT_01.DLL", "kadro_imxinput_01.dll", 10100, 10000, 0, false},
         {"KADRO_IMXINPUT_02.DLL", "KADRO_IMXINPUT_02.DLL", 10100, 10000, 50, false},
     };
-    for (const auto& c : cases) {
-        std::uint32_t interval = RepeatGuardInterval(c.entry, c.execWait, noLeads);
-        EXPECT_EQ(IsGuardedRepeat(c.entry, c.last, c.now, c.lastTick, interval), c.dropped)
-            << c.entry << " after " << c.last << " at " << c.now;
+    for (const auto& [entry, last, now, lastTick, execWait, dropped] : cases) {
+        std::uint32_t interval = RepeatGuardInterval(entry, execWait, noLeads);
+        EXPECT_EQ(IsGuardedRepeat(entry, last, now, lastTick, interval), dropped)
+            << entry << " after " << last << " at " << now;
     }
 }
 

@@ -28,26 +28,22 @@ void Steps(MenuModel& m, const char* button, const char* label)
 
 TEST(MenuModel, SelectsTheFocusedEntryElseTheFirstAndStepsUntilTheEnds)
 {
-    const struct {
-        int count, focus, selected;
-        const char* upLabel;
-        const char* downLabel;
-    } cases[] = {{0, -1, -1, "Disable", "Disable"},
+    const std::tuple<int, int, int, const char*, const char*> cases[] = {{0, -1, -1, "Disable", "Disable"},
                  {1, -1, 0, "Disable", "Disable"},
                  {40, -1, 0, "Disable", "Up"},
                  {40, 39, 39, "Up", "Disable"},
                  {40, 2, 2, "Up", "Up"}};
-    for (const auto& c : cases) {
+    for (const auto& [count, focus, selected, upLabel, downLabel] : cases) {
         MenuModel m;
-        m.Load(Entries(c.count, c.focus));
-        EXPECT_EQ(m.Selected(), c.selected);
-        EXPECT_EQ(m.GetVariable("_root:CurrentDLL"), c.selected < 0 ? "" : "App" + std::to_string(c.selected) + ".dll");
-        EXPECT_EQ(m.CurrentLabel(MenuModel::kButtonUpTarget), c.upLabel) << c.count << " " << c.focus;
-        EXPECT_EQ(m.CurrentLabel(MenuModel::kButtonDownTarget), c.downLabel) << c.count << " " << c.focus;
+        m.Load(Entries(count, focus));
+        EXPECT_EQ(m.Selected(), selected);
+        EXPECT_EQ(m.GetVariable("_root:CurrentDLL"), selected < 0 ? "" : "App" + std::to_string(selected) + ".dll");
+        EXPECT_EQ(m.CurrentLabel(MenuModel::kButtonUpTarget), upLabel) << count << " " << focus;
+        EXPECT_EQ(m.CurrentLabel(MenuModel::kButtonDownTarget), downLabel) << count << " " << focus;
         Steps(m, MenuModel::kButtonDownTarget, "Up1");
-        EXPECT_EQ(m.Selected(), c.count - 1);
+        EXPECT_EQ(m.Selected(), count - 1);
         Steps(m, MenuModel::kButtonUpTarget, "Down1");
-        EXPECT_EQ(m.Selected(), c.count ? 0 : -1);
+        EXPECT_EQ(m.Selected(), count ? 0 : -1);
     }
 }
 
@@ -64,12 +60,7 @@ TEST(MenuModel, VariablesOutliveTheEntries)
 
 TEST(LayoutName, BreaksLinesAndShrinksALeadingSmallMarker)
 {
-    const struct {
-        const char* name;
-        bool small;
-        std::vector<std::string> lines;
-        const char* plain;
-    } cases[] = {
+    const std::tuple<const char*, bool, std::vector<std::string>, const char*> cases[] = {
         {"Photo[CR]Album", false, {"Photo", "Album"}, "Photo Album"},
         {"Photo [CR]Album", false, {"Photo ", "Album"}, "Photo Album"},
         {"[SMALL]Online Print[CR]Service", true, {"Online Print", "Service"}, "Online Print Service"},
@@ -77,10 +68,10 @@ TEST(LayoutName, BreaksLinesAndShrinksALeadingSmallMarker)
         {"A[CR][CR]B", false, {"A", "", "B"}, "A B"},
         {"", false, {""}, ""},
     };
-    for (const auto& c : cases) {
-        NameLayout layout = LayoutName(c.name);
-        EXPECT_EQ(layout.small, c.small) << c.name;
-        EXPECT_EQ(layout.lines, c.lines) << c.name;
-        EXPECT_EQ(PlainName(c.name), c.plain);
+    for (const auto& [name, small, lines, plain] : cases) {
+        NameLayout layout = LayoutName(name);
+        EXPECT_EQ(layout.small, small) << name;
+        EXPECT_EQ(layout.lines, lines) << name;
+        EXPECT_EQ(PlainName(name), plain);
     }
 }

@@ -20,11 +20,7 @@ std::vector<int> OrderAfter(int rowCount, const std::vector<RowMove>& moves)
 
 TEST(RowMoves, DropPutsTheDraggedRowsBelowTheMarkerInTheirOrder)
 {
-    const struct {
-        std::vector<int> dragged;
-        int marker;
-        std::vector<int> order;
-    } cases[] = {
+    const std::tuple<std::vector<int>, int, std::vector<int>> cases[] = {
         {{2, 5}, 1, {0, 1, 2, 5, 3, 4, 6}},
         {{2, 3}, 1, {0, 1, 2, 3, 4, 5, 6}},
         {{1}, 3, {0, 2, 3, 1, 4, 5, 6}},
@@ -39,8 +35,8 @@ TEST(RowMoves, DropPutsTheDraggedRowsBelowTheMarkerInTheirOrder)
         {{-1, 9, 2}, 0, {0, 2, 1, 3, 4, 5, 6}},   // indices out of range skipped
         {{1, 2}, kNoDropTarget, {0, 1, 2, 3, 4, 5, 6}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(OrderAfter(7, DropMoves(7, c.dragged, c.marker)), c.order) << "marker " << c.marker;
+    for (const auto& [dragged, marker, order] : cases)
+        EXPECT_EQ(OrderAfter(7, DropMoves(7, dragged, marker)), order) << "marker " << marker;
     EXPECT_TRUE(DropMoves(7, {1, 2}, kNoDropTarget).empty());
 }
 
@@ -67,11 +63,7 @@ TEST(RowMoves, DropAtRealSizeIsAPermutationWithTheDraggedRowsTogether)
 
 TEST(RowMoves, UpAndDownMoveTheSelectionButNotABlockAtTheEnd)
 {
-    const struct {
-        bool up;
-        std::vector<int> selected;
-        std::vector<int> order;
-    } cases[] = {
+    const std::tuple<bool, std::vector<int>, std::vector<int>> cases[] = {
         {true, {0, 1, 4}, {0, 1, 2, 4, 3, 5}},
         {true, {2, 3}, {0, 2, 3, 1, 4, 5}},
         {true, {0}, {0, 1, 2, 3, 4, 5}},
@@ -82,8 +74,8 @@ TEST(RowMoves, UpAndDownMoveTheSelectionButNotABlockAtTheEnd)
         {false, {0, 1}, {2, 0, 1, 3, 4, 5}},
         {false, {}, {0, 1, 2, 3, 4, 5}},
     };
-    for (const auto& c : cases) {
-        auto moves = c.up ? MoveUpMoves(c.selected) : MoveDownMoves(c.selected, 6);
-        EXPECT_EQ(OrderAfter(6, moves), c.order) << (c.up ? "up" : "down") << " " << c.selected.size();
+    for (const auto& [up, selected, order] : cases) {
+        auto moves = up ? MoveUpMoves(selected) : MoveDownMoves(selected, 6);
+        EXPECT_EQ(OrderAfter(6, moves), order) << (up ? "up" : "down") << " " << selected.size();
     }
 }

@@ -6,10 +6,7 @@ using namespace settings;
 
 TEST(SettingsRules, NamesLoseTheirFirstLineBreakAndALeadingSmallMarker)
 {
-    const struct {
-        const char* name;
-        const char* shown;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"Photo[CR]Album", "PhotoAlbum"},
         {"[SMALL]Print[CR]Service", "PrintService"},
         {"[CR]Viewer", "[CR]Viewer"},
@@ -22,8 +19,8 @@ TEST(SettingsRules, NamesLoseTheirFirstLineBreakAndALeadingSmallMarker)
         {"", ""},
         {"\x83\x5B[CR]\x83\x7C", "\x83\x5B\x83\x7C"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(StripNameMarkup(c.name), c.shown) << c.name;
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(StripNameMarkup(name), shown) << name;
 }
 
 TEST(SettingsRules, AutoRunIsOnOnlyAtOneAndIsStoredAsOneOrTwo)
@@ -37,14 +34,10 @@ TEST(SettingsRules, AutoRunIsOnOnlyAtOneAndIsStoredAsOneOrTwo)
 
 TEST(SettingsRules, OnlyWindowsXpHasTheAutoPlayEntries)
 {
-    const struct {
-        const char* system;
-        std::uint32_t platform, major, minor;
-        bool xp;
-    } cases[] = {
+    const std::tuple<const char*, std::uint32_t, std::uint32_t, std::uint32_t, bool> cases[] = {
         {"98", 1, 4, 10, false}, {"ME", 1, 4, 90, false},   {"2000", 2, 5, 0, false}, {"XP", 2, 5, 1, true},
         {"2003", 2, 5, 2, false}, {"Vista", 2, 6, 0, false}, {"7", 2, 6, 1, false},   {"XP as 9x", 1, 5, 1, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsWindowsXp(c.platform, c.major, c.minor), c.xp) << c.system;
+    for (const auto& [system, platform, major, minor, xp] : cases)
+        EXPECT_EQ(IsWindowsXp(platform, major, minor), xp) << system;
 }

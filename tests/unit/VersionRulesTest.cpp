@@ -6,22 +6,15 @@
 using namespace updater;
 
 namespace {
-bool NoLeadBytes(unsigned char)
-{
-    return false;
-}
+const auto kNoLeadBytes = [](unsigned char) { return false; };
 } // namespace
 
 // How the FileVersion text splits, and the outcome it leads to; the real
 // updater runs the same cases against programs in the end-to-end tests.
 TEST(VersionRules, TheFirstThreeCommaFieldsTrimmedDecideTheOutcome)
 {
-    const struct {
-        const char* version;
-        const char* fields; // major|minor|build
-        Outcome outcome;
-        const char* dataFile;
-    } cases[] = {
+    // The text, its fields as major|minor|build, the outcome and its data file.
+    const std::tuple<const char*, const char*, Outcome, const char*> cases[] = {
         {"1, 7, 60417, 1", "1|7|060417", kUnnecessary, ""},
         {"1,0,41231,1", "1|0|041231", kUpdated, "data0.dat"},
         {" 1 ,\t2 , 50331 , 9, extra", "1|2|050331", kUpdated, "data2.dat"},
@@ -39,14 +32,14 @@ TEST(VersionRules, TheFirstThreeCommaFieldsTrimmedDecideTheOutcome)
         {"2, 0, 41231, 1", "2|0|041231", kDifferentVersion, ""},
         {"1, 0, 0503311234567890123, 1", "1|0|050331123456789", kUnnecessary, ""}, // kept to its first 15
     };
-    for (const auto& c : cases) {
-        VersionFields f = SplitVersionFields(c.version, NoLeadBytes);
+    for (const auto& [version, fields, outcome, dataFile] : cases) {
+        VersionFields f = SplitVersionFields(version, kNoLeadBytes);
         EXPECT_EQ(std::string(f.major.View()) + "|" + std::string(f.minor.View()) + "|" + std::string(f.build.View()),
-                  c.fields)
-            << c.version;
+                  fields)
+            << version;
         Decision d = Decide(f);
-        EXPECT_EQ(d.stop, c.outcome) << c.version;
-        EXPECT_STREQ(d.dataFile ? d.dataFile : "", c.dataFile) << c.version;
+        EXPECT_EQ(d.stop, outcome) << version;
+        EXPECT_STREQ(d.dataFile ? d.dataFile : "", dataFile) << version;
     }
     const std::pair<Outcome, OutcomeIcon> icons[] = {
         {kNotInstalled, OutcomeIcon::Exclamation}, {kDifferentVersion, OutcomeIcon::Exclamation},
@@ -66,11 +59,8 @@ TEST(VersionRules, TrimsOnlyAsciiWhiteSpaceAndKeepsTwoByteCharactersWhole)
 
 TEST(VersionRules, BuildsCompareByTheirTwoDigitFields)
 {
-    const struct {
-        const char* installed;
-        bool older;
-    } cases[] = {{"041231", true}, {"050331", true}, {"050400", true},  {"050401", false}, {"050402", false},
+    const std::pair<const char*, bool> cases[] = {{"041231", true}, {"050331", true}, {"050400", true},  {"050401", false}, {"050402", false},
                  {"05040", false}, {"0504011", false}, {"", false},      {"0x0401", true},  {"0504a1", true}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IsOlderBuild(c.installed, kReferenceBuild), c.older) << c.installed;
+    for (const auto& [installed, older] : cases)
+        EXPECT_EQ(IsOlderBuild(installed, kReferenceBuild), older) << installed;
 }

@@ -7,76 +7,59 @@
 
 #include <algorithm>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace {
 using Calls = std::vector<std::string>;
+using std::to_string;
 const UINT kProbe = WM_APP + 1; // posted to a control to watch the pre-translation walk
 Calls g_calls;
 
-std::string Text(POINT point, UINT keys)
-{
-    return std::to_string(point.x) + "," + std::to_string(point.y) + " " + std::to_string(keys);
-}
-
 // Logs every typed handler it is given; `handled` is what they return.
-class TypedWindow : public fw::CWnd {
-public:
+struct TypedWindow : fw::CWnd {
     bool handled = true;
-
-protected:
     bool Log(const std::string& call) { return g_calls.push_back(call), handled; }
+    static std::string Text(POINT p, UINT k) { return to_string(p.x) + "," + to_string(p.y) + " " + to_string(k); }
     bool OnCommand(UINT code, int id, HWND control) override
     {
-        g_calls.push_back("Command " + std::to_string(code) + " " + std::to_string(id));
+        g_calls.push_back("Command " + to_string(code) + " " + to_string(id));
         return fw::CWnd::OnCommand(code, id, control);
     }
-    bool OnButtonClicked(int id) override { return Log("Clicked " + std::to_string(id)); }
+    bool OnButtonClicked(int id) override { return Log("Clicked " + to_string(id)); }
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override
     {
         result = 7;
-        return Log("Notify " + std::to_string(id) + " " + std::to_string(static_cast<int>(header.code)));
+        return Log("Notify " + to_string(id) + " " + to_string(static_cast<int>(header.code)));
     }
     bool OnLButtonDown(POINT p, UINT keys) override { return Log("Down " + Text(p, keys)); }
     bool OnLButtonUp(POINT p, UINT keys) override { return Log("Up " + Text(p, keys)); }
     bool OnMouseMove(POINT p, UINT keys) override { return Log("Move " + Text(p, keys)); }
-    bool OnMouseWheel(short delta, UINT keys, POINT p) override
-    {
-        return Log("Wheel " + std::to_string(delta) + " " + Text(p, keys));
-    }
-    bool OnTimer(UINT_PTR id) override { return Log("Timer " + std::to_string(id)); }
+    bool OnMouseWheel(short d, UINT k, POINT p) override { return Log("Wheel " + to_string(d) + " " + Text(p, k)); }
+    bool OnTimer(UINT_PTR id) override { return Log("Timer " + to_string(id)); }
     bool OnEraseBackground(HDC) override { return Log("Erase"); }
     bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override
     {
         if (msg != WM_COMMAND && msg != WM_TIMER && msg < WM_APP)
             return false;
         result = 5;
-        return g_calls.push_back("Message " + std::to_string(msg)), true;
+        return g_calls.push_back("Message " + to_string(msg)), true;
     }
 };
 
 // A control wrapper that records what reaches it.
-class RecordingControl : public fw::CWnd {
-public:
+struct RecordingControl : fw::CWnd {
     explicit RecordingControl(const char* name) : m_name(name) {}
     bool PreTranslateMessage(MSG* msg) override { return msg->message == kProbe && !Log("walk"); }
-
-protected:
     bool OnDrawItem(const DRAWITEMSTRUCT&) override { return Log("DrawItem"); }
     bool OnMeasureItem(MEASUREITEMSTRUCT&) override { return Log("MeasureItem"); }
     bool OnReflectedNotify(NMHDR&, LRESULT&) override { return !Log("ReflectedNotify"); } // passed on to the parent
     bool Log(const char* what) { return g_calls.push_back(std::string(m_name) + " " + what), true; }
-
-private:
     const char* m_name;
 };
 
 // A dialog of a test template with two recording controls bound, that runs
 // a script in its loop (or while it initialises) and logs its walk, its
 // notifications and OK.
-class ScriptedDialog : public fw::CDialog {
-public:
+struct ScriptedDialog : fw::CDialog {
     ScriptedDialog(UINT templateId, HWND owner, std::function<void(ScriptedDialog&)> script, bool inInit = false)
         : fw::CDialog(templateId, owner), m_script(std::move(script)), m_nTemplate(templateId), m_bInInit(inInit)
     {
@@ -86,11 +69,9 @@ public:
     bool PreTranslateMessage(MSG* msg) override
     {
         if (msg->message == kProbe)
-            g_calls.push_back(std::to_string(m_nTemplate) + " walk");
+            g_calls.push_back(to_string(m_nTemplate) + " walk");
         return fw::CDialog::PreTranslateMessage(msg);
     }
-
-protected:
     void DeclareControls() override
     {
         BindControl(m_nTemplate == IDD_TEST_OWNER ? IDC_TEST_DRAWN : IDC_TEST_CHILD_BUTTON, first);
@@ -105,10 +86,8 @@ protected:
         return TRUE;
     }
     bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_APP && (m_script(*this), true); }
-    bool OnNotify(int id, NMHDR&, LRESULT&) override { return g_calls.push_back("Notify " + std::to_string(id)), true; }
+    bool OnNotify(int id, NMHDR&, LRESULT&) override { return g_calls.push_back("Notify " + to_string(id)), true; }
     void OnOK() override { EndDialog(77); }
-
-private:
     std::function<void(ScriptedDialog&)> m_script;
     UINT m_nTemplate;
     bool m_bInInit;
@@ -122,13 +101,7 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
     ASSERT_TRUE(window.Create("TypedWindow", "", WS_POPUP, 0, RECT{0, 0, 50, 50}, nullptr, 0));
     HWND hwnd = window.GetSafeHwnd();
     NMHDR notify{::GetDesktopWindow(), 12, static_cast<UINT>(NM_CLICK)};
-    const struct {
-        UINT msg;
-        WPARAM wParam;
-        LPARAM lParam;
-        Calls calls;
-        LRESULT result;
-    } cases[] = {
+    const std::tuple<UINT, WPARAM, LPARAM, Calls, LRESULT> cases[] = {
         {WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd), {"Command 0 1001", "Clicked 1001"}, 0},
         {WM_COMMAND, MAKEWPARAM(1002, 1), 0, {"Command 1 1002", "Clicked 1002"}, 0}, // an accelerator
         {WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd), {"Command 2 10", "Message 273"}, 5},
@@ -141,10 +114,10 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
         {WM_ERASEBKGND, 0, 0, {"Erase"}, 1},
         {WM_APP + 9, 0, 0, {"Message 32777"}, 5},
     };
-    for (const auto& c : cases) {
+    for (const auto& [msg, wParam, lParam, calls, result] : cases) {
         g_calls.clear();
-        EXPECT_EQ(::SendMessageA(hwnd, c.msg, c.wParam, c.lParam), c.result) << c.calls[0];
-        EXPECT_EQ(g_calls, c.calls);
+        EXPECT_EQ(::SendMessageA(hwnd, msg, wParam, lParam), result) << calls[0];
+        EXPECT_EQ(g_calls, calls);
     }
     window.handled = false; // a handler that declines leaves the message to OnMessage
     g_calls.clear();
@@ -182,37 +155,31 @@ TEST(Dialog, NestedModalLoopsWalkTargetParentsOwnersAndReflectToControls)
     auto seen = [](const std::string& call) { return std::count(g_calls.begin(), g_calls.end(), call); };
     EXPECT_GE(seen("first DrawItem"), 1);
     EXPECT_GE(seen("second ReflectedNotify"), 1);
-    EXPECT_EQ(seen("second ReflectedNotify"), seen("Notify " + std::to_string(IDC_TEST_LIST)));
+    EXPECT_EQ(seen("second ReflectedNotify"), seen("Notify " + to_string(IDC_TEST_LIST)));
     Calls walk;
     std::copy_if(g_calls.begin(), g_calls.end(), std::back_inserter(walk),
                  [](const std::string& call) { return call.find(" walk") != std::string::npos; });
-    EXPECT_EQ(walk, (Calls{"first walk", std::to_string(IDD_TEST_CHILD) + " walk",
-                           std::to_string(IDD_TEST_OWNER) + " walk"}));
+    EXPECT_EQ(walk, (Calls{"first walk", to_string(IDD_TEST_CHILD) + " walk", to_string(IDD_TEST_OWNER) + " walk"}));
 }
 
 TEST(Dialog, DoModalEndsWithTheCodeOfItsEndOrMinusOneWithoutTemplate)
 {
-    const struct {
-        INT_PTR expected;
-        bool inInit;
-        void (*end)(ScriptedDialog&);
-    } cases[] = {
-        {42, true, [](ScriptedDialog& dlg) { dlg.EndDialog(42); }},
+    const std::tuple<INT_PTR, bool, void (*)(ScriptedDialog&)> cases[] = {
+        {42, true, [](ScriptedDialog& dlg) { dlg.EndDialog(42); }}, // while it initialises
         {0, false, [](ScriptedDialog& dlg) { dlg.EndDialog(0); }},
         {IDCANCEL, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0); }},
         {77, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_COMMAND, IDOK, 0); }},
         {IDCANCEL, false, [](ScriptedDialog&) { ::PostQuitMessage(3); }}, // and the quit reaches the loop below
     };
-    for (const auto& c : cases) {
-        ScriptedDialog dlg(IDD_TEST_CHILD, nullptr, c.end, c.inInit);
-        EXPECT_EQ(dlg.DoModal(), c.expected);
+    for (const auto& [expected, inInit, end] : cases) {
+        ScriptedDialog dlg(IDD_TEST_CHILD, nullptr, end, inInit);
+        EXPECT_EQ(dlg.DoModal(), expected);
         EXPECT_EQ(dlg.GetSafeHwnd(), nullptr);
     }
     MSG quit{};
     ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 3u);
-    fw::CDialog missing(4242);
-    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_EQ(fw::CDialog(4242).DoModal(), -1);
 }
 
 namespace {

@@ -8,10 +8,7 @@
 #include "tests/common/RecordingPlayer.h"
 #include "tests/common/TestSuite.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <functional>
+#include <utility>
 
 using namespace testing_support;
 using Lines = std::vector<std::string>;
@@ -20,17 +17,13 @@ namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
-class TestPortalDlg : public CPortalDlg {
-public:
+struct TestPortalDlg : CPortalDlg {
     explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
     RecordingPlayer player;
-    void (*onOpen)(HWND) = nullptr;
     int settingsRuns = 0;
     // Run once when a plug-in calls back into the menu during its call.
     std::function<void()> onPluginCall;
     CNativeMenuPlayer& BuiltIn() { return m_nativePlayer; }
-
-protected:
     IMoviePlayer* ChoosePlayer() override { return m_bRecording ? &player : CPortalDlg::ChoosePlayer(); }
     std::unique_ptr<CAppCatalog> NewCatalog() override
     {
@@ -48,26 +41,14 @@ protected:
     {
         if (msg != WM_APP + 1 || !onPluginCall)
             return CPortalDlg::OnMessage(msg, wParam, lParam, result);
-        std::function<void()> call = std::move(onPluginCall);
-        onPluginCall = nullptr;
-        call();
+        std::exchange(onPluginCall, nullptr)();
         return true;
     }
-    BOOL OnInitDialog() override
-    {
-        BOOL result = CPortalDlg::OnInitDialog();
-        if (onOpen)
-            onOpen(m_hWnd);
-        return result;
-    }
-
-private:
     const TestSuite& m_suite;
     bool m_bRecording;
 };
 
-class PortalWindow : public testing::Test {
-protected:
+struct PortalWindow : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
@@ -89,33 +70,32 @@ protected:
     void PostRegistered(const char* name)
     {
         ::PostMessageA(m_dlg.GetSafeHwnd(), ::RegisterWindowMessageA(name), 0, 0);
-        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
-            if (!fw::WalkPreTranslate(&msg))
-                ::DispatchMessageA(&msg);
+        Pump();
     }
     bool PreTranslate(UINT message, WPARAM wParam = 0)
     {
         MSG msg{m_dlg.GetSafeHwnd(), message, wParam, 0, 0, {0, 0}};
         return fw::WalkPreTranslate(&msg);
     }
+    void Send(const char* command, const std::string& args) { m_dlg.player.Send(command, args); }
+    void SetNewFolder(const std::string& folder) { WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder); }
     static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
-    // A menu build where the document cannot be written.
-    void RefreshWithoutTempFolder(CPortalDlg& dlg)
+    // A menu build where the document cannot be written: a folder takes its
+    // place.
+    static void RefreshWithoutDocument(CPortalDlg& dlg)
     {
-        char saved[MAX_PATH] = {};
-        ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
-        for (const char* variable : {"TMP", "TEMP"})
-            ::SetEnvironmentVariableA(variable, (m_scratch.Path() + "NoSuchFolder").c_str());
+        ::DeleteFileA(dlg.DocumentPath().c_str());
+        ::CreateDirectoryA(dlg.DocumentPath().c_str(), nullptr);
         dlg.RefreshMenu();
-        for (const char* variable : {"TMP", "TEMP"})
-            ::SetEnvironmentVariableA(variable, saved);
+        ::RemoveDirectoryA(dlg.DocumentPath().c_str());
     }
-    Lines LockLabels()
+    // The labels of the start and close buttons of the movie.
+    std::string LockLabels()
     {
-        Lines labels;
+        std::string labels;
         for (const char* target : {"_root.mcLauncher.mcExecute", "_root.mcLauncher.mcMenu.mcButtonMenuExec",
                                    "_root.mcConfig.mcStaticButton_Back", "_root.mcFotopass.mcStaticButton_Back"})
-            labels.push_back(m_dlg.player.labels[target]);
+            labels += m_dlg.player.labels[target] + " ";
         return labels;
     }
 
@@ -130,13 +110,10 @@ protected:
 TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADocument)
 {
     m_dlg.player.version = 0x5FFFF;
-    auto boxes = CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); });
+    EXPECT_EQ(CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); }),
+              (std::vector<MessageBoxSeen>{{m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
     EXPECT_EQ(m_dlg.player.calls, Lines{"FlashVersion()"});
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, m_library.LoadText(IDS_FLASH_TOO_OLD));
-    EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
 
     m_dlg.player.version = 0x60000;
     m_dlg.player.calls.clear();
@@ -156,7 +133,7 @@ TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADo
     EXPECT_EQ(TestSuite::Stored("Sort"), "Valid.dll/Second.dll/ExecFails.dll/kadro_imxinput_01.dll/");
 
     m_dlg.player.variables.clear();
-    RefreshWithoutTempFolder(m_dlg);
+    RefreshWithoutDocument(m_dlg);
     EXPECT_EQ(m_dlg.player.calls.back(), "TGotoFrame(_root,0)");
     EXPECT_TRUE(m_dlg.player.variables.empty());
 }
@@ -175,15 +152,15 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     ASSERT_TRUE(dlg.Create());
     HWND list = dlg.BuiltIn().ListWindow();
     ASSERT_NE(list, nullptr) << "no Flash control: the built-in player takes the movie area";
-    Lines rows;
-    for (int row = 0; row < ::SendMessageA(list, LB_GETCOUNT, 0, 0); ++row) {
+    ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 56);
+    Lines rows(7);
+    for (size_t row = 0; row < rows.size(); ++row) {
         char text[128] = {};
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-        rows.push_back(text);
+        ::SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+        rows[row] = text;
     }
-    ASSERT_EQ(rows.size(), 56u);
-    EXPECT_EQ(Lines(rows.begin(), rows.begin() + 7), (Lines{"Valid", "Second Entry", "Say \"<Cheese>\" & smile", "Caf\xe9",
-                                                           std::string(100, 'N'), "ExecFails", "App10"}));
+    EXPECT_EQ(rows, (Lines{"Valid", "Second Entry", "Say \"<Cheese>\" & smile", "Caf\xe9", std::string(100, 'N'),
+                           "ExecFails", "App10"}));
     EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 55) << "the entry used last";
     EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "scrolled into view";
     EXPECT_TRUE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
@@ -196,7 +173,7 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
 
     // A document that cannot be read: an empty menu that says so, and the
     // rest of the window keeps working.
-    std::ofstream(dlg.DocumentPath(), std::ios::binary) << "<menu><data id=\"A.dll\" name=\"A & B\" /></menu>";
+    WriteAll(dlg.DocumentPath(), "<menu><data id=\"A.dll\" name=\"A & B\" /></menu>");
     dlg.BuiltIn().Rewind();
     dlg.BuiltIn().Play();
     EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
@@ -204,7 +181,7 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     EXPECT_FALSE(::IsWindowVisible(list)) << "the empty-menu text shows instead";
     EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
 
-    RefreshWithoutTempFolder(dlg); // the movie's first frame: an empty menu
+    RefreshWithoutDocument(dlg); // the movie's first frame: an empty menu
     EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
     EXPECT_FALSE(dlg.BuiltIn().ListUnreadable());
     EXPECT_FALSE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
@@ -213,26 +190,22 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
 TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
 {
     HWND window = Open();
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        const char* upLabel;
-        const char* step; // the menu clip's new label
-    } cases[] = {
+    // A message, the up button's label, the menu clip's new label.
+    const std::tuple<UINT, WPARAM, const char*, const char*> cases[] = {
         {WM_MOUSEWHEEL, 0, "", "Up1"}, // away from the user, even by 0, acts like Down
         {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), "", "Down1"},
         {WM_KEYDOWN, VK_UP, "Disable", ""},
         {WM_KEYDOWN, VK_UP, "disable", "Down1"},
         {WM_KEYDOWN, VK_DOWN, "Disable", "Up1"},
     };
-    for (const auto& c : cases) {
-        m_dlg.player.labels = {{"_root.mcLauncher.mcButtonUp", c.upLabel}};
-        if (c.message == WM_MOUSEWHEEL)
-            ::SendMessageA(window, c.message, c.wParam, 0);
+    for (const auto& [message, wParam, upLabel, step] : cases) {
+        m_dlg.player.labels = {{"_root.mcLauncher.mcButtonUp", upLabel}};
+        if (message == WM_MOUSEWHEEL)
+            ::SendMessageA(window, message, wParam, 0);
         else
-            EXPECT_FALSE(PreTranslate(c.message, c.wParam)) << "the key goes on to its window";
-        EXPECT_EQ(m_dlg.player.labels["_root.mcLauncher.mcMenu"], c.step) << c.upLabel;
-        EXPECT_EQ(m_dlg.player.calls.back() == "TPlay(_root.mcLauncher.mcMenu)", *c.step != '\0');
+            EXPECT_FALSE(PreTranslate(message, wParam)) << "the key goes on to its window";
+        EXPECT_EQ(m_dlg.player.labels["_root.mcLauncher.mcMenu"], step) << upLabel;
+        EXPECT_EQ(m_dlg.player.calls.back() == "TPlay(_root.mcLauncher.mcMenu)", *step != '\0');
     }
     // Tab and the right button are swallowed; Escape does not end the menu.
     EXPECT_TRUE(PreTranslate(WM_KEYDOWN, VK_TAB));
@@ -249,7 +222,7 @@ TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
     EXPECT_FALSE(::IsIconic(window));
 }
 
-TEST_F(PortalWindow, DraggingTheSkinMovesTheWindowWithTheLeftButtonAlone)
+TEST_F(PortalWindow, TheSkinDragsTheWindowWithTheLeftButtonAloneAndTheButtonsMinimiseAndEndIt)
 {
     HWND window = Open();
     RECT start{};
@@ -269,28 +242,18 @@ TEST_F(PortalWindow, DraggingTheSkinMovesTheWindowWithTheLeftButtonAlone)
     ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
     EXPECT_EQ(moved(), "30,15");
     EXPECT_EQ(::GetCapture(), nullptr);
-}
 
-TEST_F(PortalWindow, TheButtonsAndTheSuitesCloseMessageMinimiseAndEndIt)
-{
-    HWND window = Open();
     ::SendMessageA(::GetDlgItem(window, IDC_MINIMIZE), BM_CLICK, 0, 0);
     EXPECT_TRUE(::IsIconic(window));
     ::EnableWindow(window, FALSE); // as while a modal child is up
     PostRegistered("Orva Dereze Show Close");
     EXPECT_FALSE(m_dlg.IsEnded());
-
     // The close button ends the run with IDOK, the suite's close with IDCANCEL.
-    const struct {
-        INT_PTR code;
-        void (*end)(HWND);
-    } ends[] = {{IDOK, [](HWND w) { ::PostMessageA(::GetDlgItem(w, IDC_CLOSE), BM_CLICK, 0, 0); }},
-                {IDCANCEL, [](HWND w) { ::PostMessageA(w, ::RegisterWindowMessageA("Orva Dereze Show Close"), 0, 0); }}};
-    for (const auto& e : ends) {
-        TestPortalDlg dlg(m_suite);
-        dlg.onOpen = e.end;
-        EXPECT_EQ(dlg.DoModal(), e.code);
-    }
+    TestPortalDlg first(m_suite), second(m_suite);
+    EXPECT_EQ(RunModal(first, {[&] { ::SendMessageA(::GetDlgItem(first.GetSafeHwnd(), IDC_CLOSE), BM_CLICK, 0, 0); }}),
+              IDOK);
+    UINT close = ::RegisterWindowMessageA("Orva Dereze Show Close");
+    EXPECT_EQ(RunModal(second, {[&] { ::PostMessageA(second.GetSafeHwnd(), close, 0, 0); }}), IDCANCEL);
 }
 
 TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
@@ -301,10 +264,10 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
     for (int tick = 0; tick < 2; ++tick) {
         m_dlg.player.labels.clear();
         ::SendMessageA(window, WM_TIMER, 100, 0);
-        EXPECT_EQ(LockLabels(), (Lines{"Disable", "Disable", "Disable", "Disable"})) << "at every tick";
+        EXPECT_EQ(LockLabels(), "Disable Disable Disable Disable ") << "at every tick";
     }
     EXPECT_FALSE(::IsWindowEnabled(close));
-    m_dlg.player.Send("EXEC", "Valid.dll");
+    Send("EXEC", "Valid.dll");
     m_dlg.player.variables["_root:CurrentDLL"] = "Second.dll";
     PreTranslate(WM_KEYDOWN, VK_RETURN); // Enter is not locked
     EXPECT_EQ(m_suite.Log(), Lines{"exec Second.dll []"});
@@ -312,7 +275,7 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
 
     copyTool.reset();
     ::SendMessageA(window, WM_TIMER, 100, 0);
-    EXPECT_EQ(LockLabels(), (Lines{"Up", "Selected", "Up", "Up"}));
+    EXPECT_EQ(LockLabels(), "Up Selected Up Up ");
     EXPECT_TRUE(::IsWindowEnabled(close));
     m_dlg.player.calls.clear();
     ::SendMessageA(window, WM_TIMER, 100, 0);
@@ -322,20 +285,17 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
 TEST_F(PortalWindow, ExecStartsCatalogEntriesOnlyRemembersThemAndMinimises)
 {
     HWND window = Open();
-    m_dlg.player.Send("EXEC", "Valid.dll");
+    Send("EXEC", "Valid.dll");
     EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
     EXPECT_TRUE(::IsIconic(window));
     EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Valid.dll"));
     for (const char* ignored : {"..\\AppInfo\\Valid.dll", "C:\\windows\\system32\\shell32.dll", "Listed0.dll",
                                 "valid.dll", "", "Missing.dll"})
-        m_dlg.player.Send("EXEC", ignored);
-    m_dlg.player.Send("exec", "Second.dll");
-
-    auto boxes = CollectMessageBoxes([&] { m_dlg.player.Send("EXEC", "ExecFails.dll"); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The application could not be started (error -5).");
-    EXPECT_EQ(boxes[0].caption, "win_tests");
-    EXPECT_EQ(boxes[0].owner, window);
+        Send("EXEC", ignored);
+    Send("exec", "Second.dll");
+    EXPECT_EQ(CollectMessageBoxes([&] { Send("EXEC", "ExecFails.dll"); }),
+              (std::vector<MessageBoxSeen>{
+                  {"The application could not be started (error -5).", "win_tests", BoxIcon::Error, window}}));
     EXPECT_EQ(TestSuite::Stored("LastUse"), "Valid.dll");
     EXPECT_EQ(m_suite.Log(), (Lines{"exec Valid.dll []", "exec ExecFails.dll []"}));
 }
@@ -344,25 +304,21 @@ TEST_F(PortalWindow, TheRepeatGuardTakesExecWaitFromTheMachineAndFiveSecondsForT
 {
     // An ExecWait of 0 allows an immediate repeat, but only where it is read:
     // the machine's key, and not for the import entry, which waits 5000 ms.
-    const struct {
-        HKEY hive;
-        const char* entry;
-        size_t starts;
-    } cases[] = {{nullptr, "Valid.dll", 1},
-                 {HKEY_CURRENT_USER, "Valid.dll", 1},
-                 {HKEY_LOCAL_MACHINE, "Valid.dll", 2},
-                 {HKEY_LOCAL_MACHINE, "kadro_imxinput_01.dll", 1}};
-    for (const auto& c : cases) {
+    const std::tuple<HKEY, const char*, size_t> cases[] = {{nullptr, "Valid.dll", 1},
+                                                           {HKEY_CURRENT_USER, "Valid.dll", 1},
+                                                           {HKEY_LOCAL_MACHINE, "Valid.dll", 2},
+                                                           {HKEY_LOCAL_MACHINE, "kadro_imxinput_01.dll", 1}};
+    for (const auto& [zeroIn, entry, starts] : cases) {
         for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             ::RegDeleteKeyValueA(hive, kProgramKey, "ExecWait");
-        if (c.hive)
-            WriteValue(c.hive, kProgramKey, "ExecWait", REG_DWORD, std::string(4, '\0'));
+        if (zeroIn)
+            WriteValue(zeroIn, kProgramKey, "ExecWait", REG_DWORD, std::string(4, '\0'));
         ::DeleteFileA(m_suite.LogPath().c_str());
         TestPortalDlg dlg(m_suite);
         ASSERT_TRUE(dlg.Create());
-        dlg.LaunchEntry(c.entry);
-        dlg.LaunchEntry(c.entry);
-        EXPECT_EQ(m_suite.Log().size(), c.starts) << c.entry;
+        dlg.LaunchEntry(entry);
+        dlg.LaunchEntry(entry);
+        EXPECT_EQ(m_suite.Log().size(), starts) << entry;
     }
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kProgramKey);
 }
@@ -370,27 +326,27 @@ TEST_F(PortalWindow, TheRepeatGuardTakesExecWaitFromTheMachineAndFiveSecondsForT
 TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCopyTool)
 {
     Open();
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
+    SetNewFolder("C:\\Photos\\New");
     PostRegistered("Fotopass End.");
-    m_dlg.player.Send("EXEC", "Valid.dll");
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "");
+    Send("EXEC", "Valid.dll");
+    SetNewFolder("");
     PostRegistered("Fotopass End.");
     EXPECT_EQ(m_dlg.NewFolder(), "");
     EXPECT_FALSE(IsLoaded(m_suite.AppInfo() + "Second.dll"));
 
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
-    m_dlg.player.Send("COPY", ""); // no copy tool registered
+    Send("COPY", ""); // no copy tool registered
     // Registered without a folder: the library of the current folder is not
     // taken instead.
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, std::string(1, '\0'));
     char current[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, current);
     ::SetCurrentDirectoryA(BuildFolder("tests/win/plugins/copytool").c_str());
-    m_dlg.player.Send("COPY", "");
+    Send("COPY", "");
     ::SetCurrentDirectoryA(current);
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
     for (const char* command : {"COPY", "copy", "CONFIG"})
-        m_dlg.player.Send(command, "ignored");
+        Send(command, "ignored");
     EXPECT_FALSE(IsLoaded(TestSuite::CopyToolLibrary()));
     EXPECT_EQ(m_dlg.settingsRuns, 1);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
@@ -405,7 +361,7 @@ TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
     TestSuite::Store("Sort", "Reentrant.dll/Valid.dll/Second.dll/ExecFails.dll/");
     Open();
     // During the first Prepare the menu is rebuilt with another order.
-    WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, "C:\\Photos\\New");
+    SetNewFolder("C:\\Photos\\New");
     m_dlg.onPluginCall = [&] {
         TestSuite::Store("Sort", "ExecFails.dll/Second.dll/Reentrant.dll/Valid.dll/");
         m_dlg.RefreshMenu();
@@ -413,10 +369,10 @@ TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
     PostRegistered("Fotopass End.");
     // During Exec a new import replaces the folder text.
     m_dlg.onPluginCall = [&] {
-        WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, std::string(300, 'x'));
+        SetNewFolder(std::string(300, 'x'));
         m_dlg.PrepareEntries();
     };
-    m_dlg.player.Send("EXEC", "Reentrant.dll");
+    Send("EXEC", "Reentrant.dll");
     Lines log = m_suite.Log();
     ASSERT_GE(log.size(), 5u);
     EXPECT_EQ(Lines(log.begin(), log.begin() + 4),

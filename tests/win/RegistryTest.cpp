@@ -10,8 +10,7 @@ namespace {
 const char kScratch[] = "Software\\LumbraTests\\Registry";
 const char kMissing[] = "Software\\LumbraTests\\Registry\\Missing";
 
-class RegistryHelpers : public testing::Test {
-protected:
+struct RegistryHelpers : testing::Test {
     void SetUp() override
     {
         testing_support::DeleteRegistryTree(HKEY_CURRENT_USER, kScratch);
@@ -39,12 +38,9 @@ TEST_F(RegistryHelpers, AnyValueReadsAsTextUpToItsFirstZeroOrAsFourRawBytesAndNo
         EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, key, "Sort", "fallback"), "fallback");
         EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, key, "ExecWait", 1000), 1000u);
     }
-    const struct {
-        DWORD type;
-        std::string data;
-        const char* text;
-        DWORD number; // 77: the data does not fit in four bytes
-    } cases[] = {
+    // A value as stored, its text (null: its bytes) and its number (77, the
+    // default: the data does not fit in four bytes).
+    const std::tuple<DWORD, std::string, const char*, DWORD> cases[] = {
         {REG_SZ, std::string("a/b/", 5), "a/b/", 77},
         {REG_SZ, "a/b/", "a/b/", 0x2F622F61},
         {REG_SZ, std::string(), "", 0},
@@ -55,10 +51,10 @@ TEST_F(RegistryHelpers, AnyValueReadsAsTextUpToItsFirstZeroOrAsFourRawBytesAndNo
         {REG_BINARY, "12345", "12345", 77},
         {REG_SZ, std::string(5000, 'q'), nullptr, 77},
     };
-    for (const auto& c : cases) {
-        WriteValue(HKEY_CURRENT_USER, kScratch, "Value", c.type, c.data);
-        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "Value", "default"), c.text ? std::string(c.text) : c.data);
-        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, "Value", 77), c.number) << c.data;
+    for (const auto& [type, data, text, number] : cases) {
+        WriteValue(HKEY_CURRENT_USER, kScratch, "Value", type, data);
+        EXPECT_EQ(RegReadString(HKEY_CURRENT_USER, kScratch, "Value", "default"), text ? std::string(text) : data);
+        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kScratch, "Value", 77), number) << data;
     }
 }
 

@@ -40,20 +40,13 @@ TEST(ResourceLibrary, ErrorBoxesShowTheTextWithTheProgramTitleAndAMissingLibrary
         EXPECT_TRUE(library.ShowErrorFormat(nullptr, IDS_TEST_FORMAT, -5));
         EXPECT_TRUE(library.ShowErrorFormat(owner, IDS_TEST_HOSTILE, 7));
     });
-    const struct {
-        const char* text;
-        HWND owner;
-    } expected[] = {{"A required file was not found. \nUninstall the application and then re-install it.", nullptr},
-                    {"Short text", nullptr},
-                    {"", owner},
-                    {"Start failed with -5.", nullptr},
-                    {"Hostile %s format 7", owner}};
-    ASSERT_EQ(boxes.size(), std::size(expected));
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_EQ(boxes[i].text, expected[i].text);
-        EXPECT_EQ(boxes[i].caption, "win_tests");
-        EXPECT_EQ(boxes[i].icon, BoxIcon::Error);
-        EXPECT_EQ(boxes[i].owner, expected[i].owner);
-    }
+    const char* title = "win_tests";
+    EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{
+                         {"A required file was not found. \nUninstall the application and then re-install it.", title,
+                          BoxIcon::Error, nullptr},
+                         {"Short text", title, BoxIcon::Error, nullptr},
+                         {"", title, BoxIcon::Error, owner},
+                         {"Start failed with -5.", title, BoxIcon::Error, nullptr},
+                         {"Hostile %s format 7", title, BoxIcon::Error, owner}}));
     ::DestroyWindow(owner);
 }

@@ -12,30 +12,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <memory>
-
 namespace {
 // The colours of the test bitmaps.
-const COLORREF kSkinRed = RGB(0xC0, 0, 0);
-const COLORREF kNormal = RGB(255, 0, 0);
-const COLORREF kPressed = RGB(0, 255, 0);
-const COLORREF kFocus = RGB(0, 0, 255);
-const COLORREF kDisabled = RGB(0x80, 0x80, 0);
-const COLORREF kHover = RGB(255, 255, 0);
-const COLORREF kUnchecked = RGB(0x20, 0x20, 0x20);
-const COLORREF kChecked = RGB(0, 0xA0, 0xA0);
-const COLORREF kCheckDisabled = RGB(0xA0, 0, 0xA0);
+const COLORREF kSkinRed = RGB(0xC0, 0, 0), kNormal = RGB(255, 0, 0), kPressed = RGB(0, 255, 0);
+const COLORREF kFocus = RGB(0, 0, 255), kDisabled = RGB(0x80, 0x80, 0), kHover = RGB(255, 255, 0);
+const COLORREF kUnchecked = RGB(0x20, 0x20, 0x20), kChecked = RGB(0, 0xA0, 0xA0), kCheckDisabled = RGB(0xA0, 0, 0xA0);
 const UINT kStates[] = {0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS | ODS_DISABLED,
                         ODS_FOCUS | ODS_DISABLED};
-class ButtonsDialog : public fw::CDialog {
-public:
+
+struct ButtonsDialog : fw::CDialog {
     ButtonsDialog() : fw::CDialog(IDD_TEST_BUTTONS) {}
     CSkinButton withHover;
     CSkinButton withoutHover;
     CSkinCheckButton check;
-
-protected:
     void DeclareControls() override
     {
         BindControl(IDC_TEST_HOVER, withHover);
@@ -44,8 +33,7 @@ protected:
     }
 };
 
-class Skins : public testing::Test {
-protected:
+struct Skins : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(m_library.Load("TestSkins.dll"));
@@ -66,7 +54,7 @@ protected:
     COLORREF Render(fw::CWnd& control, UINT state)
     {
         PixelCanvas target(40, 20, RGB(1, 2, 3));
-        RenderThroughParent(m_dialog.GetSafeHwnd(), control.GetSafeHwnd(), state, target);
+        target.DrawThroughParent(m_dialog.GetSafeHwnd(), control.GetSafeHwnd(), state);
         return target.At(5, 5);
     }
     static void MoveMouseOver(fw::CWnd& control)
@@ -76,49 +64,50 @@ protected:
         ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         ::SendMessageA(control.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     }
-    // A skin slot drawn onto a blue canvas larger than the skin.
-    std::unique_ptr<PixelCanvas> Shown(int slot)
+    static LONG Size(fw::CWnd& control)
     {
-        auto canvas = std::make_unique<PixelCanvas>(200, 100, kFocus);
-        m_set.GetSlotImage(slot)->Draw(m_dialog.GetSafeHwnd(), canvas->dc());
-        return canvas;
+        RECT client{};
+        ::GetClientRect(control.GetSafeHwnd(), &client);
+        return client.right * 100 + client.bottom;
     }
 
     CResourceLibrary m_library;
     ButtonsDialog m_dialog;
-    CSkinImageSet m_set;
 };
 } // namespace
 
 TEST_F(Skins, ALoadedSkinDrawsExactlyItsBitmapAndMissingOnesLeaveNothing)
 {
+    CSkinImageSet set;
     for (int slot : {59, 60, -1})
-        m_set.SetImage(m_dialog.GetSafeHwnd(), slot, IDB_TEST_SKIN);
-    EXPECT_EQ(m_set.GetSlotImage(60), nullptr);
-    EXPECT_EQ(m_set.GetSlotImage(-1), nullptr);
-    EXPECT_FALSE(m_set.GetSlotImage(0)->IsCreated());
-    BITMAP info = m_set.GetSlotImage(59)->GetBitmapInfo();
+        set.SetImage(m_dialog.GetSafeHwnd(), slot, IDB_TEST_SKIN);
+    EXPECT_EQ(set.GetSlotImage(60), nullptr);
+    EXPECT_EQ(set.GetSlotImage(-1), nullptr);
+    EXPECT_FALSE(set.GetSlotImage(0)->IsCreated());
+    BITMAP info = set.GetSlotImage(59)->GetBitmapInfo();
     EXPECT_EQ(std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + "x" + std::to_string(info.bmBitsPixel),
               "120x60x32");
-    auto shown = Shown(59);
-    EXPECT_EQ(shown->At(0, 0), kSkinRed);
-    EXPECT_EQ(shown->At(119, 59), kSkinRed);
-    EXPECT_EQ(shown->At(120, 10), kFocus);
-    EXPECT_EQ(shown->At(10, 60), kFocus);
+    // Drawn onto a blue canvas larger than the skin.
+    PixelCanvas shown(200, 100, kFocus);
+    set.GetSlotImage(59)->Draw(m_dialog.GetSafeHwnd(), shown.dc());
+    EXPECT_EQ(shown.At(0, 0), kSkinRed);
+    EXPECT_EQ(shown.At(119, 59), kSkinRed);
+    EXPECT_EQ(shown.At(120, 10), kFocus);
+    EXPECT_EQ(shown.At(10, 60), kFocus);
 
-    m_set.SetImage(m_dialog.GetSafeHwnd(), 59, 4242); // a missing id drops the old content too
-    EXPECT_FALSE(m_set.GetSlotImage(59)->IsCreated());
-    EXPECT_EQ(m_set.GetSlotImage(59)->GetBitmapInfo().bmWidth, 0);
-    EXPECT_EQ(Shown(59)->At(0, 0), kFocus);
+    set.SetImage(m_dialog.GetSafeHwnd(), 59, 4242); // a missing id drops the old content too
+    EXPECT_FALSE(set.GetSlotImage(59)->IsCreated());
+    EXPECT_EQ(set.GetSlotImage(59)->GetBitmapInfo().bmWidth, 0);
+    PixelCanvas empty(200, 100, kFocus);
+    set.GetSlotImage(59)->Draw(m_dialog.GetSafeHwnd(), empty.dc());
+    EXPECT_EQ(empty.At(0, 0), kFocus);
 }
 
 TEST_F(Skins, TheFirstMatchingStatePicksTheBitmapAndHoverBeatsThemUntilPressed)
 {
     HWND button = m_dialog.withHover.GetSafeHwnd();
     EXPECT_EQ(::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-    RECT client{};
-    ::GetClientRect(button, &client); // the size of the normal bitmap
-    EXPECT_EQ(client.right * 100 + client.bottom, 40 * 100 + 20);
+    EXPECT_EQ(Size(m_dialog.withHover), 40 * 100 + 20); // the size of the normal bitmap
     const COLORREF expected[] = {kNormal, kPressed, kFocus, kDisabled, kPressed, kFocus};
     for (size_t i = 0; i < std::size(kStates); ++i)
         EXPECT_EQ(Render(m_dialog.withHover, kStates[i]), expected[i]) << kStates[i];
@@ -148,12 +137,9 @@ TEST_F(Skins, TheFirstMatchingStatePicksTheBitmapAndHoverBeatsThemUntilPressed)
 
 TEST_F(Skins, AMissingNormalBitmapKeepsTheSizeAndDrawsGreyAnyOtherTheNormalOne)
 {
-    HWND button = m_dialog.withoutHover.GetSafeHwnd();
-    ::MoveWindow(button, 0, 0, 30, 12, FALSE);
+    ::MoveWindow(m_dialog.withoutHover.GetSafeHwnd(), 0, 0, 30, 12, FALSE);
     m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), 4242, IDB_TEST_PRESSED, 0, 0, 0);
-    RECT client{};
-    ::GetClientRect(button, &client); // still there to be clicked
-    EXPECT_EQ(client.right * 100 + client.bottom, 30 * 100 + 12);
+    EXPECT_EQ(Size(m_dialog.withoutHover), 30 * 100 + 12); // still there to be clicked
     EXPECT_EQ(Render(m_dialog.withoutHover, ODS_SELECTED), RGB(128, 128, 128));
     m_dialog.withoutHover.SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, 0, 0, 0, 0);
     for (UINT state : kStates)
@@ -164,16 +150,15 @@ TEST_F(Skins, CheckButtonsShowCheckedUncheckedOrDisabled)
 {
     CSkinCheckButton& check = m_dialog.check;
     EXPECT_TRUE(check.GetCheck()) << "setting the bitmaps checks it";
-    const struct {
-        bool checked;
-        UINT state;
-        COLORREF shown;
-    } cases[] = {{true, 0, kChecked},           {false, 0, kUnchecked},        {false, ODS_FOCUS, kUnchecked},
-                 {false, ODS_DISABLED, kCheckDisabled}, {true, ODS_DISABLED, kCheckDisabled}};
-    for (const auto& c : cases) {
-        check.SetCheck(c.checked);
-        EXPECT_EQ(check.GetCheck(), c.checked);
-        EXPECT_EQ(Render(check, c.state), c.shown) << c.checked << " " << c.state;
+    const std::tuple<bool, UINT, COLORREF> cases[] = {{true, 0, kChecked},
+                                                      {false, 0, kUnchecked},
+                                                      {false, ODS_FOCUS, kUnchecked},
+                                                      {false, ODS_DISABLED, kCheckDisabled},
+                                                      {true, ODS_DISABLED, kCheckDisabled}};
+    for (const auto& [checked, state, shown] : cases) {
+        check.SetCheck(checked);
+        EXPECT_EQ(check.GetCheck(), checked);
+        EXPECT_EQ(Render(check, state), shown) << checked << " " << state;
     }
 }
 
@@ -183,12 +168,9 @@ TEST(SkinFont, ChoosesAGothicFaceOfTheSystemOnce)
 {
     CSkinFont font(10);
     std::string face = g_fontFace;
-    for (char& c : face)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (::GetACP() == 932)
-        EXPECT_NE(g_fontFace.find("\x83\x53\x83\x56\x83\x62\x83\x4E"), std::string::npos) << g_fontFace;
-    else
-        EXPECT_NE(face.find("GOTHIC"), std::string::npos) << g_fontFace;
+    ::CharUpperA(&face[0]);
+    EXPECT_NE(::GetACP() == 932 ? g_fontFace.find("\x83\x53\x83\x56\x83\x62\x83\x4E") : face.find("GOTHIC"), std::string::npos)
+        << g_fontFace;
     LOGFONTA chosen{};
     ::GetObjectA(font.GetHandle(), sizeof chosen, &chosen);
     EXPECT_EQ(std::string(chosen.lfFaceName), g_fontFace);

@@ -12,22 +12,25 @@
 #include <string>
 
 namespace {
-std::string OwnFileName()
+std::string OwnPath()
 {
     HMODULE self = nullptr;
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&OwnFileName), &self);
+                         reinterpret_cast<LPCSTR>(&OwnPath), &self);
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(self, path, MAX_PATH);
-    // The last separator that is no second byte of a two-byte character.
-    const char* name = path;
-    for (const char* c = path; *c; ++c) {
-        if (::IsDBCSLeadByte(static_cast<BYTE>(*c)) && c[1])
-            ++c;
-        else if (*c == '\\')
-            name = c + 1;
-    }
-    return name;
+    return path;
+}
+
+std::string OwnFileName()
+{
+    // After the last separator that is no second byte of a two-byte character.
+    const std::string path = OwnPath();
+    std::size_t name = 0;
+    for (std::size_t i = 0; i < path.size(); i += ::IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1)
+        if (path[i] == '\\')
+            name = i + 1;
+    return path.substr(name);
 }
 
 void Log(const char* what, const char* text)
@@ -41,21 +44,31 @@ void Log(const char* what, const char* text)
     }
 }
 
-void Fill(AppEntry& r, const std::string& name)
+// Whether this library was asked for its record before: a marker file
+// beside it remembers.
+bool SeenBefore()
 {
-    const std::string stem = name.substr(0, name.rfind('.'));
-    std::memcpy(r.signature, "OP", 3);
-    std::snprintf(r.name, sizeof r.name, "%s", stem.c_str());
+    const std::string marker = OwnPath() + ".seen";
+    if (::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (FILE* seen = std::fopen(marker.c_str(), "w"))
+        std::fclose(seen);
+    return false;
+}
+
+void Fill(AppEntry& r, const std::string& stem)
+{
+    std::memcpy(r.signature, stem == "BadSignature" ? "OQ" : "OP", 3);
+    std::snprintf(r.name, sizeof r.name, "%s",
+                  stem == "Second"  ? "Second[CR]Entry"
+                  : stem == "Third" ? "[SMALL]Third"
+                  : stem == "Special" ? "Say \"<Cheese>\" & smile"
+                                      : stem.c_str());
     std::strcpy(r.execButton, "Start");
     std::strcpy(r.infoSwf, "info.swf");
     std::strcpy(r.icon, "icon.png");
     r.version = stem == "Version2" ? 2 : 1;
     r.listed = stem == "Listed0" ? 0 : 1;
-    r.signature[1] = stem == "BadSignature" ? 'Q' : 'P';
-    if (stem == "Second" || stem == "Third" || stem == "Special")
-        std::strcpy(r.name, stem == "Second" ? "Second[CR]Entry"
-                            : stem == "Third" ? "[SMALL]Third"
-                                              : "Say \"<Cheese>\" & smile");
     if (stem == "Name100" || stem == "Name100Info4")
         std::memset(r.name, 'N', 100); // its zero is infoText4's first byte
     if (stem == "Name100Info4")
@@ -64,23 +77,6 @@ void Fill(AppEntry& r, const std::string& name)
         std::memset(r.icon, 'i', stem == "Icon261" ? sizeof r.icon + 1 : sizeof r.icon + sizeof r.reserved2);
 }
 } // namespace
-
-// Whether this library was asked for its record before: a marker file
-// beside it remembers.
-bool SeenBefore()
-{
-    HMODULE self = nullptr;
-    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCSTR>(&SeenBefore), &self);
-    char marker[MAX_PATH + 8] = {};
-    ::GetModuleFileNameA(self, marker, MAX_PATH);
-    std::strcat(marker, ".seen");
-    if (::GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (FILE* seen = std::fopen(marker, "w"))
-        std::fclose(seen);
-    return false;
-}
 
 // SizeEcho and SmallSize (which asks for 600 bytes) name themselves after the
 // cbSize they were given; Size0 and Huge ask for no or too large a record;
@@ -96,7 +92,7 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* recor
     if (name == "Negative.dll")
         return -7;
     const uint32_t given = record->cbSize;
-    Fill(*record, name);
+    Fill(*record, name.substr(0, name.rfind('.')));
     if (name == "SizeEcho.dll" || name == "SmallSize.dll")
         std::snprintf(record->name, sizeof record->name, "cbSize %u", static_cast<unsigned>(given));
     return 0;
@@ -104,21 +100,17 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* recor
 
 // Reentrant calls back into the menu (WM_APP + 1) before it reads what it was
 // given, as a plug-in that pumps messages may.
-static void CallBack(void* menu)
+extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void* menu, const char* newFolder)
 {
     if (OwnFileName() == "Reentrant.dll")
         ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
-}
-
-extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void* menu, const char* newFolder)
-{
-    CallBack(menu);
     Log("exec", newFolder);
     return OwnFileName() == "ExecFails.dll" ? -5 : 0;
 }
 
 extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void* menu, const char* newFolder)
 {
-    CallBack(menu);
+    if (OwnFileName() == "Reentrant.dll")
+        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
     Log("prepare", newFolder);
 }
