@@ -37,16 +37,21 @@ bench_bin=$BUILD/win64/bench
 launch() { (cd "$bench_bin" && "$WINE64" startup_launcher.exe "$@" 2>/dev/null | tr -d '\r'); }
 menu='C:\Program Files\Orva Corporation\Orva Dereze\Lumbra.exe'
 
+# Rounds are interleaved (bare, first, second, floor, then again) so that a
+# busy machine slows every column alike.
 declare -A bare first second floor
+once() { launch "$@" | cut -d' ' -f1; }
 for n in $COUNTS; do
   rm -f "$appinfo"/*.dll
   for i in $(seq 1 "$n"); do
     cp "$BUILD/win64/samples/AppInfo/Orva_PhotoViewer_01.dll" "$appinfo/Orva_Bench_$(printf %04d "$i").dll"
   done
-  bare[$n]=$(launch window "Bare Window" "$ROUNDS" -1 "$(wine_path "$bench_bin/bare_window.exe")")
-  first[$n]=$(launch window "Imagora Menu" "$ROUNDS" "$n" --fresh-order "$menu")
-  second[$n]=$(launch window "Imagora Menu" "$ROUNDS" "$n" --last-use Orva_Bench_0001.dll "$menu")
-  floor[$n]=$(launch floor "$ROUNDS" 'C:\Program Files\Orva Corporation\Nembo Dereze\AppInfo')
+  for _ in $(seq 1 "$ROUNDS"); do
+    bare[$n]+="$(once window "Bare Window" 1 -1 "$(wine_path "$bench_bin/bare_window.exe")") "
+    first[$n]+="$(once window "Imagora Menu" 1 "$n" --fresh-order "$menu") "
+    second[$n]+="$(once window "Imagora Menu" 1 "$n" --last-use Orva_Bench_0001.dll "$menu") "
+    floor[$n]+="$(once floor 1 'C:\Program Files\Orva Corporation\Nembo Dereze\AppInfo') "
+  done
   echo "measured $n plug-ins" >&2
 done
 wine_stop_server "$PREFIX"
@@ -57,7 +62,7 @@ stop_private_xvfb
 python3 - "$COUNTS" <<PY
 import sys
 counts = [int(c) for c in sys.argv[1].split()]
-def pair(s): b, m = s.split(); return float(b), float(m)
+def pair(s): t = sorted(float(x) for x in s.split()); return t[0], t[len(t) // 2]
 bare = {$(for n in $COUNTS; do printf '%s: pair("%s"), ' "$n" "${bare[$n]}"; done)}
 first = {$(for n in $COUNTS; do printf '%s: pair("%s"), ' "$n" "${first[$n]}"; done)}
 second = {$(for n in $COUNTS; do printf '%s: pair("%s"), ' "$n" "${second[$n]}"; done)}
