@@ -2,8 +2,8 @@
 // stand-in control whose class object is registered in the test process under
 // the control's real class id, so the host creates it by class id exactly as
 // it would the control. The stand-in answers the movie's dispatch ids
-// (variables and labels kept in maps), logs every call and property in order
-// in ASCII, and fires FSCommand when the test asks.
+// (variables and labels kept in maps), logs every call and property in order,
+// and fires FSCommand when the test asks.
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
 #include "player/AxHost.h"
@@ -14,12 +14,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cwchar>
 #include <map>
 #include <utility>
 
 namespace {
 using Lines = std::vector<std::string>;
+using WideLines = std::vector<std::wstring>;
 const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScriptAccess", L"Scale"};
@@ -30,7 +31,7 @@ struct StandInFlash* g_latest = nullptr;
 
 struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IConnectionPoint {
     StandInFlash() { ++g_liveObjects, g_latest = this; }
-    std::vector<std::string> log;
+    WideLines log;
     DISPID fireDuring = -1;
     std::wstring command, args;
 
@@ -100,13 +101,13 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override
     {
         if (flags & DISPATCH_PROPERTYPUT)
-            return log.push_back("put " + Utf8(kProperties[id - kFirstProperty]) + "=" + Describe(p, 0)), S_OK;
-        char line[16];
-        std::snprintf(line, sizeof line, "%02x(", static_cast<unsigned>(id));
+            return log.push_back(L"put " + std::wstring(kProperties[id - kFirstProperty]) + L"=" + Describe(p, 0)), S_OK;
+        wchar_t line[16];
+        std::swprintf(line, 16, L"%02x(", static_cast<unsigned>(id));
         log.emplace_back(line);
         for (UINT i = 0; p && i < p->cArgs; ++i)
-            log.back() += (i ? "," : "") + Describe(p, i);
-        log.back() += ")";
+            log.back() += (i ? L"," : L"") + Describe(p, i);
+        log.back() += L")";
         if (id == 0x84 && result)
             result->vt = VT_I4, result->lVal = 0x0A0000; // FlashVersion
         else if (id == 0x90 || id == 0x97) // TGotoLabel, SetVariable: kept apart by the id
@@ -134,27 +135,16 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
         ::VariantClear(&v[0]);
         ::VariantClear(&v[1]);
     }
-    ~StandInFlash()
-    {
-        --g_liveObjects;
-        if (g_latest == this)
-            g_latest = nullptr;
-    }
-    static std::string Utf8(const std::wstring& text)
-    {
-        char bytes[1024] = {};
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
-        return bytes;
-    }
+    ~StandInFlash() { --g_liveObjects, g_latest = g_latest == this ? nullptr : g_latest; }
     // Argument `index` in call order (IDispatch passes them last first).
     static VARIANT Arg(DISPPARAMS* p, UINT i) { return p && i < p->cArgs ? p->rgvarg[p->cArgs - 1 - i] : VARIANT{}; }
     static std::wstring Text(DISPPARAMS* p, UINT i)
     {
         return Arg(p, i).vt == VT_BSTR && Arg(p, i).bstrVal ? Arg(p, i).bstrVal : L"";
     }
-    static std::string Describe(DISPPARAMS* p, UINT i)
+    static std::wstring Describe(DISPPARAMS* p, UINT i)
     {
-        return Arg(p, i).vt == VT_I4 ? "I4:" + std::to_string(Arg(p, i).lVal) : "S:" + Utf8(Text(p, i));
+        return Arg(p, i).vt == VT_I4 ? L"I4:" + std::to_wstring(Arg(p, i).lVal) : L"S:" + Text(p, i);
     }
 
     ULONG m_nRefs = 1;
@@ -201,10 +191,10 @@ struct FlashBridge : testing::Test {
         ::DestroyWindow(m_parent);
         ::CoRevokeClassObject(m_cookie);
     }
-    // What the control was asked since the last look, texts in UTF-8:
-    // "put Name=S:value", and each call as its dispatch id in hex with its
-    // arguments ("8e(I4:0,S:C:\x.swf)").
-    static Lines TakeLog() { return std::exchange(g_latest->log, {}); }
+    // What the control was asked since the last look: "put Name=S:value",
+    // and each call as its dispatch id in hex with its arguments
+    // ("8e(I4:0,S:C:\x.swf)").
+    static WideLines TakeLog() { return std::exchange(g_latest->log, {}); }
     // The control fires FSCommand from inside its next call of this dispatch
     // id, or for 0 from the message loop (a timer's, due at once).
     static void FireDuring(DISPID id, const wchar_t* command, const wchar_t* args)
@@ -226,8 +216,8 @@ struct FlashBridge : testing::Test {
 
 TEST_F(FlashBridge, TheControlGetsItsInitialPropertiesByNameAndEachOperationIsOneCallByItsDispatchId)
 {
-    EXPECT_EQ(TakeLog(), (Lines{"put Movie=S:", "put WMode=S:Window", "put Quality=S:High",
-                                "put AllowScriptAccess=S:always", "put Scale=S:ShowAll"}));
+    EXPECT_EQ(TakeLog(), (WideLines{L"put Movie=S:", L"put WMode=S:Window", L"put Quality=S:High",
+                                    L"put AllowScriptAccess=S:always", L"put Scale=S:ShowAll"}));
     EXPECT_EQ(m_flash.FlashVersion(), 0x0A0000);
     m_flash.LoadMovie(0, "C:\\Suite\\MenuSwf\\PortalApp.swf");
     m_flash.SetVariable("_root:XMLFile", "C:\\Temp\\PortalApp.xml");
@@ -239,16 +229,17 @@ TEST_F(FlashBridge, TheControlGetsItsInitialPropertiesByNameAndEachOperationIsOn
     EXPECT_EQ(m_flash.TCurrentLabel("_root.mcLauncher.mcMenu"), "Down1");
     EXPECT_EQ(m_flash.GetVariable("_root:XMLFile"), "C:\\Temp\\PortalApp.xml");
     EXPECT_EQ(m_flash.GetVariable("_root:CurrentDLL"), "");
-    EXPECT_EQ(TakeLog(), (Lines{"84()", "8e(I4:0,S:C:\\Suite\\MenuSwf\\PortalApp.swf)",
-                                "97(S:_root:XMLFile,S:C:\\Temp\\PortalApp.xml)", "74()", "70()", "8f(S:_root,I4:0)",
-                                "90(S:_root.mcLauncher.mcMenu,S:Down1)", "93(S:_root.mcLauncher.mcMenu)",
-                                "92(S:_root.mcLauncher.mcMenu)", "98(S:_root:XMLFile)", "98(S:_root:CurrentDLL)"}));
+    EXPECT_EQ(TakeLog(), (WideLines{L"84()", L"8e(I4:0,S:C:\\Suite\\MenuSwf\\PortalApp.swf)",
+                                    L"97(S:_root:XMLFile,S:C:\\Temp\\PortalApp.xml)", L"74()", L"70()",
+                                    L"8f(S:_root,I4:0)", L"90(S:_root.mcLauncher.mcMenu,S:Down1)",
+                                    L"93(S:_root.mcLauncher.mcMenu)", L"92(S:_root.mcLauncher.mcMenu)",
+                                    L"98(S:_root:XMLFile)", L"98(S:_root:CurrentDLL)"}));
 
     // Texts travel in the ANSI code page: e with acute in 1252, a katakana in 932.
     const std::string text = ::GetACP() == 932 ? "\x83\x41" : "caf\xe9";
     m_flash.SetVariable("name", text);
     EXPECT_EQ(m_flash.GetVariable("name"), text);
-    EXPECT_EQ(TakeLog().front(), std::string("97(S:name,S:") + (::GetACP() == 932 ? "\xe3\x82\xa2" : "caf\xc3\xa9") + ")");
+    EXPECT_EQ(TakeLog().front(), std::wstring(L"97(S:name,S:") + (::GetACP() == 932 ? L"\x30A2" : L"caf\xE9") + L")");
 }
 
 TEST_F(FlashBridge, CommandsArriveFromInsideACallAndFromTheMessageLoop)

@@ -373,18 +373,18 @@ TEST_F(Settings, EnterOnTheVersionButtonOpensTheAboutBoxOverTheDialogWhichStays)
 {
     Install(2);
     bool ownedBySettings = false, stillOpen = false;
-    INT_PTR result = RunModal(*m_dlg, {[&] { ::SetFocus(m_dlg->Item(IDC_VERSION)); },
-                                      [&] { PostKey(VK_RETURN); }, // the about box runs from here
-                                      [&] {
-                                          HWND settings = m_dlg->GetSafeHwnd();
-                                          ownedBySettings = settings && ::GetWindow(::GetActiveWindow(), GW_OWNER) == settings;
-                                          PostKey(VK_RETURN);
-                                      },
-                                      [&] { stillOpen = ::IsWindowVisible(m_dlg->GetSafeHwnd()) != FALSE; },
-                                      [&] { m_dlg->Click(IDCANCEL); }});
+    EXPECT_EQ(RunModal(*m_dlg, {[&] { ::SetFocus(m_dlg->Item(IDC_VERSION)); },
+                                [&] { PostKey(VK_RETURN); }, // the about box runs from here
+                                [&] {
+                                    HWND settings = m_dlg->GetSafeHwnd();
+                                    ownedBySettings = settings && ::GetWindow(::GetActiveWindow(), GW_OWNER) == settings;
+                                    PostKey(VK_RETURN);
+                                },
+                                [&] { stillOpen = ::IsWindowVisible(m_dlg->GetSafeHwnd()) != FALSE; },
+                                [&] { m_dlg->Click(IDCANCEL); }}),
+              IDCANCEL);
     EXPECT_TRUE(ownedBySettings);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, IDCANCEL);
 }
 
 TEST_F(Settings, BothSkinnedDialogsAreDraggedByTheirTopBandWithTheLeftButtonOnly)
@@ -409,24 +409,18 @@ TEST_F(Settings, BothSkinnedDialogsAreDraggedByTheirTopBandWithTheLeftButtonOnly
 
 TEST_F(Settings, TheAboutBoxEndsWithOkOrCancelAndTakesItsSkinsSize)
 {
-    const struct {
-        const char* what;
-        std::function<void(HWND)> act;
-        INT_PTR result;
-    } cases[] = {
-        {"OK", [](HWND about) { ::SendMessageA(::GetDlgItem(about, IDOK), BM_CLICK, 0, 0); }, IDOK},
-        {"close", [](HWND about) { ::SendMessageA(::GetDlgItem(about, IDC_CLOSE), BM_CLICK, 0, 0); }, IDOK},
-        {"Enter", [](HWND) { PostKey(VK_RETURN); }, IDOK},
-        {"Escape", [](HWND) { PostKey(VK_ESCAPE); }, IDCANCEL},
-    };
-    for (const auto& c : cases) {
+    // A button clicked or else a key pressed, and the end code.
+    const std::tuple<int, WPARAM, INT_PTR> cases[] = {
+        {IDOK, 0, IDOK}, {IDC_CLOSE, 0, IDOK}, {0, VK_RETURN, IDOK}, {0, VK_ESCAPE, IDCANCEL}};
+    for (const auto& [button, key, result] : cases) {
         CVersionInfoDlg about;
         RECT rect{};
-        EXPECT_EQ(RunModal(about, {[&] { ::GetWindowRect(about.GetSafeHwnd(), &rect), c.act(about.GetSafeHwnd()); }}),
-                  c.result)
-            << c.what;
-        EXPECT_EQ(rect.right - rect.left, 600) << c.what;
-        EXPECT_EQ(rect.bottom - rect.top, 272) << c.what;
+        EXPECT_EQ(RunModal(about, {[&, button = button, key = key] {
+                      ::GetWindowRect(about.GetSafeHwnd(), &rect);
+                      button ? (void)::SendMessageA(::GetDlgItem(about.GetSafeHwnd(), button), BM_CLICK, 0, 0) : PostKey(key);
+                  }}),
+                  result);
+        EXPECT_EQ(std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top), "600x272");
     }
     EXPECT_STREQ(CVersionInfoDlg::kVersionText, "1.7.60417.1");
 }

@@ -6,6 +6,7 @@
 #include "sdk/LumbraPlugin.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -22,19 +23,18 @@ std::string OwnPath()
     return path;
 }
 
+// After the last separator that is no second byte of a two-byte character.
 std::string OwnFileName()
 {
-    // After the last separator that is no second byte of a two-byte character.
-    const std::string path = OwnPath();
-    std::size_t name = 0;
-    for (std::size_t i = 0; i < path.size(); i += ::IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1)
-        if (path[i] == '\\')
-            name = i + 1;
-    return path.substr(name);
+    return ::PathFindFileNameA(OwnPath().c_str());
 }
 
-void Log(const char* what, const char* text)
+// Reentrant calls back into the menu (WM_APP + 1) before it reads what it was
+// given, as a plug-in that pumps messages may.
+void Log(void* menu, const char* what, const char* text)
 {
+    if (OwnFileName() == "Reentrant.dll")
+        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
     char path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))
         return;
@@ -48,12 +48,8 @@ void Log(const char* what, const char* text)
 // beside it remembers.
 bool SeenBefore()
 {
-    const std::string marker = OwnPath() + ".seen";
-    if (::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (FILE* seen = std::fopen(marker.c_str(), "w"))
-        std::fclose(seen);
-    return false;
+    HANDLE marker = ::CreateFileA((OwnPath() + ".seen").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    return marker == INVALID_HANDLE_VALUE || (::CloseHandle(marker), false);
 }
 
 void Fill(AppEntry& r, const std::string& stem)
@@ -98,19 +94,13 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* recor
     return 0;
 }
 
-// Reentrant calls back into the menu (WM_APP + 1) before it reads what it was
-// given, as a plug-in that pumps messages may.
 extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl Exec(void* menu, const char* newFolder)
 {
-    if (OwnFileName() == "Reentrant.dll")
-        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
-    Log("exec", newFolder);
+    Log(menu, "exec", newFolder);
     return OwnFileName() == "ExecFails.dll" ? -5 : 0;
 }
 
 extern "C" LUMBRA_PLUGIN_EXPORT void __cdecl Prepare(void* menu, const char* newFolder)
 {
-    if (OwnFileName() == "Reentrant.dll")
-        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
-    Log("prepare", newFolder);
+    Log(menu, "prepare", newFolder);
 }
