@@ -58,7 +58,7 @@ struct Menu : testing::Test {
         ::SetCursorPos(screen.x, screen.y);
         ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, row * 19 + 9));
         ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, row * 19 + 9));
-        return Eventually([&] { return ::SendMessageA(list, LVM_GETITEMSTATE, row, mask) == state; });
+        return Eventually([&] { return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, mask)) == state; });
     }
     int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }
     static std::string Document()
