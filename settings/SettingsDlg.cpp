@@ -224,16 +224,17 @@ void CSettingsDlg::MoveSelectionDown()
     m_list.EnsureVisible(selected.back() + 1, false);
 }
 
-void CSettingsDlg::OnListClick()
+void CSettingsDlg::OnListClick(POINT click)
 {
     // The release that ended a drag is no click on the check boxes.
     if (m_list.IsEndingDrag())
         return;
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
+    // Where the click happened, not where the cursor is by now: it may have
+    // moved on, or its position may not have reached this process yet.
+    ::ClientToScreen(m_list.GetSafeHwnd(), &click);
     RECT list{};
     ::GetWindowRect(m_list.GetSafeHwnd(), &list);
-    m_list.ToggleSelectedChecks(cursor.x - list.left, cursor.y - list.top);
+    m_list.ToggleSelectedChecks(click.x - list.left, click.y - list.top);
 }
 
 void CSettingsDlg::ToggleAutoStart()
@@ -277,9 +278,10 @@ bool CSettingsDlg::OnButtonClicked(int id)
 
 bool CSettingsDlg::OnNotify(int id, NMHDR& header, LRESULT& result)
 {
-    if (id != IDC_APP_LIST || header.code != NM_CLICK)
+    // The list reports a click with the point it happened at.
+    if (id != IDC_APP_LIST || header.code != NM_CLICK || header.hwndFrom != m_list.GetSafeHwnd())
         return false;
-    OnListClick();
+    OnListClick(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
     result = 0;
     return true;
 }

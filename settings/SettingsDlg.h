@@ -49,7 +49,7 @@ protected:
     void SaveAppList();
     void MoveSelectionUp();
     void MoveSelectionDown();
-    void OnListClick();
+    void OnListClick(POINT click);
     void ToggleAutoStart();
     void ShowAbout();
 

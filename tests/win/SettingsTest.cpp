@@ -12,6 +12,7 @@
 #include "ui/VersionInfoDlg.h"
 
 #include <functional>
+#include <optional>
 
 using namespace testing_support;
 
@@ -101,15 +102,15 @@ struct Settings : testing::Test {
     // Mouse messages as the list receives them, the cursor where they happen.
     // All are queued first: the list waits for a release inside its handling
     // of a press.
-    void Mouse(std::initializer_list<UINT> messages, POINT client)
+    void Mouse(std::initializer_list<UINT> messages, POINT client, std::optional<POINT> cursor = {})
     {
-        CursorTo(client);
+        CursorTo(cursor.value_or(client));
         for (UINT msg : messages)
             ::PostMessageA(List().GetSafeHwnd(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON,
                            MAKELPARAM(client.x, client.y));
         Pump();
     }
-    void Click(POINT client) { Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client); }
+    void Click(POINT client, std::optional<POINT> cursor = {}) { Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor); }
     // Starts a drag of the selected rows as the list reports one.
     void BeginDrag(POINT at)
     {
@@ -176,6 +177,12 @@ TEST_F(Settings, AClickOnTheBoxesOrSpaceTogglesTheSelectedRowsOnce)
     ::PostMessageA(List().GetSafeHwnd(), WM_CHAR, ' ', 1);
     Pump();
     EXPECT_EQ(Rows(), "0- 1- 2 3-");
+    // Where the click happened counts, not where the cursor has gone since.
+    Select({1});
+    Click(RowPoint(1, 8), RowPoint(1, 200));
+    EXPECT_EQ(Rows(), "0- 1 2 3-");
+    Click(RowPoint(1, 200), RowPoint(1, 8));
+    EXPECT_EQ(Rows(), "0- 1 2 3-");
 }
 
 TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
