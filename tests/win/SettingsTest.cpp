@@ -5,7 +5,6 @@
 #include "framework/GdiGuards.h"
 #include "settings/SettingsDlg.h"
 #include "support/Registry.h"
-#include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/PixelHelpers.h"
 #include "tests/common/TestSuite.h"
@@ -33,18 +32,8 @@ struct TestSettingsDlg : CSettingsDlg {
 // A key as the loop receives it, aimed at the window with the focus.
 const auto PostKey = [](WPARAM key) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 1); };
 
-struct Settings : testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
-        g_pResourceLibrary = &m_library;
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, CSettingsDlg::kCancelAutoplayKey);
-    }
-    void TearDown() override
-    {
-        ::DestroyWindow(m_dlg->GetSafeHwnd());
-        g_pResourceLibrary = nullptr;
-    }
+struct Settings : SuiteTest {
+    void TearDown() override { ::DestroyWindow(m_dlg->GetSafeHwnd()), SuiteTest::TearDown(); }
 
     // Entries named "App 00" … in the order found, each its own plug-in, one
     // of them hidden.
@@ -120,9 +109,6 @@ struct Settings : testing::Test {
         ::SendMessageA(m_dlg->GetSafeHwnd(), WM_NOTIFY, IDC_APP_LIST, reinterpret_cast<LPARAM>(&start));
     }
 
-    CResourceLibrary m_library;
-    ScratchFolder m_scratch{"lumbra_settings"};
-    TestSuite m_suite{m_scratch.Path()};
     std::unique_ptr<TestSettingsDlg> m_dlg = std::make_unique<TestSettingsDlg>(m_suite.AppInfo());
 };
 } // namespace
@@ -358,6 +344,7 @@ TEST_F(Settings, AnEntryThatFailsToLoadOnceKeepsItsPlaceAndItsHiddenState)
 
 TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
 {
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, CSettingsDlg::kCancelAutoplayKey);
     Open(1);
     std::vector<MessageBoxSeen> boxes = CollectMessageBoxes([&] {
         m_dlg->Click(IDC_XP_WIZARD_LABEL);
