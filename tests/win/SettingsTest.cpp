@@ -75,13 +75,9 @@ struct Settings : SuiteTest {
         for (int row : rows)
             List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
+    RECT ItemRect(int row) { RECT rect{}; return List().GetItemRect(row, rect, LVIR_BOUNDS), rect; }
     // A point of a row in list client coordinates.
-    POINT RowPoint(int row, int x = 100)
-    {
-        RECT rect{};
-        List().GetItemRect(row, rect, LVIR_BOUNDS);
-        return POINT{x, (rect.top + rect.bottom) / 2};
-    }
+    POINT RowPoint(int row, int x = 100) { return POINT{x, (ItemRect(row).top + ItemRect(row).bottom) / 2}; }
     void CursorTo(POINT client)
     {
         ::ClientToScreen(List().GetSafeHwnd(), &client);
@@ -171,8 +167,7 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     BeginDrag(RowPoint(2, 90));
     ASSERT_TRUE(List().IsDragging());
     EXPECT_EQ(::GetCapture(), List().GetSafeHwnd());
-    RECT first{};
-    List().GetItemRect(2, first, LVIR_BOUNDS);
+    RECT first = ItemRect(2);
     POINT at{}, hotspot{};
     ::ImageList_GetDragImage(&at, &hotspot);
     EXPECT_EQ(hotspot.x, 90 - first.left);
@@ -185,8 +180,7 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     ::ClientToScreen(List().GetSafeHwnd(), &riding);
     ::ImageList_GetDragImage(&at, &hotspot);
     EXPECT_EQ(at.y, riding.y); // and the image with it
-    RECT marked{};
-    List().GetItemRect(1, marked, LVIR_BOUNDS);
+    RECT marked = ItemRect(1);
     fw::ScopedWindowDC screen(List().GetSafeHwnd()); // the line is drawn straight onto the window
     EXPECT_TRUE(::GetPixel(screen.get(), 200, marked.bottom - 1) == CAppListCtrl::kMark ||
                 ::GetPixel(screen.get(), 200, marked.bottom) == CAppListCtrl::kMark);
