@@ -46,15 +46,13 @@ bool AnyMessageBoxShown(DWORD processId)
 std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD processId)
 {
     HWND box = nullptr;
-    for (DWORD start = ::GetTickCount(); !(box = FindMessageBox(processId)); ::Sleep(20))
-        if (::GetTickCount() - start > timeoutMs)
-            return std::nullopt;
+    if (!Eventually([&] { return (box = FindMessageBox(processId)) != nullptr; }, timeoutMs))
+        return std::nullopt;
     MessageBoxSeen seen{WindowText(::GetDlgItem(box, kMessageTextId)), WindowText(box), ClassifyIcon(box),
                         ::GetWindow(box, GW_OWNER)};
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     // Wait until it is gone so the next probe does not see it again.
-    for (DWORD start = ::GetTickCount(); ::IsWindowVisible(box) && ::GetTickCount() - start < 5000;)
-        ::Sleep(10);
+    Eventually([&] { return !::IsWindowVisible(box); });
     return seen;
 }
 

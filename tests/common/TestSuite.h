@@ -7,6 +7,7 @@
 
 #include "TestSystem.h"
 #include "support/Registry.h"
+#include "support/ResourceLibrary.h"
 
 #include <shlobj.h>
 
@@ -55,7 +56,7 @@ public:
     }
 
     // NoExport.dll is the copy tool's library: a library without GetInfo.
-    void Install(std::initializer_list<std::string> names) const
+    void Install(const std::vector<std::string>& names) const
     {
         std::string plugin = BuildFolder("tests/win/plugins/dlls") + "TestPlugin.dll";
         for (const std::string& name : names)
@@ -78,6 +79,21 @@ public:
 
 private:
     std::string m_strBase;
+};
+
+// Tests of the program's own windows and catalog: its resource library as the
+// global one, and a fresh suite in a scratch folder.
+struct SuiteTest : testing::Test {
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
+        g_pResourceLibrary = &m_library;
+    }
+    void TearDown() override { g_pResourceLibrary = nullptr; }
+
+    CResourceLibrary m_library;
+    ScratchFolder m_scratch{"lumbra_suite"};
+    TestSuite m_suite{m_scratch.Path()};
 };
 
 } // namespace testing_support

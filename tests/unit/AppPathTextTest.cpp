@@ -6,9 +6,7 @@
 using support::JoinBounded;
 using support::NormalizeAppPathFolder;
 
-namespace {
 const auto kNoLeadBytes = [](unsigned char) { return false; };
-} // namespace
 
 TEST(NormalizeFolder, GivesAFolderEndingInOneBackslashCharacter)
 {

@@ -4,9 +4,7 @@
 using namespace catalog;
 using Attributes = std::map<std::string, std::string>;
 
-namespace {
 const auto kNoLeadBytes = [](unsigned char) { return false; };
-} // namespace
 
 TEST(MenuDocumentText, WritesTheDeclarationTheMenuAndOneLinePerEntry)
 {
@@ -95,9 +93,8 @@ TEST(MenuDocumentText, MenusAtRealSizeReadBackExactly)
 
 TEST(EncodingNameForCodePage, NamesTheBytesActuallyWritten)
 {
-    EXPECT_EQ(EncodingNameForCodePage(932), "Shift_JIS");
-    EXPECT_EQ(EncodingNameForCodePage(1252), "windows-1252");
-    EXPECT_EQ(EncodingNameForCodePage(1251), "windows-1251");
-    EXPECT_EQ(EncodingNameForCodePage(936), "GBK");
-    EXPECT_EQ(EncodingNameForCodePage(65001), "UTF-8");
+    const std::pair<unsigned, const char*> cases[] = {
+        {932, "Shift_JIS"}, {1252, "windows-1252"}, {1251, "windows-1251"}, {936, "GBK"}, {65001, "UTF-8"}};
+    for (const auto& [codePage, name] : cases)
+        EXPECT_EQ(EncodingNameForCodePage(codePage), name) << codePage;
 }

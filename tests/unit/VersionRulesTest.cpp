@@ -5,9 +5,7 @@
 
 using namespace updater;
 
-namespace {
 const auto kNoLeadBytes = [](unsigned char) { return false; };
-} // namespace
 
 // How the FileVersion text splits, and the outcome it leads to; the real
 // updater runs the same cases against programs in the end-to-end tests.

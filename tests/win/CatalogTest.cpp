@@ -2,7 +2,6 @@
 // registry: which records are listed, the stored order, the warning box and
 // the menu document.
 #include "catalog/AppCatalog.h"
-#include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/TestSuite.h"
 
@@ -20,14 +19,7 @@ IdList Sorted(IdList ids)
     return ids;
 }
 
-struct Catalog : testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
-        g_pResourceLibrary = &m_library;
-    }
-    void TearDown() override { g_pResourceLibrary = nullptr; }
-
+struct Catalog : SuiteTest {
     std::string Document() const { return m_scratch.Path() + "PortalApp.xml"; }
 
     // A menu build as the main window makes it; the number of rows written.
@@ -39,10 +31,6 @@ struct Catalog : testing::Test {
         catalog.SaveOrder("Sort");
         return catalog.WriteMenuDocument(document);
     }
-
-    CResourceLibrary m_library;
-    ScratchFolder m_scratch{"lumbra_catalog"};
-    TestSuite m_suite{m_scratch.Path()};
 };
 } // namespace
 
@@ -133,8 +121,7 @@ TEST_F(Catalog, FortyEntriesKeepTheirOrderAndNewOnesFollowTheOnlinePrintEntry)
     IdList installed = {"Orva_OnlinePrintApp_01.dll", "Special.dll", "Name100.dll"}; // and 40 more
     for (int i = 1; i <= 40; ++i)
         installed.push_back("App" + std::to_string(100 + i).substr(1) + ".dll");
-    for (const std::string& file : installed)
-        m_suite.Install({file});
+    m_suite.Install(installed);
     TestSuite::Store("Sort", "App40.dll/Orva_OnlinePrintApp_01.dll/App01.dll/");
     ASSERT_EQ(Build(Document()), 43);
 

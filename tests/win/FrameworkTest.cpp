@@ -92,6 +92,22 @@ struct ScriptedDialog : fw::CDialog {
     UINT m_nTemplate;
     bool m_bInInit;
 };
+
+WNDPROC g_belowOuter = nullptr;
+int g_outerCalls = 0;
+LRESULT CALLBACK OuterSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETTEXT)
+        ++g_outerCalls;
+    return ::CallWindowProcA(g_belowOuter, hwnd, msg, wParam, lParam);
+}
+
+// Counts the texts set through it and declines them, so the control still
+// takes them.
+struct TextCounter : fw::CWnd {
+    int texts = 0;
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_SETTEXT && (++texts, false); }
+};
 } // namespace
 
 TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
@@ -181,27 +197,6 @@ TEST(Dialog, DoModalEndsWithTheCodeOfItsEndOrMinusOneWithoutTemplate)
     EXPECT_EQ(quit.wParam, 3u);
     EXPECT_EQ(fw::CDialog(4242).DoModal(), -1);
 }
-
-namespace {
-WNDPROC g_belowOuter = nullptr;
-int g_outerCalls = 0;
-LRESULT CALLBACK OuterSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_SETTEXT)
-        ++g_outerCalls;
-    return ::CallWindowProcA(g_belowOuter, hwnd, msg, wParam, lParam);
-}
-
-// Counts the texts set through it and declines them, so the control still
-// takes them.
-class TextCounter : public fw::CWnd {
-public:
-    int texts = 0;
-
-protected:
-    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_SETTEXT && (++texts, false); }
-};
-} // namespace
 
 // Subclassing sits in the window procedure chain: letting go restores the
 // control's own procedure, or, under someone else's subclass, stays as a

@@ -2,43 +2,32 @@
 // exactly with the program's reader, and a document that cannot be read is
 // refused in bounded time. Each read runs on a worker with a deadline, so a
 // reader that hangs fails the test instead of blocking the run.
-#include "framework/Handle.h"
 #include "support/XmlElementReader.h"
 #include "tests/common/MenuCorpus.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <future>
+#include <thread>
 
 namespace {
 using Elements = std::optional<std::vector<support::XmlAttributes>>;
-
-struct ReadJob {
-    std::string bytes;
-    unsigned codePage;
-    Elements result;
-};
-
-DWORD WINAPI RunRead(void* context)
-{
-    auto* job = static_cast<ReadJob*>(context);
-    job->result = support::ReadXmlElements(job->bytes, job->codePage, "data");
-    return 0;
-}
 
 // The reader's answer within a deadline. A reader that hangs cannot be
 // stopped safely (it may hold the heap lock), so the whole test process ends
 // with a failure; every test runs in a process of its own.
 Elements ReadWithDeadline(const std::string& bytes, unsigned codePage)
 {
-    ReadJob job{bytes, codePage, std::nullopt};
-    fw::UniqueKernelHandle worker(::CreateThread(nullptr, 0, &RunRead, &job, 0, nullptr));
-    if (::WaitForSingleObject(worker.get(), 10000) != WAIT_OBJECT_0) {
+    std::packaged_task<Elements()> read([&] { return support::ReadXmlElements(bytes, codePage, "data"); });
+    std::future<Elements> result = read.get_future();
+    std::thread(std::move(read)).detach();
+    if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         std::fprintf(stderr, "the reader hung on %u bytes\n", static_cast<unsigned>(bytes.size()));
         std::fflush(stderr);
         ::TerminateProcess(::GetCurrentProcess(), 1);
     }
-    return std::move(job.result);
+    return result.get();
 }
 
 class MenuDocumentRead : public testing::TestWithParam<testing_support::MenuCorpus> {};

@@ -3,7 +3,6 @@
 #include "framework/GdiGuards.h"
 #include "player/AxHost.h"
 #include "shell/PortalDlg.h"
-#include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/RecordingPlayer.h"
 #include "tests/common/TestSuite.h"
@@ -48,17 +47,15 @@ struct TestPortalDlg : CPortalDlg {
     bool m_bRecording;
 };
 
-struct PortalWindow : testing::Test {
+struct PortalWindow : SuiteTest {
     void SetUp() override
     {
-        ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
-        g_pResourceLibrary = &m_library;
+        SuiteTest::SetUp();
         ASSERT_TRUE(ax::RegisterAxHostClass()); // the movie's host is in the template
         m_suite.Install({"Valid.dll", "Second.dll", "ExecFails.dll", "Listed0.dll", "kadro_imxinput_01.dll"});
         TestSuite::Store("Sort", "Valid.dll/Second.dll/ExecFails.dll/");
         TestSuite::Store("NoUse", "kadro_imxinput_01.dll/");
     }
-    void TearDown() override { g_pResourceLibrary = nullptr; }
 
     HWND Open()
     {
@@ -100,9 +97,6 @@ struct PortalWindow : testing::Test {
     }
 
     fw::ScopedComInit m_com;
-    CResourceLibrary m_library;
-    ScratchFolder m_scratch{"lumbra_portal"};
-    TestSuite m_suite{m_scratch.Path()};
     TestPortalDlg m_dlg{m_suite};
 };
 } // namespace
@@ -163,11 +157,7 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "scrolled into view";
     EXPECT_TRUE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
     EXPECT_TRUE(dlg.BuiltIn().PicturesPending()) << "the rows show before any picture is decoded";
-    EXPECT_TRUE(Eventually([&] {
-        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
-            ::DispatchMessageA(&msg);
-        return !dlg.BuiltIn().PicturesPending();
-    })) << "and the pictures follow";
+    EXPECT_TRUE(Eventually([&] { return Pump(), !dlg.BuiltIn().PicturesPending(); })) << "and the pictures follow";
 
     // A document that cannot be read: an empty menu that says so, and the
     // rest of the window keeps working.

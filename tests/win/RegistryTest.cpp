@@ -24,8 +24,7 @@ struct RegistryHelpers : testing::Test {
         fw::UniqueRegKey key;
         ::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.receive());
         char data[64] = {};
-        DWORD type = 0;
-        DWORD size = sizeof data;
+        DWORD type = 0, size = sizeof data;
         ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
         return {type, std::string(data, size)};
     }

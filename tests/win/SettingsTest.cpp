@@ -5,7 +5,6 @@
 #include "framework/GdiGuards.h"
 #include "settings/SettingsDlg.h"
 #include "support/Registry.h"
-#include "support/ResourceLibrary.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/PixelHelpers.h"
 #include "tests/common/TestSuite.h"
@@ -34,18 +33,8 @@ struct TestSettingsDlg : CSettingsDlg {
 // A key as the loop receives it, aimed at the window with the focus.
 const auto PostKey = [](WPARAM key) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 1); };
 
-struct Settings : testing::Test {
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_library.Load((BuildFolder("bin") + "Lumbra.dll").c_str()));
-        g_pResourceLibrary = &m_library;
-        DeleteRegistryTree(HKEY_LOCAL_MACHINE, CSettingsDlg::kCancelAutoplayKey);
-    }
-    void TearDown() override
-    {
-        ::DestroyWindow(m_dlg->GetSafeHwnd());
-        g_pResourceLibrary = nullptr;
-    }
+struct Settings : SuiteTest {
+    void TearDown() override { ::DestroyWindow(m_dlg->GetSafeHwnd()), SuiteTest::TearDown(); }
 
     // Entries named "App 00" … in the order found, each its own plug-in, one
     // of them hidden.
@@ -87,13 +76,9 @@ struct Settings : testing::Test {
         for (int row : rows)
             List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
+    RECT ItemRect(int row) { RECT rect{}; return List().GetItemRect(row, rect, LVIR_BOUNDS), rect; }
     // A point of a row in list client coordinates.
-    POINT RowPoint(int row, int x = 100)
-    {
-        RECT rect{};
-        List().GetItemRect(row, rect, LVIR_BOUNDS);
-        return POINT{x, (rect.top + rect.bottom) / 2};
-    }
+    POINT RowPoint(int row, int x = 100) { return POINT{x, (ItemRect(row).top + ItemRect(row).bottom) / 2}; }
     void CursorTo(POINT client)
     {
         ::ClientToScreen(List().GetSafeHwnd(), &client);
@@ -121,9 +106,6 @@ struct Settings : testing::Test {
         ::SendMessageA(m_dlg->GetSafeHwnd(), WM_NOTIFY, IDC_APP_LIST, reinterpret_cast<LPARAM>(&start));
     }
 
-    CResourceLibrary m_library;
-    ScratchFolder m_scratch{"lumbra_settings"};
-    TestSuite m_suite{m_scratch.Path()};
     std::unique_ptr<TestSettingsDlg> m_dlg = std::make_unique<TestSettingsDlg>(m_suite.AppInfo());
 };
 } // namespace
@@ -192,8 +174,7 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     BeginDrag(RowPoint(2, 90));
     ASSERT_TRUE(List().IsDragging());
     EXPECT_EQ(::GetCapture(), List().GetSafeHwnd());
-    RECT first{};
-    List().GetItemRect(2, first, LVIR_BOUNDS);
+    RECT first = ItemRect(2);
     POINT at{}, hotspot{};
     ::ImageList_GetDragImage(&at, &hotspot);
     EXPECT_EQ(hotspot.x, 90 - first.left);
@@ -206,8 +187,7 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     ::ClientToScreen(List().GetSafeHwnd(), &riding);
     ::ImageList_GetDragImage(&at, &hotspot);
     EXPECT_EQ(at.y, riding.y); // and the image with it
-    RECT marked{};
-    List().GetItemRect(1, marked, LVIR_BOUNDS);
+    RECT marked = ItemRect(1);
     fw::ScopedWindowDC screen(List().GetSafeHwnd()); // the line is drawn straight onto the window
     EXPECT_TRUE(::GetPixel(screen.get(), 200, marked.bottom - 1) == CAppListCtrl::kMark ||
                 ::GetPixel(screen.get(), 200, marked.bottom) == CAppListCtrl::kMark);
@@ -365,6 +345,7 @@ TEST_F(Settings, AnEntryThatFailsToLoadOnceKeepsItsPlaceAndItsHiddenState)
 
 TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
 {
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, CSettingsDlg::kCancelAutoplayKey);
     Open(1);
     std::vector<MessageBoxSeen> boxes = CollectMessageBoxes([&] {
         m_dlg->Click(IDC_XP_WIZARD_LABEL);

@@ -39,17 +39,14 @@ struct Skins : testing::Test {
         ASSERT_TRUE(m_library.Load("TestSkins.dll"));
         g_pResourceLibrary = &m_library;
         ASSERT_TRUE(m_dialog.Create());
-        SetBitmaps(m_dialog.withHover, IDB_TEST_NORMAL, IDB_TEST_HOVER);
-        SetBitmaps(m_dialog.withoutHover, IDB_TEST_NORMAL, 0);
+        for (CSkinButton* button : {&m_dialog.withHover, &m_dialog.withoutHover})
+            button->SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, IDB_TEST_PRESSED, IDB_TEST_FOCUS, IDB_TEST_DISABLED,
+                               button == &m_dialog.withHover ? IDB_TEST_HOVER : 0);
         m_dialog.check.SetCheckBitmaps(m_library.GetHandle(), IDB_TEST_UNCHECKED, IDB_TEST_CHECKED,
                                        IDB_TEST_CHECK_DISABLED);
     }
     void TearDown() override { g_pResourceLibrary = nullptr; }
 
-    void SetBitmaps(CSkinButton& button, UINT normal, UINT hover)
-    {
-        button.SetBitmaps(m_library.GetHandle(), normal, IDB_TEST_PRESSED, IDB_TEST_FOCUS, IDB_TEST_DISABLED, hover);
-    }
     // Draws a control through its parent as the system would, in a state.
     COLORREF Render(fw::CWnd& control, UINT state)
     {
