@@ -2,10 +2,13 @@
 
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 #include <msxml2.h>
 #include <oleauto.h>
+
+#include <string_view>
 
 namespace support {
 
@@ -50,33 +53,26 @@ std::string Narrow(const wchar_t* text, UINT codePage)
     return out;
 }
 
-std::wstring Wide(const char* text, int length, UINT codePage)
-{
-    int chars = ::MultiByteToWideChar(codePage, 0, text, length, nullptr, 0);
-    if (chars <= 0)
-        return std::wstring();
-    std::wstring out(static_cast<size_t>(chars), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text, length, &out[0], chars);
-    return out;
-}
-
 // The text is handed to the parser already decoded, so its declaration must
 // name what the parser gets; only the declaration's encoding value changes.
-void DeclareUtf16(std::wstring& text)
+void DeclareUtf16(std::vector<wchar_t>& text)
 {
-    if (text.compare(0, 5, L"<?xml") != 0)
+    const std::wstring_view view(text.data(), text.size() - 1);
+    if (view.compare(0, 5, L"<?xml") != 0)
         return;
-    std::wstring::size_type end = text.find(L"?>");
-    std::wstring::size_type encoding = text.find(L"encoding", 5);
-    if (end == std::wstring::npos || encoding == std::wstring::npos || encoding > end)
+    const auto end = view.find(L"?>");
+    const auto encoding = view.find(L"encoding", 5);
+    if (end == view.npos || encoding == view.npos || encoding > end)
         return;
-    std::wstring::size_type quote = text.find_first_of(L"\"'", encoding);
-    if (quote == std::wstring::npos || quote > end)
+    const auto quote = view.find_first_of(L"\"'", encoding);
+    if (quote == view.npos || quote > end)
         return;
-    std::wstring::size_type close = text.find(text[quote], quote + 1);
-    if (close == std::wstring::npos || close > end)
+    const auto close = view.find(view[quote], quote + 1);
+    if (close == view.npos || close > end)
         return;
-    text.replace(quote + 1, close - quote - 1, L"UTF-16");
+    const std::wstring_view utf16 = L"UTF-16";
+    text.erase(text.begin() + static_cast<std::ptrdiff_t>(quote + 1), text.begin() + static_cast<std::ptrdiff_t>(close));
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(quote + 1), utf16.begin(), utf16.end());
 }
 
 fw::ComPtr<IXMLDOMDocument2> NewDocument()
@@ -130,9 +126,9 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
 
     // Decoded here with the code page the bytes were written in: the parser
     // does not know every code page a declaration may name.
-    std::wstring text = Wide(bytes.data(), static_cast<int>(bytes.size()), codePage);
+    std::vector<wchar_t> text = fw::WideText(bytes.data(), static_cast<int>(bytes.size()), codePage);
     DeclareUtf16(text);
-    ScopedBstr source(text.data(), static_cast<UINT>(text.size()));
+    ScopedBstr source(text.data(), static_cast<UINT>(text.size() - 1));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (!source.get() || FAILED(document->loadXML(source.get(), &loaded)) || loaded != VARIANT_TRUE)
         return std::nullopt;
@@ -141,8 +137,7 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     if (SUCCEEDED(document->get_doctype(doctype.Put())) && doctype)
         return std::nullopt;
 
-    std::wstring wanted = Wide(elementName, -1, CP_ACP);
-    ScopedBstr tag(wanted.c_str());
+    ScopedBstr tag(fw::WideText(elementName, -1, CP_ACP).data());
     fw::ComPtr<IXMLDOMNodeList> nodes;
     long count = 0;
     if (FAILED(document->getElementsByTagName(tag.get(), nodes.Put())) || !nodes || FAILED(nodes->get_length(&count)))

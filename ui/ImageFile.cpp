@@ -2,21 +2,11 @@
 
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
+#include "framework/WideText.h"
 
 #include <wincodec.h>
 
 #include <algorithm>
-
-namespace {
-std::wstring Wide(const std::string& text)
-{
-    int chars = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(chars > 0 ? chars : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], chars);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-} // namespace
 
 CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
 {
@@ -26,7 +16,7 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
                                   factory.PutVoid())))
         return picture;
     fw::ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+    if (FAILED(factory->CreateDecoderFromFilename(fw::WideText(path.c_str(), -1, CP_ACP).data(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, decoder.Put())))
         return picture;
     fw::ComPtr<IWICBitmapFrameDecode> frame;

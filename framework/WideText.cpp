@@ -1,0 +1,19 @@
+#include "WideText.h"
+
+namespace fw {
+
+std::vector<wchar_t> WideText(const char* text, int length, UINT codePage)
+{
+    std::vector<wchar_t> wide;
+    const int chars = length == 0 ? 0 : ::MultiByteToWideChar(codePage, 0, text, length, nullptr, 0);
+    if (chars > 0) {
+        wide.resize(static_cast<size_t>(chars));
+        ::MultiByteToWideChar(codePage, 0, text, length, wide.data(), chars);
+        if (length < 0)
+            wide.pop_back(); // its own terminating zero
+    }
+    wide.push_back(L'\0');
+    return wide;
+}
+
+} // namespace fw
