@@ -2,6 +2,7 @@
 
 #include "AxHost.h"
 #include "framework/ComPtr.h"
+#include "framework/Utf16Text.h"
 
 #include <ocidl.h>
 
@@ -31,25 +32,15 @@ enum : DISPID {
 // Narrow texts are in the ANSI code page; the control speaks UTF-16.
 BSTR ToBstr(const std::string& text)
 {
-    int chars = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR bstr = ::SysAllocStringLen(nullptr, static_cast<UINT>(chars));
-    if (bstr && chars > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bstr, chars);
-    return bstr;
+    const std::vector<wchar_t> wide = fw::WideText(text.data(), static_cast<int>(text.size()), CP_ACP);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));
 }
 
 std::string FromVariant(VARIANT& value)
 {
     if (value.vt != VT_BSTR && FAILED(::VariantChangeType(&value, &value, 0, VT_BSTR)))
         return std::string();
-    if (!value.bstrVal)
-        return std::string();
-    int length = static_cast<int>(::SysStringLen(value.bstrVal));
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, value.bstrVal, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, value.bstrVal, length, &text[0], bytes, nullptr, nullptr);
-    return text;
+    return fw::NarrowText(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)), CP_ACP);
 }
 
 VARIANT Text(const std::string& text)

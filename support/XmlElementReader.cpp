@@ -2,7 +2,7 @@
 
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
-#include "framework/WideText.h"
+#include "framework/Utf16Text.h"
 
 #include <windows.h>
 #include <msxml2.h>
@@ -41,16 +41,9 @@ private:
     BSTR m_bstr = nullptr;
 };
 
-std::string Narrow(const wchar_t* text, UINT codePage)
+std::string Narrow(BSTR text, UINT codePage)
 {
-    int length = text ? static_cast<int>(::SysStringLen(const_cast<BSTR>(text))) : 0;
-    if (length == 0)
-        return std::string();
-    int bytes = ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(codePage, 0, text, length, &out[0], bytes, nullptr, nullptr);
-    return out;
+    return fw::NarrowText(text, static_cast<int>(::SysStringLen(text)), codePage);
 }
 
 // The text is handed to the parser already decoded, so its declaration must

@@ -2,7 +2,7 @@
 
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
-#include "framework/WideText.h"
+#include "framework/Utf16Text.h"
 
 #include <wincodec.h>
 
