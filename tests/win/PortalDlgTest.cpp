@@ -157,7 +157,10 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     EXPECT_GT(::SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0) << "scrolled into view";
     EXPECT_TRUE(::IsWindowEnabled(dlg.BuiltIn().StartButton()));
     EXPECT_TRUE(dlg.BuiltIn().PicturesPending()) << "the rows show before any picture is decoded";
-    EXPECT_TRUE(Eventually([&] { return Pump(), !dlg.BuiltIn().PicturesPending(); })) << "and the pictures follow";
+    EXPECT_TRUE(Eventually([&] {
+        Pump();
+        return !dlg.BuiltIn().PicturesPending();
+    })) << "and the pictures follow";
 
     // A document that cannot be read: an empty menu that says so, and the
     // rest of the window keeps working.

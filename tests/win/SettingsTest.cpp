@@ -76,7 +76,12 @@ struct Settings : SuiteTest {
         for (int row : rows)
             List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
-    RECT ItemRect(int row) { RECT rect{}; return List().GetItemRect(row, rect, LVIR_BOUNDS), rect; }
+    RECT ItemRect(int row)
+    {
+        RECT rect{};
+        List().GetItemRect(row, rect, LVIR_BOUNDS);
+        return rect;
+    }
     // A point of a row in list client coordinates.
     POINT RowPoint(int row, int x = 100) { return POINT{x, (ItemRect(row).top + ItemRect(row).bottom) / 2}; }
     void CursorTo(POINT client)
