@@ -27,9 +27,14 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& work
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi))
+    // Wine now and then refuses a start right after another process of the
+    // same program ended; a moment later it succeeds.
+    const bool started = Eventually([&] {
+        std::string line = commandLine;
+        return ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi) != FALSE;
+    });
+    if (!started)
         return false;
     fw::UniqueKernelHandle thread(pi.hThread);
     m_hProcess.reset(pi.hProcess);

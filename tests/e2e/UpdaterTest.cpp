@@ -120,8 +120,7 @@ TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgram)
     for (int run = 0; run < 12; ++run) {
         Install("v1_0_41231");
         ChildProcess update;
-        // Wine sometimes refuses a start right after the previous run was killed.
-        ASSERT_TRUE(Eventually([&] { return update.Start("\"" + UpdaterFolder() + "Update.exe\"", m_scratch.Path()); }));
+        ASSERT_TRUE(update.Start("\"" + UpdaterFolder() + "Update.exe\"", m_scratch.Path()));
         ::Sleep(static_cast<DWORD>(run * 25));
         update.Kill();
         std::string now = ReadAll(InstalledProgram());
