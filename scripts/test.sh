@@ -34,7 +34,7 @@ run_layer() {
   fi
   passed=$((passed + t - f))
   failed=$((failed + f))
-  [ "$f" -gt 0 ] && grep -E '^\s*[0-9]+ - |\(Failed\)|\(Timeout\)|Failure|Expected|Which is|Value of|Actual' "$log" | head -n 80
+  [ "$f" -gt 0 ] && grep -E '^\s*[0-9]+ - |\(Failed\)|\(Timeout\)|Failure|Expected|Which is|Value of|Actual|hung|wine: |Unhandled|exit code' "$log" | head -n 80
   echo "   $line"
 }
 

@@ -16,17 +16,19 @@ using Elements = std::optional<std::vector<support::XmlAttributes>>;
 
 // The reader's answer within a deadline. A reader that hangs cannot be
 // stopped safely (it may hold the heap lock), so the whole test process ends
-// with a failure; every test runs in a process of its own.
+// with a failure; every test runs in a process of its own. A reader that
+// answers is joined, so no thread is still leaving COM while the test exits.
 Elements ReadWithDeadline(const std::string& bytes, unsigned codePage)
 {
     std::packaged_task<Elements()> read([&] { return support::ReadXmlElements(bytes, codePage, "data"); });
     std::future<Elements> result = read.get_future();
-    std::thread(std::move(read)).detach();
-    if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    std::thread reader(std::move(read));
+    if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
         std::fprintf(stderr, "the reader hung on %u bytes\n", static_cast<unsigned>(bytes.size()));
         std::fflush(stderr);
         ::TerminateProcess(::GetCurrentProcess(), 1);
     }
+    reader.join();
     return result.get();
 }
 
