@@ -167,14 +167,6 @@ struct Factory : IClassFactory {
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 } g_factory;
 
-// Fires the latest control's pending command from the message loop, once.
-void CALLBACK FireFromLoop(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    ::KillTimer(nullptr, timer);
-    if (g_latest)
-        g_latest->Fire();
-}
-
 struct FlashBridge : testing::Test {
     void SetUp() override
     {
@@ -196,14 +188,15 @@ struct FlashBridge : testing::Test {
     // ("8e(I4:0,S:C:\x.swf)").
     static WideLines TakeLog() { return std::exchange(g_latest->log, {}); }
     // The control fires FSCommand from inside its next call of this dispatch
-    // id, or for 0 from the message loop (a timer's, due at once).
+    // id, or for -1 at once, while no call of the player runs (as it does
+    // from its window's messages).
     static void FireDuring(DISPID id, const wchar_t* command, const wchar_t* args)
     {
         g_latest->fireDuring = id;
         g_latest->command = command;
         g_latest->args = args;
-        if (id == 0)
-            ::SetTimer(nullptr, 0, 0, &FireFromLoop);
+        if (id == -1)
+            g_latest->Fire();
     }
 
     fw::ScopedComInit m_com;
@@ -242,18 +235,14 @@ TEST_F(FlashBridge, TheControlGetsItsInitialPropertiesByNameAndEachOperationIsOn
     EXPECT_EQ(TakeLog().front(), std::wstring(L"97(S:name,S:") + (::GetACP() == 932 ? L"\x30A2" : L"caf\xE9") + L")");
 }
 
-TEST_F(FlashBridge, CommandsArriveFromInsideACallAndFromTheMessageLoop)
+TEST_F(FlashBridge, CommandsArriveFromInsideACallAndOutsideOfAnyCall)
 {
     FireDuring(0x93, L"CONFIG", L"");
     m_flash.TPlay("_root.mcLauncher.mcMenu");
     EXPECT_EQ(m_commands, Lines{"CONFIG|"});
 
-    FireDuring(0, L"COPY", L"from the loop");
-    EXPECT_EQ(m_commands.size(), 1u);
-    ::Sleep(50);
-    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
-        ::DispatchMessageA(&msg);
-    EXPECT_EQ(m_commands.back(), "COPY|from the loop");
+    FireDuring(-1, L"COPY", L"outside any call");
+    EXPECT_EQ(m_commands, (Lines{"CONFIG|", "COPY|outside any call"}));
 
     // The handler may call back into the player and even close it while
     // the event is delivered.
