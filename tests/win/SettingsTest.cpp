@@ -137,38 +137,34 @@ TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelecti
     for (int height : {-13, -20, -9, 16}) {
         fw::UniqueFont font(::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
         ::SendMessageA(List().GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-        RECT row{};
-        ASSERT_TRUE(List().GetItemRect(1, row, LVIR_BOUNDS));
-        EXPECT_EQ(row.bottom - row.top, std::abs(height) + 6) << height;
+        EXPECT_EQ(ItemRect(1).bottom - ItemRect(1).top, std::abs(height) + 6) << height;
     }
 }
 
 TEST_F(Settings, AClickOnTheBoxesOrSpaceTogglesTheSelectedRowsOnce)
 {
     Open(4);
-    const std::tuple<std::vector<int>, int, int, const char*> cases[] = {
-        {{0}, 2, 5, "0 1 2- 3"},    // an unselected row's box: that row
-        {{1, 2}, 2, 8, "0 1- 2 3"}, // a selected row's box: every selected row
-        {{0}, 1, 0, "0 1 2 3"},     // the boxes take x 0 to 16
-        {{0}, 1, 16, "0 1- 2 3"},
-        {{0}, 1, 17, "0 1- 2 3"}, // beside the boxes: selects, toggles nothing
-        {{3}, 3, 200, "0 1- 2 3"},
+    // The rows selected, the row and x clicked, the cursor's x when the click
+    // is handled, the rows after it.
+    const std::tuple<std::vector<int>, int, int, int, const char*> cases[] = {
+        {{0}, 2, 5, 5, "0 1 2- 3"},    // an unselected row's box: that row
+        {{1, 2}, 2, 8, 8, "0 1- 2 3"}, // a selected row's box: every selected row
+        {{0}, 1, 0, 0, "0 1 2 3"},     // the boxes take x 0 to 16
+        {{0}, 1, 16, 16, "0 1- 2 3"},
+        {{0}, 1, 17, 17, "0 1- 2 3"}, // beside the boxes: selects, toggles nothing
+        {{3}, 3, 200, 200, "0 1- 2 3"},
+        {{1}, 1, 8, 200, "0 1 2 3"}, // where the click happened counts, not where the cursor has gone since
+        {{1}, 1, 200, 8, "0 1 2 3"},
     };
-    for (const auto& [selected, row, x, rows] : cases) {
+    for (const auto& [selected, row, x, cursorX, rows] : cases) {
         Select(selected);
-        Click(RowPoint(row, x));
-        EXPECT_EQ(Rows(), rows) << "row " << row << " at " << x;
+        Click(RowPoint(row, x), RowPoint(row, cursorX));
+        EXPECT_EQ(Rows(), rows) << "row " << row << " at " << x << ", cursor at " << cursorX;
     }
     Select({0, 3});
     ::PostMessageA(List().GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 1);
     ::PostMessageA(List().GetSafeHwnd(), WM_CHAR, ' ', 1);
     Pump();
-    EXPECT_EQ(Rows(), "0- 1- 2 3-");
-    // Where the click happened counts, not where the cursor has gone since.
-    Select({1});
-    Click(RowPoint(1, 8), RowPoint(1, 200));
-    EXPECT_EQ(Rows(), "0- 1 2 3-");
-    Click(RowPoint(1, 200), RowPoint(1, 8));
     EXPECT_EQ(Rows(), "0- 1 2 3-");
 }
 
@@ -179,11 +175,10 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     BeginDrag(RowPoint(2, 90));
     ASSERT_TRUE(List().IsDragging());
     EXPECT_EQ(::GetCapture(), List().GetSafeHwnd());
-    RECT first = ItemRect(2);
     POINT at{}, hotspot{};
     ::ImageList_GetDragImage(&at, &hotspot);
-    EXPECT_EQ(hotspot.x, 90 - first.left);
-    EXPECT_EQ(hotspot.y, RowPoint(2).y - first.top);
+    EXPECT_EQ(hotspot.x, 90 - ItemRect(2).left);
+    EXPECT_EQ(hotspot.y, RowPoint(2).y - ItemRect(2).top);
     for (int y = RowPoint(2).y; y > RowPoint(1).y + 12; y -= 3)
         Mouse({WM_MOUSEMOVE}, POINT{100, y});
     Mouse({WM_MOUSEMOVE}, POINT{100, RowPoint(1).y + 12}); // the hit point rides 12 px above
@@ -241,12 +236,7 @@ TEST_F(Settings, UpAndDownMoveTheSelectedRowsAndADragWithoutATargetOrTheMouseDro
             EXPECT_FALSE(List().IsDragging());
         };
     };
-    const struct {
-        std::vector<int> selected;
-        std::function<void()> act;
-        const char* rows;
-        std::vector<int> selectedAfter;
-    } cases[] = {
+    const std::tuple<std::vector<int>, std::function<void()>, const char*, std::vector<int>> cases[] = {
         {{0, 1, 4}, [&] { m_dlg->Click(IDC_UP); }, "0 1 2 4 3 5", {0, 1, 3}},
         {{4, 5}, [&] { m_dlg->Click(IDC_DOWN); }, "0 1 2 3 4 5", {4, 5}},
         {{1, 3}, [&] { m_dlg->Click(IDC_DOWN); }, "0 2 1 4 3 5", {2, 4}},
@@ -254,13 +244,13 @@ TEST_F(Settings, UpAndDownMoveTheSelectedRowsAndADragWithoutATargetOrTheMouseDro
         {{1}, drag(true, [&] { ::SendMessageA(List().GetSafeHwnd(), WM_CANCELMODE, 0, 0); }), "0 1 2 3 4 5", {1}},
         {{1}, drag(true, [&] { ::SetCapture(m_dlg->GetSafeHwnd()); }), "0 1 2 3 4 5", {1}}, // another takes the mouse
     };
-    for (const auto& c : cases) {
+    for (const auto& [selected, act, rows, selectedAfter] : cases) {
         Open(6);
-        Select(c.selected);
-        c.act();
+        Select(selected);
+        act();
         ::ReleaseCapture();
-        EXPECT_EQ(Rows(), c.rows);
-        EXPECT_EQ(List().GetSelectedRows(), c.selectedAfter);
+        EXPECT_EQ(Rows(), rows);
+        EXPECT_EQ(List().GetSelectedRows(), selectedAfter);
     }
 }
 
@@ -298,37 +288,34 @@ TEST_F(Settings, OpeningStoresTheNormalisedOrderEvenWhenCancelled)
 // The start option shows checked only for 1 and is stored as 1 or 2.
 TEST_F(Settings, OkAndTheCloseButtonStoreTheRowsTheirChecksAndTheStartOption)
 {
-    const struct {
-        int button;
-        int toggle; // the start option's box or its label
-        DWORD before; // 0xFF: no value
-        bool checked;
-        DWORD after;
-    } cases[] = {
+    // The button that ends the dialog, the start option's box or its label
+    // clicked, the value stored before (0xFF: none), whether the option showed
+    // checked, the value stored after.
+    const std::tuple<int, int, DWORD, bool, DWORD> cases[] = {
         {IDOK, IDC_AUTOSTART_LABEL, 0xFF, false, 1},
         {IDC_SETTINGS_CLOSE, IDC_AUTOSTART_LABEL, 1, true, 2},
         {IDOK, IDC_AUTOSTART, 0, false, 1},
         {IDOK, IDC_AUTOSTART, 2, false, 1},
         {IDOK, IDC_AUTOSTART, 7, false, 1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [button, toggle, before, shownChecked, after] : cases) {
         Install(4, 3);
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, "AutoRun");
-        if (c.before != 0xFF)
-            RegWriteDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", c.before);
+        if (before != 0xFF)
+            RegWriteDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", before);
         TestSettingsDlg dlg(m_suite.AppInfo());
-        bool checked = !c.checked;
+        bool checked = !shownChecked;
         INT_PTR result = RunModal(dlg, {[&] { dlg.List().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED); },
                                         [&] { dlg.List().SetItemState(0, 0, LVIS_SELECTED); },
                                         [&] { dlg.Click(IDC_UP); },
                                         [&] { dlg.List().SetRowCheck(0, false); },
                                         [&] { checked = dlg.AutoStart(); },
-                                        [&] { dlg.Click(c.toggle); },
-                                        [&] { dlg.Click(c.button); }});
-        EXPECT_EQ(result, IDOK) << c.button;
-        EXPECT_EQ(checked, c.checked) << c.before;
+                                        [&, toggle = toggle] { dlg.Click(toggle); },
+                                        [&, button = button] { dlg.Click(button); }});
+        EXPECT_EQ(result, IDOK) << button;
+        EXPECT_EQ(checked, shownChecked) << before;
         EXPECT_EQ(TestSuite::StoredLists(), Id(0) + "/" + Id(2) + "/" + Id(1) + "/" + Id(3) + "/ | " + Id(0) + "/" + Id(3) + "/");
-        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", 9), c.after) << c.before;
+        EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", 9), after) << before;
     }
     // A missing program key is never created by OK.
     DeleteRegistryTree(HKEY_CURRENT_USER, kProgramKey);
