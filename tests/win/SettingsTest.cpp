@@ -187,10 +187,9 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     ::ClientToScreen(List().GetSafeHwnd(), &riding);
     ::ImageList_GetDragImage(&at, &hotspot);
     EXPECT_EQ(at.y, riding.y); // and the image with it
-    RECT marked = ItemRect(1);
     fw::ScopedWindowDC screen(List().GetSafeHwnd()); // the line is drawn straight onto the window
-    EXPECT_TRUE(::GetPixel(screen.get(), 200, marked.bottom - 1) == CAppListCtrl::kMark ||
-                ::GetPixel(screen.get(), 200, marked.bottom) == CAppListCtrl::kMark);
+    EXPECT_TRUE(::GetPixel(screen.get(), 200, ItemRect(1).bottom - 1) == CAppListCtrl::kMark ||
+                ::GetPixel(screen.get(), 200, ItemRect(1).bottom) == CAppListCtrl::kMark);
     Mouse({WM_LBUTTONUP}, POINT{100, RowPoint(1).y + 12});
     EXPECT_FALSE(List().IsDragging());
     EXPECT_EQ(Rows(), "0 1 2 5- 3 4 6"); // entry 5 was hidden and stays so
@@ -352,18 +351,17 @@ TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
 TEST_F(Settings, EnterOnTheVersionButtonOpensTheAboutBoxOverTheDialogWhichStays)
 {
     Install(2);
-    bool ownedBySettings = false, stillOpen = false;
+    bool overSettings = false, stillOpen = false;
     EXPECT_EQ(RunModal(*m_dlg, {[&] { ::SetFocus(m_dlg->Item(IDC_VERSION)); },
                                 [&] { PostKey(VK_RETURN); }, // the about box runs from here
                                 [&] {
-                                    HWND settings = m_dlg->GetSafeHwnd();
-                                    ownedBySettings = settings && ::GetWindow(::GetActiveWindow(), GW_OWNER) == settings;
+                                    overSettings = ::GetWindow(::GetActiveWindow(), GW_OWNER) == m_dlg->GetSafeHwnd();
                                     PostKey(VK_RETURN);
                                 },
                                 [&] { stillOpen = ::IsWindowVisible(m_dlg->GetSafeHwnd()) != FALSE; },
                                 [&] { m_dlg->Click(IDCANCEL); }}),
               IDCANCEL);
-    EXPECT_TRUE(ownedBySettings);
+    EXPECT_TRUE(overSettings);
     EXPECT_TRUE(stillOpen);
 }
 
