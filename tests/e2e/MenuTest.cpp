@@ -139,7 +139,6 @@ TEST_F(Menu, TheKeysTheWheelOtherProgramsAndTheCopyToolSteerTheSampleSuitesMenu)
 
 TEST_F(Menu, AHundredAndFiftyEntriesShowAtAFirstAndASecondStartInBoundedMemory)
 {
-    std::string sort;
     for (int i = 0; i < 150; ++i) { // short and 100-character names, markup characters
         std::string number = std::to_string(1000 + i);
         m_suite.Install({i % 3 == 0   ? "App " + number + ".dll"
@@ -226,12 +225,8 @@ TEST_F(Menu, OnAJapaneseSystemNamesShowWholeAndTheDocumentDeclaresShiftJis)
     // Characters whose second byte looks like '\\' or '|', and long names.
     const std::string photo = "\x8E\xCA\x90\x5E\x83\x5C\x83\x74\x83\x67"; // a photo application
     const std::string names[] = {photo, photo + "\x95\x5C\x8E\xA6\x94\x5C\x83\x7C", std::string(40, 'J') + photo};
-    std::string sort;
-    for (const std::string& name : names) {
-        m_suite.Install({name + ".dll"});
-        sort += name + ".dll/";
-    }
-    TestSuite::Store("Sort", sort);
+    m_suite.Install({names[0] + ".dll", names[1] + ".dll", names[2] + ".dll"});
+    TestSuite::Store("Sort", names[0] + ".dll/" + names[1] + ".dll/" + names[2] + ".dll/");
     Start();
     ASSERT_EQ(Rows(), 3);
     for (int row = 0; row < 3; ++row) {

@@ -108,7 +108,9 @@ TEST_F(Updater, WithoutARegisteredProgramOrADataFileOrWhileInUseNothingChanges)
     }
 }
 
-TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgram)
+// An interrupted run leaves the old or the new program, and its staged copy,
+// even a read-only one, does not block the next run.
+TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgramAndALeftOverCopyBlocksNothing)
 {
     std::string large(48 * 1024 * 1024, '\0');
     std::mt19937 random(7);
@@ -126,24 +128,19 @@ TEST_F(Updater, AnInterruptedReplacementLeavesTheOldOrTheNewProgram)
         std::string now = ReadAll(InstalledProgram());
         EXPECT_TRUE(now == old || now == large) << "run " << run << ": " << now.size() << " bytes";
     }
-    Install("v1_0_41231");
-    EXPECT_EQ(RunUpdater(), kUpdated);
-    EXPECT_TRUE(ReadAll(InstalledProgram()) == large);
-}
-
-TEST_F(Updater, ALeftOverCopyDoesNotBlockAnUpdateAndTooLongANameChangesNothing)
-{
-    // A read-only copy left by an earlier run is replaced, and the updated
-    // program is not read-only either.
+    // The updated program is not read-only, though its data file is.
     Install("v1_0_41231");
     WriteAll(InstalledProgram() + ".update", "left over");
     ::SetFileAttributesA((InstalledProgram() + ".update").c_str(), FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesA((UpdaterFolder() + "data0.dat").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(RunUpdater(), kUpdated);
-    EXPECT_TRUE(ReadAll(InstalledProgram()) == Payload(0));
+    EXPECT_TRUE(ReadAll(InstalledProgram()) == large);
     EXPECT_FALSE(::GetFileAttributesA(InstalledProgram().c_str()) & FILE_ATTRIBUTE_READONLY);
+}
 
-    // A program whose staged copy's name would pass the path limit.
+// A program whose staged copy's name would pass the path limit.
+TEST_F(Updater, TooLongANameForTheStagedCopyChangesNothing)
+{
     std::string deep = m_scratch.Path() + std::string(250 - m_scratch.Path().size(), 'd') + "\\";
     ASSERT_TRUE(::CreateDirectoryA(deep.c_str(), nullptr));
     ASSERT_TRUE(CopyInto(m_fixtures + "v1_0_41231.dll", deep + "L.exe"));

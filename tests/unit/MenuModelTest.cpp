@@ -7,11 +7,9 @@ using namespace player;
 namespace {
 std::vector<MenuEntry> Entries(int count, int focus = -1)
 {
-    std::vector<MenuEntry> entries(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        entries[static_cast<size_t>(i)].id = "App" + std::to_string(i) + ".dll";
-        entries[static_cast<size_t>(i)].focus = i == focus;
-    }
+    std::vector<MenuEntry> entries;
+    for (int i = 0; i < count; ++i)
+        entries.push_back({"App" + std::to_string(i) + ".dll", "", "", "", "", i == focus});
     return entries;
 }
 

@@ -91,7 +91,9 @@ TEST_F(Catalog, TheStoredOrderAndHiddenIdsSurviveBuildsAndUninstalls)
     EXPECT_EQ(text.substr(text.find("?>")), "?>\r\n<menu>\r\n</menu>\r\n");
 }
 
-TEST_F(Catalog, TheMenuDocumentListsTheVisibleEntriesWithTheFocus)
+// Where its path cannot be created there is no document, nor a stale copy
+// beside the movie.
+TEST_F(Catalog, TheMenuDocumentListsTheVisibleEntriesWithTheFocusOrIsNotThere)
 {
     m_suite.Install({"Valid.dll", "Second.dll", "Third.dll", "Listed0.dll"});
     TestSuite::Store("Sort", "Third.dll/Valid.dll/Second.dll/");
@@ -106,11 +108,7 @@ TEST_F(Catalog, TheMenuDocumentListsTheVisibleEntriesWithTheFocus)
                                        line("Third.dll", "[SMALL]Third", "") +
                                        line("Valid.dll", "Valid", " focus=\"true\"") +
                                        line("Second.dll", "Second[CR]Entry", "") + "</menu>\r\n");
-}
 
-TEST_F(Catalog, NoDocumentWhereItsPathCannotBeCreatedAndNoStaleCopyBesideTheMovie)
-{
-    m_suite.Install({"Valid.dll"});
     WriteAll(m_suite.MenuSwf() + "PortalApp.xml", "stale");
     EXPECT_EQ(Build(m_scratch.Path() + "Missing\\PortalApp.xml"), -1);
     EXPECT_EQ(::GetFileAttributesA((m_suite.MenuSwf() + "PortalApp.xml").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -129,8 +127,7 @@ TEST_F(Catalog, FortyEntriesKeepTheirOrderAndNewOnesFollowTheOnlinePrintEntry)
     IdList ids;
     for (auto at = text.find("id=\""); at != std::string::npos; at = text.find("id=\"", at + 1))
         ids.push_back(text.substr(at + 4, text.find('"', at + 4) - at - 4));
-    EXPECT_EQ(Sorted(ids), Sorted(installed));
-    ASSERT_EQ(ids.size(), 43u);
+    ASSERT_EQ(Sorted(ids), Sorted(installed));
     EXPECT_EQ(ids.front() + " " + ids[1] + " " + ids.back(), "App40.dll Orva_OnlinePrintApp_01.dll App01.dll");
     // Each new entry goes right after the online print entry, so the first
     // one found, which takes the focus, ends up last among them.
