@@ -85,8 +85,8 @@ if [ -d "$BUILD/win64/bin" ]; then
 fi
 
 # The test share: non-blank, non-comment lines of the tracked C, C++ and
-# resource files under tests/ against all of them, rounded.
+# resource files under tests/ against all of them, to one decimal.
 count() { git ls-files -- "$@" | grep -E '\.(c|cc|cpp|h|hpp|rc)$' | xargs -r cat | grep -c -v -E '^\s*(//.*)?$'; }
 t=$(cd "$ROOT" && count tests); a=$(cd "$ROOT" && count .)
-echo "$passed passed, $failed failed; tests are $(((200 * t / a + 1) / 2)) % of the source lines ($t of $a)"
+echo "$passed passed, $failed failed; tests are $(awk -v t="$t" -v a="$a" 'BEGIN { printf "%.1f", 100 * t / a }') % of the source lines ($t of $a)"
 [ "$failed" -eq 0 ]
