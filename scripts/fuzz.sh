@@ -37,7 +37,7 @@ for target in "${targets[@]}"; do
     echo "passed  $target ($seconds s: $stats)"
   else
     failed=1
-    echo "FAILED  $target ($stats): $(grep -m1 -E 'invariant failed|ERROR:|runtime error' "$log")"
+    echo "FAILED  $target ($stats): $(grep -m1 -E 'Assertion|ERROR:|runtime error' "$log")"
     echo "        input kept in $findings, log in $log"
   fi
 done

@@ -2,10 +2,10 @@
 // written, only `listed` ever changes, and no text of an offered record
 // reaches past its limit. The block has exactly the input's size, so the
 // sanitizer sees every read beyond it.
-#include "FuzzCheck.h"
 #include "catalog/AppEntryRules.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <vector>
 
@@ -28,31 +28,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= 4) {
         std::int32_t reported = Int32At(data);
         auto allocation = catalog::RecordAllocationSize(reported);
-        FUZZ_CHECK(allocation.has_value() == (reported > 0 && reported <= catalog::kMaxRecordSize));
-        FUZZ_CHECK(!allocation || (*allocation >= LUMBRA_APPENTRY_SIZE && *allocation >= std::size_t(reported)));
+        assert(allocation.has_value() == (reported > 0 && reported <= catalog::kMaxRecordSize));
+        assert(!allocation || (*allocation >= LUMBRA_APPENTRY_SIZE && *allocation >= std::size_t(reported)));
     }
     std::vector<unsigned char> block(data, data + size);
     bool offered = catalog::ValidateRecord(block.data(), block.size());
     if (size < LUMBRA_APPENTRY_SIZE) {
-        FUZZ_CHECK(!offered && std::equal(block.begin(), block.end(), data));
+        assert(!offered && std::equal(block.begin(), block.end(), data));
         return 0;
     }
     bool valid = data[7] == LUMBRA_APPENTRY_VERSION && std::memcmp(data + 4, "OP", 3) == 0;
     for (auto [offset, limit] : kFields)
         valid = valid && std::memchr(data + offset, 0, limit + 1) != nullptr;
-    FUZZ_CHECK(Int32At(block.data() + kListed) == (valid ? Int32At(data + kListed) : 0));
-    FUZZ_CHECK(offered == (Int32At(block.data() + kListed) == 1));
-    FUZZ_CHECK(std::memcmp(block.data(), data, kListed) == 0);
-    FUZZ_CHECK(std::memcmp(block.data() + kListed + 4, data + kListed + 4, size - kListed - 4) == 0);
+    assert(Int32At(block.data() + kListed) == (valid ? Int32At(data + kListed) : 0));
+    assert(offered == (Int32At(block.data() + kListed) == 1));
+    assert(std::memcmp(block.data(), data, kListed) == 0);
+    assert(std::memcmp(block.data() + kListed + 4, data + kListed + 4, size - kListed - 4) == 0);
     for (auto [offset, limit] : kFields) {
         // Up to the first zero of the validated block; empty when the block ends first.
         const unsigned char* start = block.data() + offset;
         const void* zero = std::memchr(start, 0, size - offset);
         std::size_t length = zero ? static_cast<const unsigned char*>(zero) - start : 0;
         std::string text = catalog::ReadText(block.data(), block.size(), offset);
-        FUZZ_CHECK(text == std::string(reinterpret_cast<const char*>(start), length));
-        FUZZ_CHECK(!offered || text.size() <= limit);
+        assert(text == std::string(reinterpret_cast<const char*>(start), length));
+        assert(!offered || text.size() <= limit);
     }
-    FUZZ_CHECK(!catalog::TextLength(block.data(), block.size(), block.size()).has_value());
+    assert(!catalog::TextLength(block.data(), block.size(), block.size()).has_value());
     return 0;
 }

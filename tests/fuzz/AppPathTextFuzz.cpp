@@ -3,8 +3,9 @@
 // from the value only by one pair of quotes and that separator, and joins
 // within the path limit. Input: one byte (bit 0: code page 932, else 1252),
 // then the value.
-#include "FuzzCheck.h"
 #include "support/AppPathText.h"
+
+#include <cassert>
 
 namespace {
 bool EndsInSeparator(const std::string& text, const support::LeadBytePredicate& isLeadByte)
@@ -32,20 +33,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!unquoted.empty() && unquoted.back() == '"')
         unquoted.pop_back();
     if (folder) {
-        FUZZ_CHECK(folder->size() < support::kMaxPathBytes);
-        FUZZ_CHECK(*folder == unquoted || *folder == unquoted + "\\");
-        FUZZ_CHECK(folder->empty() == unquoted.empty());
-        FUZZ_CHECK(folder->empty() || EndsInSeparator(*folder, isLeadByte));
+        assert(folder->size() < support::kMaxPathBytes);
+        assert(*folder == unquoted || *folder == unquoted + "\\");
+        assert(folder->empty() == unquoted.empty());
+        assert(folder->empty() || EndsInSeparator(*folder, isLeadByte));
         if (folder->empty() || folder->front() != '"')
-            FUZZ_CHECK(support::NormalizeAppPathFolder(*folder, isLeadByte) == folder);
+            assert(support::NormalizeAppPathFolder(*folder, isLeadByte) == folder);
     } else {
         // Refused only when too long or when a separator would pair with a lead byte.
-        FUZZ_CHECK(unquoted.size() + 1 >= support::kMaxPathBytes || !EndsInSeparator(unquoted + "\\", isLeadByte));
+        assert(unquoted.size() + 1 >= support::kMaxPathBytes || !EndsInSeparator(unquoted + "\\", isLeadByte));
     }
 
     std::string fileName = value.substr(0, value.size() / 3);
     std::optional<std::string> joined = support::JoinBounded(folder.value_or(value), fileName);
-    FUZZ_CHECK(joined.has_value() == (folder.value_or(value).size() + fileName.size() < support::kMaxPathBytes));
-    FUZZ_CHECK(!joined || *joined == folder.value_or(value) + fileName);
+    assert(joined.has_value() == (folder.value_or(value).size() + fileName.size() < support::kMaxPathBytes));
+    assert(!joined || *joined == folder.value_or(value) + fileName);
     return 0;
 }

@@ -2,10 +2,10 @@
 // stored "Sort" text, a line break, the stored "NoUse" text, then one found
 // file name per line (the folder search gives each name once, none empty,
 // none with a "/").
-#include "FuzzCheck.h"
 #include "catalog/EntryOrder.h"
 
 #include <algorithm>
+#include <cassert>
 #include <sstream>
 
 using namespace catalog;
@@ -15,8 +15,8 @@ void CheckCodec(const std::string& stored)
 {
     IdList ids = ParseStoredList(stored);
     bool closed = stored.empty() || stored.back() == '/';
-    FUZZ_CHECK(JoinStoredList(ids) == (closed ? stored : stored + "/"));
-    FUZZ_CHECK(ParseStoredList(JoinStoredList(ids)) == ids);
+    assert(JoinStoredList(ids) == (closed ? stored : stored + "/"));
+    assert(ParseStoredList(JoinStoredList(ids)) == ids);
 }
 } // namespace
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     OrderResult result = ApplyStoredOrder(stored, found, "");
     // A permutation: nothing lost, nothing twice.
-    FUZZ_CHECK(std::is_permutation(result.entries.begin(), result.entries.end(), found.begin(), found.end()));
+    assert(std::is_permutation(result.entries.begin(), result.entries.end(), found.begin(), found.end()));
 
     IdList known, fresh;
     for (const std::string& id : stored)
@@ -46,31 +46,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& id : found)
         if (!Contains(stored, id))
             fresh.push_back(id);
-    FUZZ_CHECK(result.newEntry == (fresh.empty() ? std::string() : fresh.front()));
+    assert(result.newEntry == (fresh.empty() ? std::string() : fresh.front()));
     IdList knownInResult;
     std::copy_if(result.entries.begin(), result.entries.end(), std::back_inserter(knownInResult),
                  [&](const std::string& id) { return Contains(stored, id); });
-    FUZZ_CHECK(knownInResult == known); // the stored order is kept
+    assert(knownInResult == known); // the stored order is kept
 
     // New entries follow a known online print entry, the latest found first;
     // without that entry they close the list in discovery order.
     auto print = std::find(result.entries.begin(), result.entries.end(), kOnlinePrintEntry);
     if (Contains(known, kOnlinePrintEntry))
-        FUZZ_CHECK(std::size_t(result.entries.end() - print) > fresh.size() &&
+        assert(std::size_t(result.entries.end() - print) > fresh.size() &&
                    std::equal(fresh.rbegin(), fresh.rend(), print + 1));
     else if (!Contains(found, kOnlinePrintEntry))
-        FUZZ_CHECK(std::equal(fresh.begin(), fresh.end(), result.entries.end() - fresh.size()));
+        assert(std::equal(fresh.begin(), fresh.end(), result.entries.end() - fresh.size()));
 
     // Saved and applied again, the order stands and nothing is new.
     OrderResult again = ApplyStoredOrder(ParseStoredList(JoinStoredList(result.entries)), found, "");
-    FUZZ_CHECK(again.entries == result.entries && again.newEntry.empty());
-    FUZZ_CHECK(ApplyStoredOrder(stored, found, "Earlier.dll").newEntry == "Earlier.dll");
+    assert(again.entries == result.entries && again.newEntry.empty());
+    assert(ApplyStoredOrder(stored, found, "Earlier.dll").newEntry == "Earlier.dll");
 
     IdList hidden = ParseStoredList(lines[1]);
     IdList visible = VisibleEntries(result.entries, hidden);
     IdList expectedVisible;
     std::copy_if(result.entries.begin(), result.entries.end(), std::back_inserter(expectedVisible),
                  [&](const std::string& id) { return !Contains(hidden, id); });
-    FUZZ_CHECK(visible == expectedVisible);
+    assert(visible == expectedVisible);
     return 0;
 }

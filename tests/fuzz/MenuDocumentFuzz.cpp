@@ -5,9 +5,10 @@
 // flag byte (bit 0: code page 932, else 1252; the rest picks the focus),
 // then zero-separated texts: the MenuSwf folder, then id, name, infoSwf,
 // execButton and icon of each line.
-#include "FuzzCheck.h"
 #include "catalog/MenuDocumentText.h"
 #include "tests/common/StrictXml.h"
+
+#include <cassert>
 
 using catalog::MenuLine;
 
@@ -33,9 +34,9 @@ void CheckReadBack(const std::string& written, const std::string& readBack, cons
         if (j < readBack.size() && readBack[j] == c)
             ++j;
         else
-            FUZZ_CHECK(MayBeLeftOut(static_cast<unsigned char>(c), isLeadByte));
+            assert(MayBeLeftOut(static_cast<unsigned char>(c), isLeadByte));
     }
-    FUZZ_CHECK(j == readBack.size() && (!clean || readBack == written));
+    assert(j == readBack.size() && (!clean || readBack == written));
 }
 } // namespace
 
@@ -66,14 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string document = catalog::MenuDocumentText(lines, focus, folder, encoding, isLeadByte);
     auto elements = testing_support::ParseAnsiXml(document, encoding, isLeadByte);
-    FUZZ_CHECK(elements.has_value());
-    FUZZ_CHECK(elements->size() == lines.size() + 1 && (*elements)[0].name == "menu");
+    assert(elements.has_value());
+    assert(elements->size() == lines.size() + 1 && (*elements)[0].name == "menu");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const MenuLine& line = lines[i];
         auto& attributes = (*elements)[i + 1].attributes;
         bool focused = !focus.empty() && line.id == focus;
-        FUZZ_CHECK(attributes.size() == (focused ? 6u : 5u));
-        FUZZ_CHECK(!focused || attributes["focus"] == "true");
+        assert(attributes.size() == (focused ? 6u : 5u));
+        assert(!focused || attributes["focus"] == "true");
         CheckReadBack(line.id, attributes["id"], isLeadByte);
         CheckReadBack(line.name, attributes["name"], isLeadByte);
         CheckReadBack(folder + line.infoSwf, attributes["infoswf"], isLeadByte);

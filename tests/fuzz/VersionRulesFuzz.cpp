@@ -1,9 +1,10 @@
 // The updater's version rules for any "FileVersion" text, read in code
 // pages 1252 and 932: trimmed fields, the single leading zero of the build,
 // the order of the decisions, and a build comparison that is a strict order.
-#include "FuzzCheck.h"
 #include "support/MultiByteText.h"
 #include "updater/VersionRules.h"
+
+#include <cassert>
 
 using namespace updater;
 
@@ -25,32 +26,32 @@ void CheckFields(const std::string& text, LeadBytePredicate isLeadByte)
 {
     VersionFields parsed = SplitVersionFields(text, isLeadByte);
     const std::string major(parsed.major.View()), minor(parsed.minor.View()), build(parsed.build.View());
-    FUZZ_CHECK(IsTrimmedOrCut(major, isLeadByte) && text.find(major) != std::string::npos);
-    FUZZ_CHECK(IsTrimmedOrCut(minor, isLeadByte) && text.find(minor) != std::string::npos);
-    FUZZ_CHECK(major.find(',') == std::string::npos && minor.find(',') == std::string::npos);
+    assert(IsTrimmedOrCut(major, isLeadByte) && text.find(major) != std::string::npos);
+    assert(IsTrimmedOrCut(minor, isLeadByte) && text.find(minor) != std::string::npos);
+    assert(major.find(',') == std::string::npos && minor.find(',') == std::string::npos);
     // A build shorter than six got one "0" in front (an empty one too).
-    FUZZ_CHECK(!build.empty() && (build.size() >= 6 || build[0] == '0'));
-    FUZZ_CHECK(IsTrimmedOrCut(build, isLeadByte));
-    FUZZ_CHECK(text.find(build) != std::string::npos || text.find(build.substr(1)) != std::string::npos);
+    assert(!build.empty() && (build.size() >= 6 || build[0] == '0'));
+    assert(IsTrimmedOrCut(build, isLeadByte));
+    assert(text.find(build) != std::string::npos || text.find(build.substr(1)) != std::string::npos);
 
     Decision decision = Decide(parsed);
     const char* dataFile = DataFileForMinor(minor);
-    FUZZ_CHECK(!dataFile || dataFile == "data" + minor + ".dat");
+    assert(!dataFile || dataFile == "data" + minor + ".dat");
     switch (decision.stop) {
     case kDifferentVersion:
-        FUZZ_CHECK(major != "1" || !dataFile);
+        assert(major != "1" || !dataFile);
         break;
     case kUnnecessary:
-        FUZZ_CHECK(major == "1" && dataFile && !IsOlderBuild(build, kReferenceBuild));
+        assert(major == "1" && dataFile && !IsOlderBuild(build, kReferenceBuild));
         break;
     case kUpdated:
-        FUZZ_CHECK(major == "1" && decision.dataFile == dataFile && build.size() == 6 &&
+        assert(major == "1" && decision.dataFile == dataFile && build.size() == 6 &&
                    IsOlderBuild(build, kReferenceBuild));
         break;
     default:
-        FUZZ_CHECK(!"no other outcome is decided");
+        assert(!"no other outcome is decided");
     }
-    FUZZ_CHECK(decision.stop == kUpdated || !decision.dataFile);
+    assert(decision.stop == kUpdated || !decision.dataFile);
 }
 } // namespace
 
@@ -64,10 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // both ways, and transitive, on six-character texts.
     if (size >= 18) {
         std::string a = text.substr(0, 6), b = text.substr(6, 6), c = text.substr(12, 6);
-        FUZZ_CHECK(!IsOlderBuild(a, a));
-        FUZZ_CHECK(!(IsOlderBuild(a, b) && IsOlderBuild(b, a)));
-        FUZZ_CHECK(!(IsOlderBuild(a, b) && IsOlderBuild(b, c)) || IsOlderBuild(a, c));
-        FUZZ_CHECK(!IsOlderBuild(text.substr(0, 5), b) && !IsOlderBuild(text.substr(0, 7), b));
+        assert(!IsOlderBuild(a, a));
+        assert(!(IsOlderBuild(a, b) && IsOlderBuild(b, a)));
+        assert(!(IsOlderBuild(a, b) && IsOlderBuild(b, c)) || IsOlderBuild(a, c));
+        assert(!IsOlderBuild(text.substr(0, 5), b) && !IsOlderBuild(text.substr(0, 7), b));
     }
     return 0;
 }
