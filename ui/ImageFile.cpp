@@ -1,5 +1,6 @@
 #include "ImageFile.h"
 
+#include "AreaScaler.h"
 #include "framework/ComPtr.h"
 #include "framework/GdiGuards.h"
 #include "framework/Utf16Text.h"
@@ -7,6 +8,12 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+const UINT kMaxPictureSide = 8192;
+} // namespace
 
 CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
 {
@@ -25,21 +32,27 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
     if (FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
         return picture;
     double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
-    UINT targetWidth = std::max(1u, static_cast<UINT>(width * scale + 0.5));
-    UINT targetHeight = std::max(1u, static_cast<UINT>(height * scale + 0.5));
-    fw::ComPtr<IWICBitmapScaler> scaler;
+    // Larger pictures would take long to read on the window's thread.
     fw::ComPtr<IWICFormatConverter> converter;
-    if (FAILED(factory->CreateBitmapScaler(scaler.Put())) ||
-        FAILED(scaler->Initialize(frame.Get(), targetWidth, targetHeight, WICBitmapInterpolationModeFant)) ||
-        FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(scaler.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+    if (width > kMaxPictureSide || height > kMaxPictureSide || FAILED(factory->CreateFormatConverter(converter.Put())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return picture;
+    ui::AreaScaler scaler(static_cast<int>(width), static_cast<int>(height), static_cast<int>(width * scale + 0.5),
+                          static_cast<int>(height * scale + 0.5));
+    std::vector<std::uint32_t> row(width);
+    const UINT stride = width * 4;
+    for (INT y = 0; y < static_cast<INT>(height); ++y) {
+        WICRect line{0, y, static_cast<INT>(width), 1};
+        if (FAILED(converter->CopyPixels(&line, stride, stride, reinterpret_cast<BYTE*>(row.data()))))
+            return picture;
+        scaler.AddRow(row.data());
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = static_cast<LONG>(targetWidth);
-    info.bmiHeader.biHeight = -static_cast<LONG>(targetHeight);
+    info.bmiHeader.biWidth = scaler.TargetWidth();
+    info.bmiHeader.biHeight = -scaler.TargetHeight();
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -47,12 +60,10 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
     fw::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap)
         return picture;
-    UINT stride = targetWidth * 4;
-    if (FAILED(converter->CopyPixels(nullptr, stride, stride * targetHeight, static_cast<BYTE*>(bits))))
-        return picture;
+    std::copy(scaler.Pixels().begin(), scaler.Pixels().end(), static_cast<std::uint32_t*>(bits));
     picture.bitmap = std::move(bitmap);
-    picture.width = static_cast<int>(targetWidth);
-    picture.height = static_cast<int>(targetHeight);
+    picture.width = scaler.TargetWidth();
+    picture.height = scaler.TargetHeight();
     return picture;
 }
 

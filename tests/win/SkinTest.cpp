@@ -1,13 +1,15 @@
-// Skins, the skin font and skinned buttons, drawn into bitmaps whose pixels
-// are checked; buttons through their parent's WM_DRAWITEM, as the system
-// draws them.
+// Skins, the skin font, skinned buttons and picture files, drawn into bitmaps
+// whose pixels are checked; buttons through their parent's WM_DRAWITEM, as
+// the system draws them.
 #include "framework/Dialog.h"
 #include "support/ResourceLibrary.h"
 #include "tests/common/PixelHelpers.h"
+#include "tests/common/TestSystem.h"
 #include "tests/win/fixtures/TestIds.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckButton.h"
 #include "ui/SkinFont.h"
+#include "ui/ImageFile.h"
 #include "ui/SkinImageSet.h"
 
 #include <gtest/gtest.h>
@@ -172,4 +174,23 @@ TEST(SkinFont, ChoosesAGothicFaceOfTheSystemOnce)
     ::GetObjectA(font.GetHandle(), sizeof chosen, &chosen);
     EXPECT_EQ(std::string(chosen.lfFaceName), g_fontFace);
     EXPECT_EQ(chosen.lfHeight, -13);
+}
+
+// A picture larger than its box shrinks, keeping its shape, by averaging:
+// checks of one black and one white pixel turn grey, as small text stays legible.
+TEST(PictureFile, ShrinksToFitByAveragingAndShowsNothingItCannotRead)
+{
+    fw::ScopedComInit com;
+    const std::string folder = testing_support::BuildFolder("tests/win/test-skins");
+    CPicture picture = LoadPictureFile(folder + "checks.bmp", 50, 60);
+    EXPECT_EQ(std::to_string(picture.width) + "x" + std::to_string(picture.height), "50x25");
+    PixelCanvas canvas(60, 60, RGB(1, 2, 3));
+    DrawPicture(canvas.dc(), picture, RECT{0, 0, 60, 60}); // centred: x 5 to 54, y 17 to 41
+    EXPECT_EQ(canvas.At(30, 30), RGB(128, 128, 128));
+    EXPECT_EQ(canvas.At(5, 17), RGB(128, 128, 128));
+    EXPECT_EQ(canvas.At(30, 16), RGB(1, 2, 3));
+
+    const std::pair<const char*, bool> files[] = {{"widest.bmp", true}, {"too wide.bmp", false}, {"text.png", false}, {"missing.png", false}};
+    for (const auto& [name, shown] : files)
+        EXPECT_EQ(static_cast<bool>(LoadPictureFile(folder + name, 50, 50)), shown) << name;
 }
