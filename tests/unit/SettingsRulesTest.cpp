@@ -23,15 +23,6 @@ TEST(SettingsRules, NamesLoseTheirFirstLineBreakAndALeadingSmallMarker)
         EXPECT_EQ(StripNameMarkup(name), shown) << name;
 }
 
-TEST(SettingsRules, AutoRunIsOnOnlyAtOneAndIsStoredAsOneOrTwo)
-{
-    for (std::uint32_t stored : {0u, 2u, 7u, 0xFFFFFFFFu})
-        EXPECT_FALSE(IsAutoStartOn(stored)) << stored;
-    EXPECT_TRUE(IsAutoStartOn(1));
-    EXPECT_EQ(AutoRunValue(true), 1u);
-    EXPECT_EQ(AutoRunValue(false), 2u);
-}
-
 TEST(SettingsRules, OnlyWindowsXpHasTheAutoPlayEntries)
 {
     const std::tuple<const char*, std::uint32_t, std::uint32_t, std::uint32_t, bool> cases[] = {
