@@ -16,6 +16,13 @@ AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int targetWidth, int t
       m_nTargetHeight(std::clamp(targetHeight, 1, m_nSourceHeight)),
       m_sums(static_cast<std::size_t>(m_nTargetWidth) * 4)
 {
+    // Every row splits its pixels among the target's columns alike.
+    for (int i = 0; i < m_nSourceWidth; ++i) {
+        const std::uint64_t left = std::uint64_t(i) * m_nTargetWidth;
+        const std::uint64_t x = left / m_nSourceWidth;
+        const std::uint64_t end = std::min(left + m_nTargetWidth, (x + 1) * m_nSourceWidth);
+        m_columns.push_back({static_cast<int>(x), static_cast<std::uint32_t>(end - left)});
+    }
     m_pixels.reserve(static_cast<std::size_t>(m_nTargetWidth) * m_nTargetHeight);
 }
 
@@ -32,15 +39,15 @@ void AreaScaler::AddRow(const std::uint32_t* row)
         const std::uint64_t to = std::min(bottom, rowEnd);
         const std::uint64_t height = to - from;
         for (int i = 0; i < m_nSourceWidth; ++i) {
-            std::uint64_t left = std::uint64_t(i) * m_nTargetWidth;
-            const std::uint64_t right = left + m_nTargetWidth;
-            while (left < right) {
-                const std::uint64_t x = left / m_nSourceWidth;
-                const std::uint64_t end = std::min(right, (x + 1) * m_nSourceWidth);
-                const std::uint64_t weight = (end - left) * height;
-                for (int channel = 0; channel < 4; ++channel)
-                    m_sums[x * 4 + channel] += weight * ((row[i] >> (8 * channel)) & 0xFF);
-                left = end;
+            const Column& column = m_columns[i];
+            const std::uint64_t inFirst = column.widthInFirst * height;
+            const std::uint64_t inNext = (m_nTargetWidth - column.widthInFirst) * height;
+            std::uint64_t* sums = &m_sums[std::size_t(column.first) * 4];
+            for (int channel = 0; channel < 4; ++channel) {
+                const std::uint64_t value = (row[i] >> (8 * channel)) & 0xFF;
+                sums[channel] += inFirst * value;
+                if (inNext)
+                    sums[4 + channel] += inNext * value;
             }
         }
         from = to;

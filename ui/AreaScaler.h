@@ -31,6 +31,13 @@ private:
     int m_nTargetHeight;
     int m_nSourceRow = 0;
     int m_nTargetRow = 0;
+    // Where each source column goes: the first target column it overlaps and
+    // how much of it lies there; the rest lies in the next one.
+    struct Column {
+        int first;
+        std::uint32_t widthInFirst;
+    };
+    std::vector<Column> m_columns;
     // Per target pixel of the current row: each channel's weighted sum.
     std::vector<std::uint64_t> m_sums;
     std::vector<std::uint32_t> m_pixels;

@@ -12,6 +12,7 @@
 #include <vector>
 
 namespace {
+// Larger pictures would take long to read on the window's thread.
 const UINT kMaxPictureSide = 8192;
 } // namespace
 
@@ -32,7 +33,6 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
     if (FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
         return picture;
     double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
-    // Larger pictures would take long to read on the window's thread.
     fw::ComPtr<IWICFormatConverter> converter;
     if (width > kMaxPictureSide || height > kMaxPictureSide || FAILED(factory->CreateFormatConverter(converter.Put())) ||
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
