@@ -51,6 +51,37 @@ bool WalkPreTranslate(MSG* msg)
     return false;
 }
 
+namespace {
+void HandleQueued(MSG& msg)
+{
+    if (!WalkPreTranslate(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+} // namespace
+
+bool PumpWaitingMessages()
+{
+    // Bounded, so that a flood of posted messages cannot hold up the work
+    // between whose steps this runs.
+    MSG msg;
+    for (int handled = 0; handled < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        HandleQueued(msg);
+    }
+    return true;
+}
+
+void AnswerSentMessages()
+{
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 CDialog::CDialog(UINT templateId, HWND parent, HINSTANCE resources)
     : m_nTemplateId(templateId), m_hParent(parent), m_hResources(resources)
 {
@@ -164,10 +195,7 @@ void CDialog::RunModalLoop()
         }
         if (got == -1)
             break;
-        if (!WalkPreTranslate(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        HandleQueued(msg);
     }
 }
 
@@ -253,15 +281,21 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         return FALSE;
     }
     if (msg == WM_INITDIALOG) {
-        self->SubclassBoundControls();
-        RECT before{};
-        ::GetWindowRect(hwnd, &before);
-        BOOL focusDefault = self->OnInitDialog();
-        self->CenterIfNotPlaced(before);
-        return focusDefault;
+        // A dialog that cannot initialise ends: its run reports -1.
+        try {
+            self->SubclassBoundControls();
+            RECT before{};
+            ::GetWindowRect(hwnd, &before);
+            BOOL focusDefault = self->OnInitDialog();
+            self->CenterIfNotPlaced(before);
+            return focusDefault;
+        } catch (...) {
+            self->EndDialog(-1);
+            return FALSE;
+        }
     }
     LRESULT result = 0;
-    if (!self->Dispatch(msg, wParam, lParam, result))
+    if (!self->DispatchGuarded(msg, wParam, lParam, result))
         return FALSE;
     if (ReturnsResultDirectly(msg))
         return static_cast<INT_PTR>(result);

@@ -65,4 +65,13 @@ private:
 // its target up through parents and owners; true when one consumed it.
 bool WalkPreTranslate(MSG* msg);
 
+// Handles every message waiting on this thread as the modal loop does, for
+// long work that keeps its window alive between steps. False when a quit
+// message came: it is posted again for the loop below.
+bool PumpWaitingMessages();
+
+// Answers only what other threads and programs sent to this thread, so a
+// window busy in its initialisation still responds without taking input.
+void AnswerSentMessages();
+
 } // namespace fw

@@ -90,4 +90,30 @@ private:
     HRESULT m_hr;
 };
 
+// COM on this thread from the first Enter until the owner goes, for a window
+// that needs it only after it has shown: loading COM costs its first paint.
+class ComApartment {
+public:
+    ComApartment() = default;
+    ~ComApartment()
+    {
+        if (m_bEntered)
+            ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+    void Enter()
+    {
+        if (m_bTried)
+            return;
+        m_bTried = true;
+        m_bEntered = SUCCEEDED(::CoInitialize(nullptr));
+    }
+
+private:
+    bool m_bTried = false;
+    bool m_bEntered = false;
+};
+
 } // namespace fw

@@ -4,6 +4,13 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // A broken library or an empty drive is the program's to report, never
+    // a box of the system's that waits for an answer.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     fw::CWinApp* app = fw::CWinApp::Get();
-    return app ? app->Run() : 0;
+    try {
+        return app ? app->Run() : 0;
+    } catch (...) {
+        return 1;
+    }
 }

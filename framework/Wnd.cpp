@@ -113,7 +113,7 @@ LRESULT CALLBACK CWnd::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         return result;
     }
     LRESULT result = 0;
-    if (self->Dispatch(msg, wParam, lParam, result))
+    if (self->DispatchGuarded(msg, wParam, lParam, result))
         return result;
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -148,7 +148,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
-    if (self->Dispatch(msg, wParam, lParam, result))
+    if (self->DispatchGuarded(msg, wParam, lParam, result))
         return result;
     return ::CallWindowProcA(super, hwnd, msg, wParam, lParam);
 }

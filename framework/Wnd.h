@@ -42,6 +42,9 @@ public:
     // Routes one message to its typed handler (after the child that caused
     // it, for owner-draw and notifications), else to OnMessage.
     bool Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Dispatch for the window procedures: an exception ends the message's
+    // handling as handled, with result 0.
+    bool DispatchGuarded(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept;
 
 protected:
     // WM_COMMAND. The default hands a click (BN_CLICKED, which is also the

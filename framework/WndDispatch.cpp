@@ -26,6 +26,18 @@ bool CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
     return OnMessage(msg, wParam, lParam, result);
 }
 
+bool CWnd::DispatchGuarded(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept
+{
+    // The boundary to the system: a handler that throws (an allocation that
+    // failed) ends that message's handling, never the program.
+    try {
+        return Dispatch(msg, wParam, lParam, result);
+    } catch (...) {
+        result = 0;
+        return true;
+    }
+}
+
 bool CWnd::DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {

@@ -76,5 +76,6 @@ void DrawPicture(HDC target, const CPicture& picture, const RECT& box)
     int x = box.left + (box.right - box.left - picture.width) / 2;
     int y = box.top + (box.bottom - box.top - picture.height) / 2;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(target, x, y, picture.width, picture.height, memory.get(), 0, 0, picture.width, picture.height, blend);
+    // gdi32's own: the blending library would be one more to load.
+    ::GdiAlphaBlend(target, x, y, picture.width, picture.height, memory.get(), 0, 0, picture.width, picture.height, blend);
 }

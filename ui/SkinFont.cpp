@@ -11,8 +11,13 @@ std::string g_fontFace;
 int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
     auto* choice = reinterpret_cast<std::string*>(lParam);
-    if (logFont && choice)
-        ui::OfferFace(logFont->lfFaceName, *choice, fw::IsSystemLeadByte);
+    // A callback from the system: nothing may be thrown back through it.
+    try {
+        if (logFont && choice)
+            ui::OfferFace(logFont->lfFaceName, *choice, fw::IsSystemLeadByte);
+    } catch (...) {
+        return 0;
+    }
     return 1;
 }
 

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
+#include <stdexcept>
 
 namespace {
 using Calls = std::vector<std::string>;
@@ -186,6 +188,14 @@ TEST(Dialog, DoModalEndsWithTheCodeOfItsEndOrMinusOneWithoutTemplate)
         {IDCANCEL, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0); }},
         {77, false, [](ScriptedDialog& dlg) { ::PostMessageA(dlg.GetSafeHwnd(), WM_COMMAND, IDOK, 0); }},
         {IDCANCEL, false, [](ScriptedDialog&) { ::PostQuitMessage(3); }}, // and the quit reaches the loop below
+        // No exception leaves the dialog's procedure: a failed initialisation
+        // ends the dialog, one in a handler ends only that message.
+        {-1, true, [](ScriptedDialog&) { throw std::bad_alloc(); }},
+        {IDCANCEL, false,
+         [](ScriptedDialog& dlg) {
+             ::PostMessageA(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0);
+             throw std::runtime_error("in a handler");
+         }},
     };
     for (const auto& [expected, inInit, end] : cases) {
         ScriptedDialog dlg(IDD_TEST_CHILD, nullptr, end, inInit);
