@@ -22,4 +22,21 @@ std::string UpperCaseMultiByte(const std::string& text, const LeadBytePredicate&
     return upper;
 }
 
+std::size_t FileNameStart(const std::string& path, const LeadBytePredicate& isLeadByte)
+{
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(path[i])))
+            ++i;
+        else if (path[i] == '\\' || path[i] == '/')
+            start = i + 1;
+    }
+    return start;
+}
+
+bool EndsInSeparator(const std::string& text, const LeadBytePredicate& isLeadByte)
+{
+    return !text.empty() && text.back() == '\\' && FileNameStart(text, isLeadByte) == text.size();
+}
+
 } // namespace support

@@ -17,4 +17,12 @@ bool IsShiftJisLeadByte(unsigned char byte);
 // character alone.
 std::string UpperCaseMultiByte(const std::string& text, const LeadBytePredicate& isLeadByte);
 
+// Where the file name of a path starts: after its last separator ('\\' or
+// '/') that is no second byte of a two-byte character.
+std::size_t FileNameStart(const std::string& path, const LeadBytePredicate& isLeadByte);
+
+// Whether the text ends in a real backslash, not in a two-byte character
+// whose second byte is 0x5C.
+bool EndsInSeparator(const std::string& text, const LeadBytePredicate& isLeadByte);
+
 } // namespace support

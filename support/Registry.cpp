@@ -17,25 +17,43 @@ fw::UniqueRegKey OpenKey(HKEY hive, const char* subKey, REGSAM access)
 }
 } // namespace
 
+RegText RegQueryText(HKEY hive, const char* subKey, const char* valueName)
+{
+    const auto statusOf = [](LONG result) { return result == ERROR_FILE_NOT_FOUND ? RegRead::Absent : RegRead::Failed; };
+    fw::UniqueRegKey key;
+    LONG opened = ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive());
+    if (opened != ERROR_SUCCESS) {
+        key.release();
+        return {statusOf(opened), std::string()};
+    }
+    // The value may grow between the size query and the read; a few more
+    // tries, then it counts as unreadable.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = 0;
+        LONG sized = ::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, nullptr, &size);
+        if (sized != ERROR_SUCCESS)
+            return {statusOf(sized), std::string()};
+        // One zero byte more than the value needs: text stored without its
+        // terminator still reads back whole.
+        std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
+        DWORD filled = size + 1;
+        LONG read = ::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                                       &filled);
+        if (read == ERROR_MORE_DATA)
+            continue;
+        if (read != ERROR_SUCCESS)
+            return {statusOf(read), std::string()};
+        // Never read past what was actually written.
+        size_t limit = filled < buffer.size() ? filled : buffer.size();
+        return {RegRead::Found, std::string(buffer.data(), strnlen(buffer.data(), limit))};
+    }
+    return {RegRead::Failed, std::string()};
+}
+
 std::string RegReadString(HKEY hive, const char* subKey, const char* valueName, const std::string& defaultValue)
 {
-    fw::UniqueRegKey key = OpenKey(hive, subKey, KEY_READ);
-    if (!key)
-        return defaultValue;
-    DWORD size = 0;
-    if (::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return defaultValue;
-    // One zero byte more than the value needs: text stored without its
-    // terminator still reads back whole.
-    std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
-    DWORD filled = size + 1;
-    if (::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &filled) !=
-        ERROR_SUCCESS)
-        return defaultValue;
-    // The data may have changed between the two queries; never read past
-    // what was actually written.
-    size_t limit = filled < buffer.size() ? filled : buffer.size();
-    return std::string(buffer.data(), strnlen(buffer.data(), limit));
+    RegText read = RegQueryText(hive, subKey, valueName);
+    return read.status == RegRead::Found ? read.text : defaultValue;
 }
 
 DWORD RegReadDword(HKEY hive, const char* subKey, const char* valueName, DWORD defaultValue)

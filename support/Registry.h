@@ -8,6 +8,18 @@
 #include <string>
 
 std::string RegReadString(HKEY hive, const char* subKey, const char* valueName, const std::string& defaultValue);
+
+// A text read that tells a value that is not there (no key or no value) from
+// one that is there but could not be read (access denied, or a value that
+// kept changing while it was read): a caller that writes back what it read
+// must not replace a value it could not read.
+enum class RegRead { Found, Absent, Failed };
+struct RegText {
+    RegRead status;
+    std::string text; // empty unless found
+};
+RegText RegQueryText(HKEY hive, const char* subKey, const char* valueName);
+
 DWORD RegReadDword(HKEY hive, const char* subKey, const char* valueName, DWORD defaultValue);
 bool RegWriteString(HKEY hive, const char* subKey, const char* valueName, const std::string& text);
 bool RegWriteDword(HKEY hive, const char* subKey, const char* valueName, DWORD value);

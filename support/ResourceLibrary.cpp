@@ -41,6 +41,12 @@ std::string CResourceLibrary::LoadText(UINT id) const
     return std::string(buffer, static_cast<size_t>(length));
 }
 
+std::string LibraryTextOr(UINT id, const char* fallback)
+{
+    std::string text = g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
+    return text.empty() ? fallback : text;
+}
+
 bool CResourceLibrary::ShowError(HWND owner, UINT id) const
 {
     if (!m_hModule)

@@ -33,5 +33,9 @@ private:
 
 extern CResourceLibrary* g_pResourceLibrary;
 
+// A text of the process's resource library, or `fallback` where there is no
+// library or the library lacks it (a replacement library of an older build).
+std::string LibraryTextOr(UINT id, const char* fallback);
+
 // The text shown when the resource library cannot be loaded.
 extern const char kMissingLibraryText[];

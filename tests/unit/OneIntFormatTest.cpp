@@ -1,3 +1,4 @@
+#include "support/FormatTexts.h"
 #include "support/OneIntFormat.h"
 
 #include <gtest/gtest.h>
@@ -28,4 +29,21 @@ TEST(FormatOneInt, ExpandsOnlyOneIntegerConversionAndKeepsTheWholeNumber)
     };
     for (const auto& [format, value, expected] : cases)
         EXPECT_EQ(support::FormatOneInt(format, value), expected) << format;
+}
+
+TEST(FormatTexts, TakesTextsOnlyForPercentSInOrderAndCopiesEverythingElse)
+{
+    const std::tuple<const char*, std::vector<std::string>, std::string> cases[] = {
+        {"%s stopped the menu.", {"Viewer"}, "Viewer stopped the menu."},
+        {"%s of %s", {"12", "1000"}, "12 of 1000"},
+        {"100%% of %s", {"10"}, "100% of 10"},
+        {"%s and %s", {"one"}, "one and %s"}, // no argument left: as it stands
+        {"%d %n %x %S %", {"a"}, "%d %n %x %S %"},
+        {"%%s", {"a"}, "%s"},
+        {"%s", {"%s %d"}, "%s %d"}, // an argument is never read as a format
+        {"", {"a"}, ""},
+        {"\x95\x5C%s", {"C:\\Temp"}, "\x95\x5C" "C:\\Temp"},
+    };
+    for (const auto& [format, texts, expected] : cases)
+        EXPECT_EQ(support::FormatTexts(format, texts), expected) << format;
 }
