@@ -1,5 +1,7 @@
 #include "AppCatalog.h"
 
+#include "PluginHost.h"
+
 #include "framework/Handle.h"
 #include "framework/SystemLeadByte.h"
 #include "support/OneIntFormat.h"
@@ -54,26 +56,53 @@ CAppCatalog::CAppCatalog(std::string appInfoFolder, std::string menuSwfFolder)
 {
 }
 
-int CAppCatalog::Refresh()
+int CAppCatalog::Refresh(const StepHandler& onStep)
 {
-    Discover();
+    Discover(onStep);
     LoadHidden();
     return ComputeVisible();
 }
 
-int CAppCatalog::Discover()
+int CAppCatalog::Discover(const StepHandler& onStep)
 {
     m_entries.clear();
+    m_setAside.clear();
+    m_bStopped = false;
+    // The whole folder first, so that progress knows the total; the order is
+    // the search's.
+    std::vector<std::string> ids;
+    std::vector<catalog::LibraryIdentity> libraries;
     WIN32_FIND_DATAA data;
     fw::UniqueFind find(::FindFirstFileA((m_appInfoFolder + "*.dll").c_str(), &data));
-    if (!find)
-        return 0;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        if (IsListed(data.cFileName))
-            m_entries.push_back(data.cFileName);
-    } while (::FindNextFileA(find.get(), &data));
+    if (find) {
+        do {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                continue;
+            auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+            ids.push_back(data.cFileName);
+            libraries.push_back({m_appInfoFolder + data.cFileName, join(data.nFileSizeHigh, data.nFileSizeLow),
+                                 join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)});
+        } while (::FindNextFileA(find.get(), &data));
+    }
+    CPluginHost& host = CPluginHost::Instance();
+    host.NoteFolderContents(m_appInfoFolder, libraries);
+    const int total = static_cast<int>(ids.size());
+    for (int i = 0; i < total; ++i) {
+        std::unique_ptr<CAppRecord> record;
+        if (host.IsSetAside(libraries[i]))
+            m_setAside.push_back(ids[i]);
+        else
+            record = LoadRecord(ids[i], libraries[i]);
+        const bool listed = record && record->IsListed();
+        if (listed) {
+            m_entries.push_back(ids[i]);
+            host.RememberName(libraries[i].path, record->Name());
+        }
+        if (onStep && !onStep(Step{ids[i], listed ? record.get() : nullptr, i + 1, total})) {
+            m_bStopped = true;
+            break;
+        }
+    }
     return static_cast<int>(m_entries.size());
 }
 
@@ -88,32 +117,31 @@ std::unique_ptr<CAppRecord> CAppCatalog::LoadEntry(const std::string& entryId) c
     // Only a library in the AppInfo folder itself, by its absolute path.
     if (!catalog::IsPlainFileName(entryId, fw::IsSystemLeadByte))
         return nullptr;
-    fw::UniqueLibrary library(::LoadLibraryA((m_appInfoFolder + entryId).c_str()));
-    if (!library)
+    std::optional<catalog::LibraryIdentity> library = CPluginHost::IdentityOf(m_appInfoFolder + entryId);
+    return library ? LoadRecord(entryId, *library) : nullptr;
+}
+
+std::unique_ptr<CAppRecord> CAppCatalog::LoadRecord(const std::string& entryId,
+                                                    const catalog::LibraryIdentity& library) const
+{
+    std::optional<CPluginHost::InfoCall> call = CPluginHost::Instance().GetInfo(library);
+    if (!call)
         return nullptr;
-    auto getInfo = fw::ExportOf<LumbraGetInfoProc>(library.get(), "GetInfo");
-    if (!getInfo)
-        return nullptr;
-    std::optional<std::size_t> size = catalog::RecordAllocationSize(getInfo(0, nullptr));
-    if (!size)
-        return nullptr;
-    auto record = std::make_unique<CAppRecord>(*size);
-    std::uint32_t cbSize = LUMBRA_APPENTRY_SIZE;
-    std::memcpy(record->Data(), &cbSize, sizeof cbSize);
-    std::int32_t result = getInfo(0, reinterpret_cast<AppEntry*>(record->Data()));
-    if (result < 0) {
-        record.reset();
-        ShowPluginWarning(entryId, result);
+    // Told once the library is freed: a warning left open is no call.
+    if (!call->record) {
+        ShowPluginWarning(entryId, call->errorCode);
         return nullptr;
     }
-    catalog::ValidateRecord(record->Data(), record->Size());
-    return record;
+    catalog::ValidateRecord(call->record->Data(), call->record->Size());
+    return std::move(call->record);
 }
 
 int CAppCatalog::LoadHidden()
 {
     m_hidden.clear();
-    return ReadList("NoUse", m_hidden);
+    ReadList("NoUse", m_hidden);
+    m_storedHidden = m_hidden;
+    return static_cast<int>(m_hidden.size());
 }
 
 int CAppCatalog::ComputeVisible()
@@ -124,9 +152,9 @@ int CAppCatalog::ComputeVisible()
 
 int CAppCatalog::ApplyOrder(const char* valueName)
 {
-    catalog::IdList stored;
-    ReadList(valueName, stored);
-    catalog::OrderResult ordered = catalog::ApplyStoredOrder(stored, m_entries, m_newEntry);
+    m_storedOrder.clear();
+    ReadList(valueName, m_storedOrder);
+    catalog::OrderResult ordered = catalog::ApplyStoredOrder(m_storedOrder, m_entries, m_newEntry);
     m_entries = std::move(ordered.entries);
     m_newEntry = std::move(ordered.newEntry);
     ComputeVisible();
@@ -135,14 +163,26 @@ int CAppCatalog::ApplyOrder(const char* valueName)
 
 int CAppCatalog::SaveOrder(const char* valueName)
 {
-    RegWriteString(HKEY_CURRENT_USER, kProgramKey, "NoUse", catalog::JoinStoredList(m_hidden));
-    RegWriteString(HKEY_CURRENT_USER, kProgramKey, valueName, catalog::JoinStoredList(m_entries));
+    if (m_bStopped || m_bListsUnreadable)
+        return 0;
+    // Set-aside entries are installed: they keep their place and their
+    // hidden state for when they come back.
+    catalog::IdList hidden = m_hidden;
+    for (const std::string& id : m_setAside)
+        if (catalog::Contains(m_storedHidden, id) && !catalog::Contains(hidden, id))
+            hidden.push_back(id);
+    catalog::IdList entries = catalog::KeepInStoredPlaces(m_entries, m_storedOrder, m_setAside);
+    RegWriteString(HKEY_CURRENT_USER, kProgramKey, "NoUse", catalog::JoinStoredList(hidden));
+    RegWriteString(HKEY_CURRENT_USER, kProgramKey, valueName, catalog::JoinStoredList(entries));
     return 0;
 }
 
-int CAppCatalog::ReadList(const char* valueName, catalog::IdList& list) const
+int CAppCatalog::ReadList(const char* valueName, catalog::IdList& list)
 {
-    catalog::IdList stored = catalog::ParseStoredList(RegReadString(HKEY_CURRENT_USER, kProgramKey, valueName, ""));
-    list.insert(list.end(), stored.begin(), stored.end());
+    RegText stored = RegQueryText(HKEY_CURRENT_USER, kProgramKey, valueName);
+    if (stored.status == RegRead::Failed)
+        m_bListsUnreadable = true;
+    catalog::IdList ids = catalog::ParseStoredList(stored.text);
+    list.insert(list.end(), ids.begin(), ids.end());
     return static_cast<int>(list.size());
 }

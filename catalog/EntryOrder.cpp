@@ -1,6 +1,8 @@
 #include "EntryOrder.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace catalog {
 
@@ -67,6 +69,51 @@ IdList VisibleEntries(const IdList& entries, const IdList& hidden)
         if (!Contains(hidden, id))
             visible.push_back(id);
     return visible;
+}
+
+IdList KeepInStoredPlaces(const IdList& entries, const IdList& stored, const IdList& kept)
+{
+    IdList result = entries;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const std::string& id = stored[i];
+        if (!Contains(kept, id) || Contains(result, id))
+            continue;
+        auto at = result.begin();
+        for (std::size_t j = i; j-- > 0;) {
+            auto before = std::find(result.begin(), result.end(), stored[j]);
+            if (before != result.end()) {
+                at = before + 1;
+                break;
+            }
+        }
+        result.insert(at, id);
+    }
+    return result;
+}
+
+IdList ProvisionalOrder(const IdList& stored, const IdList& hidden, const IdList& found)
+{
+    std::unordered_map<std::string, std::size_t> place;
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        place.emplace(stored[i], i);
+    const std::unordered_set<std::string> hiddenIds(hidden.begin(), hidden.end());
+    std::vector<std::pair<std::size_t, std::string>> known;
+    IdList unknown;
+    for (const std::string& id : found) {
+        if (hiddenIds.count(id))
+            continue;
+        auto at = place.find(id);
+        if (at == place.end())
+            unknown.push_back(id);
+        else
+            known.emplace_back(at->second, id);
+    }
+    std::sort(known.begin(), known.end());
+    IdList order;
+    for (auto& [index, id] : known)
+        order.push_back(std::move(id));
+    order.insert(order.end(), unknown.begin(), unknown.end());
+    return order;
 }
 
 bool IsPlainFileName(const std::string& id, const support::LeadBytePredicate& isLeadByte)

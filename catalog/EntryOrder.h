@@ -32,6 +32,19 @@ OrderResult ApplyStoredOrder(const IdList& stored, const IdList& discovered, con
 // The entries without the hidden ids, in entry order.
 IdList VisibleEntries(const IdList& entries, const IdList& hidden);
 
+// The order to store when some installed entries were not offered this time
+// (set aside): each kept id that the stored order held goes back right after
+// the nearest id before it in that order that is still there (first when
+// none is), so it has its old place when it returns. Kept ids the stored
+// order did not hold stay out: they are new when they come back.
+IdList KeepInStoredPlaces(const IdList& entries, const IdList& stored, const IdList& kept);
+
+// What a menu being built shows before its order is applied: the visible ids
+// found so far in the stored order, those it does not know after them in the
+// order found. Linear in the number of ids, unlike ApplyStoredOrder; agrees
+// with it whenever nothing is new.
+IdList ProvisionalOrder(const IdList& stored, const IdList& hidden, const IdList& found);
+
 bool Contains(const IdList& ids, const std::string& id);
 
 // True for a bare file name: no folder separator, drive, or parent step. A

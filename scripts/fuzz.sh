@@ -11,7 +11,7 @@ set -uo pipefail
 seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(app_entry_rules entry_order menu_document version_rules app_path_text one_int_format)
+[ ${#targets[@]} -gt 0 ] || targets=(app_entry_rules entry_order menu_document version_rules app_path_text one_int_format plugin_journal)
 dir=$BUILD/fuzz
 
 mkdir -p "$BUILD"

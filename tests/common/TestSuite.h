@@ -62,6 +62,13 @@ public:
         for (const std::string& name : names)
             ASSERT_TRUE(CopyInto(name == "NoExport.dll" ? CopyToolLibrary() : plugin, AppInfo() + name)) << name;
     }
+    // The hostile plug-in under the names of what it does.
+    void InstallHostile(const std::vector<std::string>& names) const
+    {
+        std::string plugin = BuildFolder("tests/win/plugins/dlls") + "HostilePlugin.dll";
+        for (const std::string& name : names)
+            ASSERT_TRUE(CopyInto(plugin, AppInfo() + name)) << name;
+    }
     void InstallSamples() const
     {
         for (const char* name : {"Orva_PhotoViewer_01", "Orva_PhotoAlbum_01", "Orva_SlideShow_01", "Orva_OnlinePrintApp_01"})

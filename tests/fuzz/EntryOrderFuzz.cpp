@@ -1,4 +1,5 @@
-// The stored-list codec and the ordering of found entries. Input: the
+// The stored-list codec, the ordering of found entries, the order shown while
+// they are found and the places kept for set-aside ones. Input: the
 // stored "Sort" text, a line break, the stored "NoUse" text, then one found
 // file name per line (the folder search gives each name once, none empty,
 // none with a "/").
@@ -72,5 +73,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::copy_if(result.entries.begin(), result.entries.end(), std::back_inserter(expectedVisible),
                  [&](const std::string& id) { return !Contains(hidden, id); });
     assert(visible == expectedVisible);
+
+    // While found: exactly the visible found ids, the stored ones in stored
+    // order; with nothing new, what the finished menu shows.
+    IdList provisional = ProvisionalOrder(stored, hidden, found);
+    IdList visibleFound;
+    std::copy_if(found.begin(), found.end(), std::back_inserter(visibleFound),
+                 [&](const std::string& id) { return !Contains(hidden, id); });
+    assert(std::is_permutation(provisional.begin(), provisional.end(), visibleFound.begin(), visibleFound.end()));
+    if (fresh.empty())
+        assert(provisional == visible);
+
+    // Every second found entry set aside: the rest keep their order, and each
+    // set-aside one the stored order held is stored again, once.
+    IdList offered, kept;
+    for (std::size_t i = 0; i < result.entries.size(); ++i)
+        (i % 2 ? kept : offered).push_back(result.entries[i]);
+    IdList saved = KeepInStoredPlaces(offered, stored, kept);
+    IdList offeredInSaved;
+    std::copy_if(saved.begin(), saved.end(), std::back_inserter(offeredInSaved),
+                 [&](const std::string& id) { return Contains(offered, id); });
+    assert(offeredInSaved == offered);
+    for (const std::string& id : kept)
+        assert(std::count(saved.begin(), saved.end(), id) == (Contains(stored, id) ? 1 : 0));
+    assert(saved.size() == offered.size() + std::count_if(kept.begin(), kept.end(),
+                                                          [&](const std::string& id) { return Contains(stored, id); }));
     return 0;
 }

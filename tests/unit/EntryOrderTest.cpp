@@ -45,6 +45,44 @@ TEST(ApplyStoredOrder, InsertsNewEntriesAfterTheOnlinePrintEntry)
     }
 }
 
+TEST(KeepInStoredPlaces, PutsEachKeptIdBackAfterTheIdBeforeItThatIsStillThere)
+{
+    // Entries offered, the stored order, the ids kept out this time, the order to store.
+    const std::tuple<IdList, IdList, IdList, IdList> cases[] = {
+        {{"A", "C"}, {"A", "B", "C"}, {"B"}, {"A", "B", "C"}},
+        {{"C", "A"}, {"A", "B", "C"}, {"B"}, {"C", "A", "B"}}, // reordered: after A, wherever A went
+        {{"C"}, {"B", "C"}, {"B"}, {"B", "C"}},                // nothing before it: first
+        {{"C"}, {"A", "B", "C"}, {"B"}, {"B", "C"}},           // A removed: B has no anchor left
+        {{"A", "D"}, {"A", "B", "C", "D"}, {"B", "C"}, {"A", "B", "C", "D"}},
+        {{"A"}, {"A"}, {"New"}, {"A"}}, // never stored: it stays out, and is new when it returns
+        {{"A", "B"}, {"A", "B"}, {"B"}, {"A", "B"}},
+        {{}, {"A", "", "A"}, {"A"}, {"A"}},
+    };
+    for (const auto& [entries, stored, kept, expected] : cases)
+        EXPECT_EQ(KeepInStoredPlaces(entries, stored, kept), expected);
+}
+
+TEST(ProvisionalOrder, ShowsFoundIdsInTheStoredOrderAndAgreesWithTheFinalOrderWhenNothingIsNew)
+{
+    EXPECT_EQ(ProvisionalOrder({"C", "A", "B"}, {"A"}, {"A", "B", "New", "C"}), (IdList{"C", "B", "New"}));
+    EXPECT_EQ(ProvisionalOrder({}, {}, {"B", "A"}), (IdList{"B", "A"}));
+    // 300 ids found in a scrambled order, 40 of them hidden.
+    IdList stored;
+    IdList hidden;
+    for (int i = 0; i < 300; ++i) {
+        stored.push_back("App" + std::to_string((i * 7919) % 300) + ".dll");
+        if (i % 7 == 0)
+            hidden.push_back(stored.back());
+    }
+    IdList found = stored;
+    std::reverse(found.begin(), found.end());
+    for (std::size_t shown = 0; shown <= found.size(); shown += 60) {
+        IdList part(found.begin(), found.begin() + shown);
+        IdList final = VisibleEntries(ApplyStoredOrder(stored, part, "").entries, hidden);
+        EXPECT_EQ(ProvisionalOrder(stored, hidden, part), final) << shown;
+    }
+}
+
 TEST(IsPlainFileName, RefusesAnythingThatLeavesTheFolder)
 {
     // In code page 932 "\x83\x5C" is one character whose second byte looks like '\\'.
