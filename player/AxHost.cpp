@@ -16,10 +16,16 @@ namespace {
 // the ambient properties. One per host window, which holds one reference.
 class CAxSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
-    explicit CAxSite(HWND host) : m_hHost(host) {}
+    CAxSite(HWND host, const CLSID& clsid) : m_hHost(host), m_clsid(clsid) {}
 
-    bool Create(const CLSID& clsid)
+    // The control is made when it is first asked for, not with the window:
+    // COM may not be running yet when a dialog template creates the host.
+    bool Create()
     {
+        if (m_bTried)
+            return static_cast<bool>(m_pObject);
+        m_bTried = true;
+        const CLSID& clsid = m_clsid;
         if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.PutVoid())))
             return false;
         m_pObject->SetClientSite(this);
@@ -174,6 +180,8 @@ private:
     ~CAxSite() = default;
 
     HWND m_hHost;
+    CLSID m_clsid;
+    bool m_bTried = false;
     ULONG m_nRefs = 1;
     fw::ComPtr<IOleObject> m_pObject;
     fw::ComPtr<IOleInPlaceObject> m_pInPlace;
@@ -184,18 +192,18 @@ CAxSite* SiteOf(HWND host)
     return reinterpret_cast<CAxSite*>(::GetWindowLongPtrA(host, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT HandleHostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE: {
+        // A window text that is no class id gives a host without a control.
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        auto* site = new CAxSite(hwnd);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(site));
         wchar_t text[64] = {};
         CLSID clsid{};
-        if (create->lpszName && ::MultiByteToWideChar(CP_ACP, 0, create->lpszName, -1, text, 64) > 0 &&
-            SUCCEEDED(::CLSIDFromString(text, &clsid)))
-            site->Create(clsid);
+        if (!create->lpszName || ::MultiByteToWideChar(CP_ACP, 0, create->lpszName, -1, text, 64) <= 0 ||
+            FAILED(::CLSIDFromString(text, &clsid)))
+            clsid = CLSID_NULL;
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new CAxSite(hwnd, clsid)));
         return 0;
     }
     case WM_SIZE:
@@ -211,6 +219,15 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     default:
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleHostMessage(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        return msg == WM_CREATE ? -1 : 0;
     }
 }
 } // namespace
@@ -233,7 +250,7 @@ bool RegisterAxHostClass()
 fw::ComPtr<IUnknown> QueryHostedControl(HWND host)
 {
     CAxSite* site = ::IsWindow(host) ? SiteOf(host) : nullptr;
-    return site ? site->Control() : fw::ComPtr<IUnknown>();
+    return site && site->Create() ? site->Control() : fw::ComPtr<IUnknown>();
 }
 
 } // namespace ax

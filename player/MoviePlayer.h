@@ -4,9 +4,12 @@
 // wrapper and the built-in player both implement it.
 #pragma once
 
+#include "MenuModel.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class IMoviePlayer {
 public:
@@ -26,6 +29,14 @@ public:
     virtual bool TPlay(const std::string& target) = 0;
     virtual bool SetVariable(const std::string& name, const std::string& value) = 0;
     virtual std::string GetVariable(const std::string& name) = 0;
+
+    // While the menu is built, before its document exists: the entries found
+    // so far, a line on the build's progress (empty when it is over), and why
+    // the menu stays empty when it could not be built (until the next
+    // document). Only the built-in player can show them; the movie cannot.
+    virtual void ShowFoundEntries(const std::vector<player::MenuEntry>& /*entries*/) {}
+    virtual void ShowProgress(const std::string& /*text*/) {}
+    virtual void ShowProblem(const std::string& /*text*/) {}
 
     // The movie's commands arrive here on the GUI thread, possibly from
     // inside one of the calls above.

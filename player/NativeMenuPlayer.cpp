@@ -14,7 +14,10 @@ const RECT kCardRect{352, 16, 624, 346};
 const RECT kSettingsRect{16, 362, 166, 402};
 const RECT kCopyRect{176, 362, 336, 402};
 const RECT kStartRect{352, 362, 624, 402};
+const char kListName[] = "Applications";
 const int kRowHeight = 66;
+// The progress line shows once a build has run this long.
+const DWORD kProgressDelayMs = 500;
 const int kRowIcon = 44;
 const int kCardIcon = 64;
 const UINT_PTR kPicturesTimer = 1;
@@ -74,7 +77,7 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
         {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
          static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
     GRADIENT_RECT gradient{0, 1};
-    ::GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+    ::GdiGradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
 }
 
 // Draws a name with its markers: lines broken at "[CR]", smaller after a
@@ -114,12 +117,6 @@ void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT fon
 void ForwardWheel(HWND to, short delta, UINT keys, POINT point)
 {
     ::SendMessageA(to, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(point.x, point.y));
-}
-
-std::string LibraryText(UINT id, const char* fallback)
-{
-    std::string text = g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
-    return text.empty() ? fallback : text;
 }
 } // namespace
 
@@ -161,14 +158,14 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
         ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hButtonFont.get()), FALSE);
         return hwnd;
     };
-    HWND list = child("LISTBOX", "Applications",
+    HWND list = child("LISTBOX", kListName,
                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, kListRect,
                       kListId);
     m_pList->SubclassWindow(list);
     m_hStart = child("BUTTON", "", BS_OWNERDRAW, kStartRect, kStartId);
-    m_hSettings = child("BUTTON", LibraryText(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
+    m_hSettings = child("BUTTON", LibraryTextOr(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW, kSettingsRect,
                        kSettingsId);
-    m_hCopy = child("BUTTON", LibraryText(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
+    m_hCopy = child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, kCopyRect, kCopyId);
     UpdateButtons();
     return true;
 }
@@ -211,6 +208,8 @@ bool CNativeMenuPlayer::TGotoFrame(const std::string& target, std::int32_t frame
     if (target == "_root" && frame == 0) {
         m_model.Clear();
         m_bListUnreadable = false;
+        m_bFoundOnly = false;
+        m_strProblem.clear();
         FillList();
     }
     return true;
@@ -230,6 +229,7 @@ std::string CNativeMenuPlayer::TCurrentLabel(const std::string& target)
 
 bool CNativeMenuPlayer::TPlay(const std::string& target)
 {
+    m_bUserChose = true;
     m_model.Play(target);
     ShowSelection();
     return true;
@@ -248,6 +248,52 @@ std::string CNativeMenuPlayer::GetVariable(const std::string& name)
     return m_model.GetVariable(name);
 }
 
+// While the menu is built.
+
+void CNativeMenuPlayer::ShowFoundEntries(const std::vector<player::MenuEntry>& entries)
+{
+    // A row the user chose stays chosen while more rows arrive; else the
+    // first row is.
+    const player::MenuEntry* selected = m_model.SelectedEntry();
+    const std::string selectedId = selected && m_bUserChose ? selected->id : std::string();
+    std::vector<player::MenuEntry> shown = entries;
+    for (player::MenuEntry& entry : shown)
+        entry.focus = !selectedId.empty() && entry.id == selectedId;
+    m_model.Load(std::move(shown));
+    m_bListUnreadable = false;
+    m_strProblem.clear();
+    // Pictures wait for the document; the rows show their letters until then.
+    m_bFoundOnly = true;
+    m_bPicturesPending = false;
+    FillList();
+}
+
+void CNativeMenuPlayer::ShowProgress(const std::string& text)
+{
+    if (m_strProgress.empty() && !text.empty())
+        m_dwProgressSince = ::GetTickCount();
+    const bool wasShown = ProgressShown();
+    m_strProgress = text;
+    // Screen readers name the list by its text: it says that it is filling.
+    ::SetWindowTextA(ListWindow(), text.empty() ? kListName : text.c_str());
+    if (wasShown || ProgressShown()) {
+        RECT line = ProgressRect();
+        ::InvalidateRect(m_hWnd, &line, FALSE);
+        ::InvalidateRect(m_hWnd, &kListRect, FALSE);
+    }
+}
+
+bool CNativeMenuPlayer::ProgressShown() const
+{
+    return !m_strProgress.empty() && ::GetTickCount() - m_dwProgressSince >= kProgressDelayMs;
+}
+
+void CNativeMenuPlayer::ShowProblem(const std::string& text)
+{
+    m_strProblem = text;
+    ::InvalidateRect(m_hWnd, &kListRect, FALSE);
+}
+
 // Document, list and selection.
 
 void CNativeMenuPlayer::LoadDocument()
@@ -258,6 +304,9 @@ void CNativeMenuPlayer::LoadDocument()
     // The document is in the ANSI code page it was written in.
     auto elements = bytes ? support::ReadXmlElements(*bytes, ::GetACP(), "data") : std::nullopt;
     m_bListUnreadable = !elements;
+    m_bFoundOnly = false;
+    m_bUserChose = false;
+    m_strProblem.clear();
     if (elements) {
         for (auto& attributes : *elements) {
             player::MenuEntry entry;
@@ -322,7 +371,7 @@ void CNativeMenuPlayer::StartSelected(bool fromList)
 const CPicture& CNativeMenuPlayer::Picture(const std::string& path, int width, int height)
 {
     static const CPicture none;
-    if (m_bPicturesPending)
+    if (m_bPicturesPending || m_bFoundOnly)
         return none;
     std::string key = path + "|" + std::to_string(width) + "x" + std::to_string(height);
     auto found = m_pictures.find(key);
@@ -363,22 +412,58 @@ void CNativeMenuPlayer::Paint(HDC target)
         DrawPicture(dc.get(), Picture(entry->infoSwf, infoBox.right - infoBox.left, infoBox.bottom - infoBox.top),
                     infoBox);
     }
+    if (ProgressShown())
+        DrawProgress(dc.get());
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+}
+
+RECT CNativeMenuPlayer::ProgressRect() const
+{
+    // In the empty list, or at the foot of the card while rows arrive.
+    if (m_model.Entries().empty()) {
+        const int middle = (kListRect.top + kListRect.bottom) / 2;
+        return RECT{kListRect.left + 8, middle - 10, kListRect.right - 8, middle + 12};
+    }
+    return RECT{kCardRect.left + 16, kCardRect.bottom - 34, kCardRect.right - 16, kCardRect.bottom - 12};
+}
+
+void CNativeMenuPlayer::DrawProgress(HDC dc)
+{
+    RECT box = ProgressRect();
+    fw::ScopedSelect font(dc, m_hSmallFont.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kMutedText);
+    ::DrawTextA(dc, m_strProgress.c_str(), -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void CNativeMenuPlayer::DrawEmptyMenu(HDC dc)
 {
+    // A menu still being built is not empty yet: its progress line speaks.
+    if (!m_strProgress.empty())
+        return;
     const int middle = (kListRect.top + kListRect.bottom) / 2;
     const UINT format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     ::SetTextColor(dc, kMutedText);
     fw::ScopedSelect font(dc, m_hFont.get());
-    std::string empty = LibraryText(IDS_PLAYER_EMPTY, "No applications are installed.");
+    if (!m_strProblem.empty()) {
+        // Why the menu could not be built, paths included: wrapped lines.
+        RECT box{kListRect.left + 16, kListRect.top + 16, kListRect.right - 16, kListRect.bottom - 16};
+        RECT measured = box;
+        const UINT wrapped = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+        ::DrawTextA(dc, m_strProblem.c_str(), -1, &measured, wrapped | DT_CALCRECT);
+        const int height = measured.bottom - measured.top;
+        if (height < box.bottom - box.top)
+            box.top = middle - height / 2;
+        ::DrawTextA(dc, m_strProblem.c_str(), -1, &box, wrapped);
+        return;
+    }
+    std::string empty = LibraryTextOr(IDS_PLAYER_EMPTY, "No applications are installed.");
     RECT box{kListRect.left + 8, middle - (m_bListUnreadable ? 22 : 10), kListRect.right - 8, middle + 12};
     ::DrawTextA(dc, empty.c_str(), -1, &box, format);
     if (!m_bListUnreadable)
         return;
     fw::ScopedSelect small(dc, m_hSmallFont.get());
-    std::string reason = LibraryText(IDS_PLAYER_UNREADABLE, "The menu list could not be read.");
+    std::string reason = LibraryTextOr(IDS_PLAYER_UNREADABLE, "The menu list could not be read.");
     box = RECT{kListRect.left + 8, middle + 4, kListRect.right - 8, middle + 24};
     ::DrawTextA(dc, reason.c_str(), -1, &box, format);
 }
@@ -472,6 +557,7 @@ bool CNativeMenuPlayer::OnCommand(UINT code, int id, HWND control)
     if (id != kListId)
         return fw::CWnd::OnCommand(code, id, control);
     if (code == LBN_SELCHANGE) {
+        m_bUserChose = true;
         m_model.Select(static_cast<int>(::SendMessageA(ListWindow(), LB_GETCURSEL, 0, 0)));
         ShowSelection();
     } else if (code == LBN_DBLCLK) {

@@ -34,13 +34,20 @@ public:
     bool TPlay(const std::string& target) override;
     bool SetVariable(const std::string& name, const std::string& value) override;
     std::string GetVariable(const std::string& name) override;
+    void ShowFoundEntries(const std::vector<player::MenuEntry>& entries) override;
+    void ShowProgress(const std::string& text) override;
+    void ShowProblem(const std::string& text) override;
 
     const player::MenuModel& Model() const { return m_model; }
     const std::string& MoviePath() const { return m_strMoviePath; }
     // The last document could not be read: the menu is empty and says why.
     bool ListUnreadable() const { return m_bListUnreadable; }
+    // Why the menu could not be built, shown where the entries would be.
+    const std::string& Problem() const { return m_strProblem; }
     // The list is shown and its pictures are not decoded yet.
     bool PicturesPending() const { return m_bPicturesPending; }
+    // The progress line is drawn: the build has run for half a second.
+    bool ProgressShown() const;
     HWND ListWindow() const;
     HWND StartButton() const { return m_hStart; }
 
@@ -68,6 +75,8 @@ private:
     void StartSelected(bool fromList);
     void Paint(HDC dc);
     void DrawEmptyMenu(HDC dc);
+    void DrawProgress(HDC dc);
+    RECT ProgressRect() const;
     void DrawEntry(const DRAWITEMSTRUCT& item);
     void DrawButton(const DRAWITEMSTRUCT& item);
     const CPicture& Picture(const std::string& path, int width, int height);
@@ -76,6 +85,10 @@ private:
     std::string m_strMoviePath;
     bool m_bReload = false;
     bool m_bListUnreadable = false;
+    std::string m_strProblem;
+    // The build's progress, and since when a build has been running.
+    std::string m_strProgress;
+    DWORD m_dwProgressSince = 0;
     std::unique_ptr<CEntryList> m_pList;
     HWND m_hStart = nullptr;
     HWND m_hSettings = nullptr;
@@ -89,4 +102,8 @@ private:
     // Pictures are decoded after the list's first paint, so a new list shows
     // at once and its icons follow.
     bool m_bPicturesPending = false;
+    // The rows are what a build found so far, not yet a document.
+    bool m_bFoundOnly = false;
+    // The user moved the selection since the rows last came from a document.
+    bool m_bUserChose = false;
 };

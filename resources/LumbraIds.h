@@ -27,7 +27,8 @@
 #define IDC_XP_WIZARD_LABEL 1018
 #define IDC_SETTINGS_CLOSE 1019
 
-// Texts of the resource library. 81 and 85 take one integer argument.
+// Texts of the resource library. 81 and 85 take one integer argument, 35
+// and 36 two "%s" counts.
 #define IDS_SETTINGS_HEADING 1
 #define IDS_SETTINGS_AUTOSTART 2
 #define IDS_SETTINGS_XPWIZARD 3
@@ -44,10 +45,20 @@
 #define IDS_PLAYER_COPY 31
 #define IDS_PLAYER_EMPTY 32
 #define IDS_PLAYER_UNREADABLE 33
+#define IDS_PLAYER_LOOKING 34
+#define IDS_PLAYER_LOOKING_PROGRESS 35
+#define IDS_PLAYER_PREPARING_PROGRESS 36
 #define IDS_EXEC_FAILED 81
 #define IDS_AUTOPLAY_DENIED 82
 #define IDS_FLASH_TOO_OLD 84
 #define IDS_PLUGIN_ERROR 85
+// Texts with "%s" arguments: a plug-in's name, or a path.
+#define IDS_PLUGIN_SET_ASIDE 86
+#define IDS_MENU_NOT_RESPONDING 87
+#define IDS_MENU_NOT_RESPONDING_PLAIN 88
+#define IDS_TEMP_FOLDER_UNUSABLE 89
+#define IDS_DOCUMENT_NOT_WRITTEN 90
+#define IDS_MOVIE_MISSING 91
 
 // Skin bitmaps of the resource library: one skin per window, and the state
 // images of each button in the order normal, pressed, focus, disabled,
