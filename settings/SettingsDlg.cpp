@@ -147,7 +147,12 @@ void CSettingsDlg::FillAppList()
 
     m_pCatalog = NewCatalog();
     if (m_pCatalog) {
-        m_pCatalog->Refresh();
+        // Still answering other programs between plug-ins, so that a long
+        // discovery does not look like a frozen menu.
+        m_pCatalog->Refresh([](const CAppCatalog::Step&) {
+            fw::AnswerSentMessages();
+            return true;
+        });
         m_pCatalog->ApplyOrder("Sort");
         m_pCatalog->SaveOrder("Sort");
         for (const std::string& id : m_pCatalog->m_entries) {

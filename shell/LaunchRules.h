@@ -5,6 +5,7 @@
 #include "support/MultiByteText.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace shell {
@@ -22,7 +23,13 @@ std::uint32_t RepeatGuardInterval(const std::string& entryId, std::uint32_t exec
 bool IsGuardedRepeat(const std::string& entryId, const std::string& lastEntryId, std::uint32_t now,
                      std::uint32_t lastTick, std::uint32_t interval);
 
-// The temporary folder joined with the document name, with one separator.
-std::string DocumentPathInFolder(const std::string& folder, const std::string& name);
+// The document's path in the temporary folder the system named, with one
+// separator before the name (a folder may end in a two-byte character whose
+// second byte is 0x5C, which separates nothing), or nothing
+// when that folder cannot hold it: no folder, one that is not an absolute
+// path (the root of the current drive would take its place), or a path too
+// long for the system's file functions.
+std::optional<std::string> TempDocumentPath(const std::string& folder, const std::string& name,
+                                            const support::LeadBytePredicate& isLeadByte);
 
 } // namespace shell

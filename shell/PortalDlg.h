@@ -1,11 +1,15 @@
 // The main menu window: a captionless skinned dialog that hosts the menu
-// movie, builds the menu from the catalog, starts applications through their
-// plug-ins, obeys the suite's posted messages and locks itself while the
-// copy tool runs. Runs modally for the program's whole life.
+// movie, builds the menu from the catalog, obeys the suite's posted messages
+// and locks itself while the copy tool runs. Runs modally for the program's
+// whole life. It shows at once and builds the menu right after its first
+// paint, filling the movie area as plug-ins answer; starting applications is
+// CAppLauncher's, and every call into a plug-in goes through CPluginHost.
 #pragma once
 
+#include "AppLauncher.h"
 #include "catalog/AppCatalog.h"
 #include "framework/Dialog.h"
+#include "framework/GdiGuards.h"
 #include "framework/Handle.h"
 #include "player/MoviePlayer.h"
 #include "player/NativeMenuPlayer.h"
@@ -22,31 +26,16 @@ public:
     CPortalDlg();
     ~CPortalDlg() override;
 
-    void RefreshMenu();
-    void StepMenuUp();
-    void StepMenuDown();
-    void EnableLaunching();
-    void DisableLaunching();
-
-    void OnFSCommand(const std::string& command, const std::string& args);
-    void LaunchEntry(std::string entryId);
-    void RunCopyTool();
-    void PrepareEntries();
-    void OpenSettings();
-
     bool PreTranslateMessage(MSG* msg) override;
-
-    bool IsLaunchEnabled() const { return m_bLaunchEnabled; }
-    const std::string& NewFolder() const { return m_strNewFolder; }
-    const std::string& DocumentPath() const { return m_strXmlPath; }
-    const CAppCatalog* Catalog() const { return m_pCatalog.get(); }
 
 protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
 
     // The window's own messages: the skin, dragging, the wheel, the copy-tool
-    // poll, the two buttons, and the icon while dragged minimised.
+    // poll, the two buttons; the suite's registered messages, the menu build,
+    // the commands that waited for a plug-in call, and the icon while dragged
+    // minimised.
     bool OnPaint() override;
     bool OnEraseBackground(HDC dc) override;
     bool OnLButtonDown(POINT point, UINT keys) override;
@@ -57,6 +46,24 @@ protected:
     bool OnButtonClicked(int id) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    void RefreshMenu();
+    void StepMenuUp();
+    void StepMenuDown();
+    void EnableLaunching();
+    void DisableLaunching();
+    void OnFSCommand(const std::string& command, const std::string& args);
+    // Empty: the movie's current entry.
+    void LaunchEntry(std::string entryId);
+    void PrepareEntries();
+    void OpenSettings();
+
+    // Until the first menu build has ended.
+    bool IsBuilding() const { return !m_bBuilt; }
+    bool IsLaunchEnabled() const { return m_bLaunchEnabled; }
+    const std::string& NewFolder() const { return m_launcher.NewFolder(); }
+    const std::string& DocumentPath() const { return m_strXmlPath; }
+    const CAppCatalog* Catalog() const { return m_pCatalog.get(); }
+
     // The player of the movie area: the Flash control when it is installed,
     // else the built-in player. Tests put a recording player here.
     virtual IMoviePlayer* ChoosePlayer();
@@ -65,12 +72,28 @@ protected:
     // Runs the settings dialog owned by this window; its end code.
     virtual INT_PTR RunSettings();
 
+    // Declared first: COM outlives every player and control below.
+    fw::ComApartment m_com;
     CSkinButton m_btnMinimize;
     CSkinButton m_btnClose;
     CShockwaveFlash m_flash;
     CNativeMenuPlayer m_nativePlayer;
 
 private:
+    enum class BuildPhase { Discovery, Document };
+
+    void BuildFirstMenu();
+    bool CreateBuiltInPlayer();
+    void UsePlayer(IMoviePlayer* player);
+    bool MovieAvailable(const std::string& moviePath);
+    // The document's path in the temporary folder; empty when that folder
+    // cannot hold it.
+    std::string TempDocumentPath();
+    bool OnBuildStep(const CAppCatalog::Step& step, BuildPhase phase);
+    void ShowFoundSoFar();
+    void ReportBuildProblem(UINT textId, const std::string& path);
+    void TellSetAside();
+    void OnSuiteMessage(UINT message);
     void PaintSkin(HDC dc);
     void PollCopyTool();
     void SendLaunchLabels(const char* execute, const char* menuExec, const char* back);
@@ -80,18 +103,30 @@ private:
     std::unique_ptr<CSkinImageSet> m_pSkin;
     std::unique_ptr<CDragTracker> m_drag;
     UINT m_msgFotopassEnd = 0;
-    std::string m_strNewFolder;
     std::string m_strXmlPath;
+    std::string m_strTempFolder;
     UINT m_msgShowIcon = 0;
     UINT m_msgShowNormal = 0;
     UINT m_msgShowClose = 0;
     std::unique_ptr<CAppCatalog> m_pCatalog;
     bool m_bLaunchEnabled = true;
-    std::string m_strLastDll;
-    DWORD m_dwLastLaunchTick = 0;
-    DWORD m_dwExecWait;
+    CAppLauncher m_launcher;
     IMoviePlayer* m_pPlayer = nullptr;
     bool m_bSettingsOpen = false;
+    bool m_bBuilt = false;
+
+    // The build in progress: when it began, when messages were last handled
+    // and the found entries last shown, and what was found so far.
+    struct BuildState {
+        DWORD startTick = 0;
+        DWORD lastPumpTick = 0;
+        DWORD lastShownTick = 0;
+        catalog::IdList stored;
+        catalog::IdList hidden;
+        catalog::IdList found;
+        std::vector<player::MenuEntry> records;
+    };
+    std::unique_ptr<BuildState> m_pBuild;
 };
 
 // Registered window messages and names the suite's other programs use.

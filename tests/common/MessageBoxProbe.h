@@ -64,8 +64,9 @@ inline bool AnyMessageBoxShown(DWORD processId = 0)
 }
 
 // Waits for a visible message box (optionally of one process), reads it and
-// presses its OK button. Nothing when none appeared in time.
-inline std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD processId = 0)
+// presses its OK button (or another answer). Nothing when none appeared in
+// time.
+inline std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWORD processId = 0, WORD answer = IDOK)
 {
     using namespace message_box;
     HWND box = nullptr;
@@ -73,7 +74,7 @@ inline std::optional<MessageBoxSeen> DismissNextMessageBox(DWORD timeoutMs, DWOR
         return std::nullopt;
     MessageBoxSeen seen{WindowText(::GetDlgItem(box, kTextId)), WindowText(box), ClassifyIcon(box),
                         ::GetWindow(box, GW_OWNER)};
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(box, WM_COMMAND, answer, 0);
     // Wait until it is gone so the next probe does not see it again.
     Eventually([&] { return !::IsWindowVisible(box); });
     return seen;

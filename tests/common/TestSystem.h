@@ -123,6 +123,25 @@ inline void Pump()
         }
 }
 
+// Handles this thread's messages one at a time until the condition holds,
+// so that nothing after the moment it holds has run yet.
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    for (DWORD start = ::GetTickCount(); !condition();) {
+        MSG msg;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (::GetTickCount() - start > timeoutMs)
+                return false;
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        } else if (!fw::WalkPreTranslate(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
 // Runs a dialog modally while the steps run from inside its loop, each once,
 // 100 ms apart; the dialog's end code.
 struct ModalSteps {

@@ -30,6 +30,14 @@ struct Menu : testing::Test {
         m_list = ::GetDlgItem(m_player, CNativeMenuPlayer::kListId);
         m_start = ::GetDlgItem(m_player, CNativeMenuPlayer::kStartId);
         ASSERT_TRUE(m_window && m_list && m_start);
+        ASSERT_TRUE(Eventually([&] { return Built(); }, kTimeout)) << "the menu is built";
+    }
+    // While the menu is built its list is named by the build's progress.
+    bool Built() const
+    {
+        char name[64] = {};
+        ::GetWindowTextA(m_list, name, sizeof name);
+        return std::string(name) == "Applications";
     }
     void Post(const char* suiteMessage) const { ::PostMessageA(m_window, ::RegisterWindowMessageA(suiteMessage), 0, 0); }
     void Key(WPARAM key) const { ::PostMessageA(m_list, WM_KEYDOWN, key, 1); }
@@ -173,7 +181,7 @@ TEST_F(Menu, SettingsChoicesChangeTheMenuAtOnceAndCancelChangesNothing)
     EXPECT_TRUE(ClickSettingsRow(dialog, 2, 100, LVIS_SELECTED, LVIS_SELECTED));
     ::PostMessageA(::GetDlgItem(dialog, IDC_UP), BM_CLICK, 0, 0); // Third up
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog) && Rows() == 2; }));
+    EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog) && Built() && Rows() == 2; }));
     EXPECT_TRUE(::IsWindowEnabled(m_window));
     EXPECT_EQ(TestSuite::StoredLists(), "Valid.dll/Third.dll/Second.dll/ | Second.dll/");
     const std::string document = Document();

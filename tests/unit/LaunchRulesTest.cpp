@@ -1,4 +1,5 @@
 #include "shell/LaunchRules.h"
+#include "support/MultiByteText.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,34 @@ TEST(RepeatGuard, DropsOnlyARepeatOfTheSameEntryWithinItsInterval)
     }
 }
 
-TEST(DocumentPathInFolder, PutsExactlyOneSeparatorBeforeTheName)
+TEST(TempDocumentPath, PutsOneSeparatorBeforeTheNameAndRefusesFoldersThatCannotHoldIt)
 {
-    EXPECT_EQ(DocumentPathInFolder("C:\\Temp\\", "PortalApp.xml"), "C:\\Temp\\PortalApp.xml");
-    EXPECT_EQ(DocumentPathInFolder("C:\\Temp", "PortalApp.xml"), "C:\\Temp\\PortalApp.xml");
+    // In code page 932 "\x83\x5C" is one character whose second byte looks like '\\'.
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"C:\\Temp\\", "C:\\Temp\\PortalApp.xml"},
+        {"C:\\Temp", "C:\\Temp\\PortalApp.xml"},
+        {"C:\\\x83\x5C\\", "C:\\\x83\x5C\\PortalApp.xml"},
+        {"C:\\\x83\x5C", "C:\\\x83\x5C\\PortalApp.xml"},
+        {"\\\\server\\temp\\", "\\\\server\\temp\\PortalApp.xml"},
+        {"C:\\" + std::string(242, 't') + "\\", "C:\\" + std::string(242, 't') + "\\PortalApp.xml"}, // 259
+        {"C:\\" + std::string(243, 't') + "\\", std::nullopt},
+        // The root of the current drive or the current folder would take
+        // their place.
+        {"", std::nullopt},
+        {"\\", std::nullopt},
+        {"Temp\\", std::nullopt},
+        {"C:Temp\\", std::nullopt},
+        {"\\\\\\x", std::nullopt},
+    };
+    for (const auto& [folder, path] : cases)
+        EXPECT_EQ(TempDocumentPath(folder, "PortalApp.xml", support::IsShiftJisLeadByte), path) << folder;
+}
+
+TEST(FileNameStart, FollowsTheLastRealSeparator)
+{
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"C:\\AppInfo\\Viewer.dll", 11}, {"Viewer.dll", 0}, {"C:/a/b.dll", 5}, {"C:\\\x83\x5C.dll", 3},
+        {"C:\\\x83\x5C\\x.dll", 6}, {"folder\\", 7}, {"", 0}};
+    for (const auto& [path, start] : cases)
+        EXPECT_EQ(support::FileNameStart(path, support::IsShiftJisLeadByte), start) << path;
 }

@@ -4,7 +4,9 @@
 #include "player/AxHost.h"
 #include "shell/PortalDlg.h"
 #include "tests/common/MessageBoxProbe.h"
+#include "support/FormatTexts.h"
 #include "tests/common/RecordingPlayer.h"
+#include "tests/common/StandInFlash.h"
 #include "tests/common/TestSuite.h"
 
 #include <utility>
@@ -18,6 +20,19 @@ const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App P
 
 struct TestPortalDlg : CPortalDlg {
     explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
+    using CPortalDlg::Catalog;
+    using CPortalDlg::DocumentPath;
+    using CPortalDlg::IsBuilding;
+    using CPortalDlg::LaunchEntry;
+    using CPortalDlg::NewFolder;
+    using CPortalDlg::PrepareEntries;
+    using CPortalDlg::RefreshMenu;
+    // The window as the program shows it: created, then its menu built
+    // right after its first paint.
+    bool Open()
+    {
+        return Create() && PumpUntil([&] { return !IsBuilding(); });
+    }
     RecordingPlayer player;
     int settingsRuns = 0;
     // Run once when a plug-in calls back into the menu during its call.
@@ -59,7 +74,7 @@ struct PortalWindow : SuiteTest {
 
     HWND Open()
     {
-        EXPECT_TRUE(m_dlg.Create());
+        EXPECT_TRUE(m_dlg.Open());
         m_dlg.player.calls.clear();
         return m_dlg.GetSafeHwnd();
     }
@@ -78,13 +93,15 @@ struct PortalWindow : SuiteTest {
     void SetNewFolder(const std::string& folder) { WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder); }
     static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
     // A menu build where the document cannot be written: a folder takes its
-    // place.
-    static void RefreshWithoutDocument(CPortalDlg& dlg)
+    // place. The boxes it shows.
+    static std::vector<MessageBoxSeen> RefreshWithoutDocument(TestPortalDlg& dlg)
     {
-        ::DeleteFileA(dlg.DocumentPath().c_str());
-        ::CreateDirectoryA(dlg.DocumentPath().c_str(), nullptr);
-        dlg.RefreshMenu();
-        ::RemoveDirectoryA(dlg.DocumentPath().c_str());
+        const std::string path = dlg.DocumentPath();
+        ::DeleteFileA(path.c_str());
+        ::CreateDirectoryA(path.c_str(), nullptr);
+        std::vector<MessageBoxSeen> boxes = CollectMessageBoxes([&] { dlg.RefreshMenu(); });
+        ::RemoveDirectoryA(path.c_str());
+        return boxes;
     }
     // The labels of the start and close buttons of the movie.
     std::string LockLabels()
@@ -104,7 +121,7 @@ struct PortalWindow : SuiteTest {
 TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADocument)
 {
     m_dlg.player.version = 0x5FFFF;
-    EXPECT_EQ(CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Create()); }),
+    EXPECT_EQ(CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Open()); }),
               (std::vector<MessageBoxSeen>{{m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
     EXPECT_EQ(m_dlg.player.calls, Lines{"FlashVersion()"});
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
@@ -137,7 +154,7 @@ TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADo
     TestSuite::Store("Sort", catalog::JoinStoredList(ids)); // no new entry takes the focus from the one used last
     TestSuite::Store("LastUse", "App59.dll");
     TestPortalDlg dlg(m_suite, false);
-    ASSERT_TRUE(dlg.Create());
+    ASSERT_TRUE(dlg.Open());
     HWND list = dlg.BuiltIn().ListWindow();
     ASSERT_NE(list, nullptr) << "no Flash control: the built-in player takes the movie area";
     ASSERT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 56);
@@ -299,7 +316,7 @@ TEST_F(PortalWindow, TheRepeatGuardTakesExecWaitFromTheMachineAndFiveSecondsForT
             WriteValue(zeroIn, kProgramKey, "ExecWait", REG_DWORD, std::string(4, '\0'));
         ::DeleteFileA(m_suite.LogPath().c_str());
         TestPortalDlg dlg(m_suite);
-        ASSERT_TRUE(dlg.Create());
+        ASSERT_TRUE(dlg.Open());
         dlg.LaunchEntry(entry);
         dlg.LaunchEntry(entry);
         EXPECT_EQ(m_suite.Log().size(), starts) << entry;
@@ -339,28 +356,138 @@ TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCo
                                     "copytool 0"}));
 }
 
-TEST_F(PortalWindow, APluginThatCallsBackWhileCalledReadsWhatItWasGiven)
+TEST_F(PortalWindow, CommandsAndMessagesFromInsideAPluginCallAreCarriedOutOnceAfterIt)
 {
     m_suite.Install({"Reentrant.dll"});
     TestSuite::Store("Sort", "Reentrant.dll/Valid.dll/Second.dll/ExecFails.dll/");
-    Open();
-    // During the first Prepare the menu is rebuilt with another order.
+    HWND window = Open();
+    // During Exec the plug-in's own loop, which knows nothing of the menu's
+    // pre-translation, handles a new import and a "minimise".
     SetNewFolder("C:\\Photos\\New");
     m_dlg.onPluginCall = [&] {
-        TestSuite::Store("Sort", "ExecFails.dll/Second.dll/Reentrant.dll/Valid.dll/");
-        m_dlg.RefreshMenu();
-    };
-    PostRegistered("Fotopass End.");
-    // During Exec a new import replaces the folder text.
-    m_dlg.onPluginCall = [&] {
-        SetNewFolder(std::string(300, 'x'));
-        m_dlg.PrepareEntries();
+        PostRegistered("Orva Dereze Show Icon");
+        ::PostMessageA(window, ::RegisterWindowMessageA("Fotopass End."), 0, 0);
+        for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessageA(&msg);
+        EXPECT_TRUE(::IsIconic(window)) << "handled by the window itself";
+        Send("EXEC", "Valid.dll"); // waits for this call
     };
     Send("EXEC", "Reentrant.dll");
-    Lines log = m_suite.Log();
-    ASSERT_GE(log.size(), 5u);
-    EXPECT_EQ(Lines(log.begin(), log.begin() + 4),
-              (Lines{"prepare Reentrant.dll [C:\\Photos\\New]", "prepare Valid.dll [C:\\Photos\\New]",
-                     "prepare Second.dll [C:\\Photos\\New]", "prepare ExecFails.dll [C:\\Photos\\New]"}));
-    EXPECT_EQ(log.back(), "exec Reentrant.dll [C:\\Photos\\New]");
+    EXPECT_EQ(m_suite.Log(), Lines{"exec Reentrant.dll []"}) << "nothing else while the plug-in runs";
+    Pump();
+    EXPECT_EQ(m_suite.Log(), (Lines{"exec Reentrant.dll []", "prepare Reentrant.dll [C:\\Photos\\New]",
+                                    "prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
+                                    "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]"}));
+
+    // The suite's close during a call ends the menu once the call returns.
+    m_dlg.onPluginCall = [&] {
+        PostRegistered("Orva Dereze Show Close");
+        EXPECT_TRUE(m_dlg.IsEnded());
+    };
+    Send("EXEC", "Reentrant.dll");
+    EXPECT_TRUE(m_dlg.IsEnded());
+}
+
+TEST_F(PortalWindow, TheWindowShowsBeforeThePluginsAreAskedAndWhatTheyClickDuringItWaitsForTheBuild)
+{
+    m_suite.InstallHostile({"Pumping.dll"});
+    TestSuite::Store("Sort", "Valid.dll/Second.dll/ExecFails.dll/Pumping.dll/");
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, BuildFolder("tests/win/plugins/copytool") + '\0');
+    SetNewFolder("C:\\In");
+    TestPortalDlg dlg(m_suite, false);
+    ASSERT_TRUE(dlg.Create());
+    EXPECT_TRUE(::IsWindowVisible(dlg.GetSafeHwnd()));
+    EXPECT_EQ(dlg.Catalog(), nullptr) << "shown before any plug-in is asked";
+    char name[64] = {};
+    ::GetWindowTextA(dlg.BuiltIn().ListWindow(), name, sizeof name);
+    EXPECT_STREQ(name, "Looking for applications...") << "the list says it is filling";
+    ASSERT_TRUE(PumpUntil([&] { return !dlg.IsBuilding(); }));
+    // The plug-in pressed settings, start and copy and posted an import's end
+    // while its record was asked for: each ran once, in that order, after
+    // the build; "minimise" at once.
+    EXPECT_TRUE(Eventually([&] {
+        Pump();
+        return m_suite.Log().size() >= 7;
+    }));
+    const Lines prepared = {"prepare Valid.dll [C:\\In]", "prepare Second.dll [C:\\In]", "prepare ExecFails.dll [C:\\In]",
+                            "prepare Pumping.dll [C:\\In]"};
+    Lines expected = {"pumping in GetInfo", "exec Valid.dll []", "copytool 0"};
+    expected.insert(expected.end(), prepared.begin(), prepared.end());
+    EXPECT_EQ(m_suite.Log(), expected);
+    EXPECT_EQ(dlg.settingsRuns, 1);
+    EXPECT_TRUE(::IsIconic(dlg.GetSafeHwnd()));
+
+    // The same from inside its Exec; the start it presses repeats its own
+    // and is dropped by the repeat guard.
+    ::SendMessageA(dlg.BuiltIn().ListWindow(), LB_SETCURSEL, 3, 0);
+    ::SendMessageA(dlg.BuiltIn().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CNativeMenuPlayer::kListId, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(dlg.BuiltIn().ListWindow()));
+    ::SendMessageA(dlg.BuiltIn().StartButton(), BM_CLICK, 0, 0);
+    Pump();
+    expected.insert(expected.end(), {"pumping in Exec", "exec Pumping.dll [C:\\In]", "copytool 0"});
+    expected.insert(expected.end(), prepared.begin(), prepared.end());
+    EXPECT_EQ(m_suite.Log(), expected);
+    EXPECT_EQ(dlg.settingsRuns, 2);
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
+}
+
+TEST_F(PortalWindow, AMenuThatCannotBeWrittenSaysWhereAndNothingIsWrittenOutsideTheTemporaryFolder)
+{
+    TestPortalDlg dlg(m_suite, false);
+    ASSERT_TRUE(dlg.Open());
+    char saved[MAX_PATH] = {};
+    ::GetEnvironmentVariableA("TMP", saved, MAX_PATH);
+    WriteAll(m_scratch.Path() + "file", "");
+    const std::string tooLong = m_scratch.Path() + std::string(260, 'L') + "\\";
+    // The temporary folder as set, and how the box and the player name it.
+    const std::pair<std::string, std::string> cases[] = {
+        {m_scratch.Path() + "Missing\\", m_scratch.Path() + "Missing\\"},
+        {m_scratch.Path() + "file", m_scratch.Path() + "file\\"},
+        {tooLong, tooLong},
+    };
+    const std::string root = "\\" + std::string(kMenuDocumentName);
+    ::DeleteFileA(root.c_str());
+    for (const auto& [tmp, named] : cases) {
+        ::SetEnvironmentVariableA("TMP", tmp.c_str());
+        const std::string text = support::FormatTexts(m_library.LoadText(IDS_TEMP_FOLDER_UNUSABLE), {named});
+        EXPECT_EQ(CollectMessageBoxes([&] { dlg.RefreshMenu(); }),
+                  (std::vector<MessageBoxSeen>{{text, "win_tests", BoxIcon::Error, dlg.GetSafeHwnd()}}));
+        EXPECT_EQ(dlg.BuiltIn().Problem(), text) << "instead of an empty menu";
+        EXPECT_EQ(::SendMessageA(dlg.BuiltIn().ListWindow(), LB_GETCOUNT, 0, 0), 0);
+        EXPECT_EQ(::GetFileAttributesA(root.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing at the drive's root";
+    }
+    ::SetEnvironmentVariableA("TMP", saved);
+    dlg.RefreshMenu();
+    EXPECT_EQ(dlg.BuiltIn().Problem(), "") << "until a menu is built again";
+    const std::string text = support::FormatTexts(m_library.LoadText(IDS_DOCUMENT_NOT_WRITTEN), {dlg.DocumentPath()});
+    EXPECT_EQ(RefreshWithoutDocument(dlg),
+              (std::vector<MessageBoxSeen>{{text, "win_tests", BoxIcon::Error, dlg.GetSafeHwnd()}}));
+    EXPECT_EQ(dlg.BuiltIn().Problem(), text);
+    dlg.RefreshMenu();
+    EXPECT_EQ(::SendMessageA(dlg.BuiltIn().ListWindow(), LB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(PortalWindow, WithTheFlashControlAMissingMovieIsNamedAndTheBuiltInMenuTakesOver)
+{
+    stand_in::Registration standIn;
+    ASSERT_TRUE(standIn.Registered());
+    for (bool present : {true, false}) {
+        if (present)
+            WriteAll(m_suite.MenuSwf() + "PortalApp.swf", "movie");
+        else
+            ::DeleteFileA((m_suite.MenuSwf() + "PortalApp.swf").c_str());
+        TestPortalDlg dlg(m_suite, false);
+        std::vector<MessageBoxSeen> boxes = CollectMessageBoxes([&] { ASSERT_TRUE(dlg.Open()); });
+        const std::string movie = m_suite.MenuSwf() + "PortalApp.swf";
+        if (present) {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_EQ(dlg.BuiltIn().GetSafeHwnd(), nullptr) << "the control shows the menu";
+            continue;
+        }
+        EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{{support::FormatTexts(m_library.LoadText(IDS_MOVIE_MISSING), {movie}),
+                                                        "win_tests", BoxIcon::Error, dlg.GetSafeHwnd()}}));
+        ASSERT_NE(dlg.BuiltIn().ListWindow(), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(dlg.BuiltIn().GetSafeHwnd()));
+        EXPECT_EQ(::SendMessageA(dlg.BuiltIn().ListWindow(), LB_GETCOUNT, 0, 0), 3) << "with the way to the settings";
+    }
 }
