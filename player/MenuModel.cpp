@@ -1,5 +1,7 @@
 #include "MenuModel.h"
 
+#include <iterator>
+
 namespace player {
 
 const char MenuModel::kMenuTarget[] = "_root.mcLauncher.mcMenu";
@@ -54,6 +56,13 @@ void MenuModel::Load(std::vector<MenuEntry> entries)
             m_nSelected = static_cast<int>(i);
             break;
         }
+}
+
+void MenuModel::Append(std::vector<MenuEntry> entries)
+{
+    m_entries.insert(m_entries.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
+    if (m_nSelected < 0 && !m_entries.empty())
+        m_nSelected = 0;
 }
 
 void MenuModel::Clear()

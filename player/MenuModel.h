@@ -32,6 +32,9 @@ class MenuModel {
 public:
     // Replaces the entries; the one with focus is selected, else the first.
     void Load(std::vector<MenuEntry> entries);
+    // Adds entries after the last one; the selection stays (the first entry
+    // when there was none).
+    void Append(std::vector<MenuEntry> entries);
     // The empty state of frame 0: no entries, nothing selected.
     void Clear();
 

@@ -5,6 +5,8 @@
 #include "support/ResourceLibrary.h"
 #include "support/XmlElementReader.h"
 
+#include <algorithm>
+
 const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
 
 namespace {
@@ -252,19 +254,31 @@ std::string CNativeMenuPlayer::GetVariable(const std::string& name)
 
 void CNativeMenuPlayer::ShowFoundEntries(const std::vector<player::MenuEntry>& entries)
 {
+    m_bListUnreadable = false;
+    m_strProblem.clear();
+    // Pictures wait for the document; the rows show their letters until then.
+    m_bPicturesPending = false;
+    // Rows found in the order shown so far only add rows.
+    const std::vector<player::MenuEntry>& shown = m_model.Entries();
+    if (m_bFoundOnly && shown.size() <= entries.size() &&
+        std::equal(shown.begin(), shown.end(), entries.begin(),
+                   [](const player::MenuEntry& a, const player::MenuEntry& b) { return a.id == b.id; })) {
+        std::vector<player::MenuEntry> added(entries.begin() + static_cast<std::ptrdiff_t>(shown.size()), entries.end());
+        AddRows(added);
+        m_model.Append(std::move(added));
+        ::ShowWindow(ListWindow(), m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);
+        ShowSelection();
+        return;
+    }
     // A row the user chose stays chosen while more rows arrive; else the
     // first row is.
     const player::MenuEntry* selected = m_model.SelectedEntry();
     const std::string selectedId = selected && m_bUserChose ? selected->id : std::string();
-    std::vector<player::MenuEntry> shown = entries;
-    for (player::MenuEntry& entry : shown)
+    std::vector<player::MenuEntry> rows = entries;
+    for (player::MenuEntry& entry : rows)
         entry.focus = !selectedId.empty() && entry.id == selectedId;
-    m_model.Load(std::move(shown));
-    m_bListUnreadable = false;
-    m_strProblem.clear();
-    // Pictures wait for the document; the rows show their letters until then.
+    m_model.Load(std::move(rows));
     m_bFoundOnly = true;
-    m_bPicturesPending = false;
     FillList();
 }
 
@@ -329,15 +343,22 @@ void CNativeMenuPlayer::LoadDocument()
     FillList();
 }
 
+void CNativeMenuPlayer::AddRows(const std::vector<player::MenuEntry>& entries)
+{
+    // Without redrawing: each row would repaint the list and its scroll bar.
+    HWND list = ListWindow();
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (const player::MenuEntry& entry : entries)
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(player::PlainName(entry.name).c_str()));
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
 void CNativeMenuPlayer::FillList()
 {
     HWND list = ListWindow();
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ::SendMessageA(list, LB_SETITEMHEIGHT, 0, kRowHeight);
-    for (const player::MenuEntry& entry : m_model.Entries())
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(player::PlainName(entry.name).c_str()));
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    AddRows(m_model.Entries());
     // An empty list gives way to the text that says why it is empty.
     ::ShowWindow(list, m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);
     ::InvalidateRect(m_hWnd, &kListRect, FALSE);

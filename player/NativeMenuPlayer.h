@@ -70,6 +70,7 @@ private:
 
     void LoadDocument();
     void FillList();
+    void AddRows(const std::vector<player::MenuEntry>& entries);
     void ShowSelection();
     void UpdateButtons();
     void StartSelected(bool fromList);

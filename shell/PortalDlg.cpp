@@ -11,6 +11,7 @@
 #include "support/Registry.h"
 #include "support/ResourceLibrary.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 const char kShowIconMessage[] = "Orva Dereze Show Icon";
@@ -320,7 +321,10 @@ bool CPortalDlg::OnBuildStep(const CAppCatalog::Step& step, BuildPhase phase)
     m_pPlayer->ShowProgress(phase == BuildPhase::Discovery
                                 ? Counted(IDS_PLAYER_LOOKING_PROGRESS, "%s of %s", step.done, step.total)
                                 : Counted(IDS_PLAYER_PREPARING_PROGRESS, "%s of %s", step.done, step.total));
-    if (phase == BuildPhase::Discovery && (now - build.lastShownTick >= kBuildShowMs || step.done == step.total)) {
+    // Shown ever less often as the build goes on, so a long list costs its
+    // rows a few times, not at every step.
+    const DWORD showEvery = std::max(kBuildShowMs, (now - build.startTick) / 4);
+    if (phase == BuildPhase::Discovery && (now - build.lastShownTick >= showEvery || step.done == step.total)) {
         build.lastShownTick = now;
         ShowFoundSoFar();
     }
