@@ -45,6 +45,19 @@ TEST(MenuModel, SelectsTheFocusedEntryElseTheFirstAndStepsUntilTheEnds)
     }
 }
 
+TEST(MenuModel, AppendedEntriesFollowAndKeepTheSelection)
+{
+    MenuModel m;
+    m.Append(Entries(2));
+    EXPECT_EQ(m.Selected(), 0) << "the first entry of an empty menu";
+    m.Select(1);
+    m.Append(Entries(3));
+    EXPECT_EQ(m.Entries().size(), 5u);
+    EXPECT_EQ(m.Selected(), 1);
+    EXPECT_EQ(m.Entries()[4].id, "App2.dll");
+    EXPECT_EQ(m.CurrentLabel(MenuModel::kButtonDownTarget), "Up") << "more entries below it now";
+}
+
 TEST(MenuModel, VariablesOutliveTheEntries)
 {
     MenuModel m;

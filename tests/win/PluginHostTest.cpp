@@ -79,6 +79,7 @@ TEST_F(PluginHost, ARecordBlockIsZeroAndEndsWhereAPageThatCannotBeTouchedBegins)
     EXPECT_EQ(CGuardedBlock(SIZE_MAX).Data(), nullptr);
 }
 
+// The plug-in sees its record end where memory it cannot touch begins.
 TEST_F(PluginHost, EachCallIsJournalledWhileItRunsAndClearedAfter)
 {
     m_suite.InstallHostile({"JournalProbe.dll"});
@@ -86,7 +87,7 @@ TEST_F(PluginHost, EachCallIsJournalledWhileItRunsAndClearedAfter)
     const catalog::LibraryIdentity probe = Identity("JournalProbe.dll");
     ASSERT_TRUE(CPluginHost::Instance().Exec(probe, nullptr, "C:\\New").has_value());
     const std::string sizes = "\t" + std::to_string(probe.size) + "\t" + std::to_string(probe.writeTime) + "\t";
-    EXPECT_EQ(m_suite.Log(), (Lines{"getinfo sees GetInfo\t" + probe.path + sizes,
+    EXPECT_EQ(m_suite.Log(), (Lines{"getinfo sees GetInfo\t" + probe.path + sizes + " | fenced",
                                     "exec sees Exec\t" + probe.path + sizes + "Hostile JournalProbe",
                                     "exec JournalProbe.dll [C:\\New]"}));
     EXPECT_EQ(TestSuite::Stored(kPluginCallValue), "") << "cleared, not removed: one value, never growing";

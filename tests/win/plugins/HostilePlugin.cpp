@@ -6,7 +6,8 @@
 //   OverrunInGetInfo: writes 4 KB past the record it was given
 //   CrashInDllMain: when it is loaded
 //   CrashInExec: when it is started
-//   JournalProbe: notes the menu's call journal as GetInfo and Exec see it
+//   JournalProbe: notes the menu's call journal as GetInfo and Exec see it,
+//     and whether the memory right after its record can be touched
 //   Pumping: from inside its second record call in a process (the menu's
 //     document, when its list shows every entry) and its first Exec, clicks the built-in player's settings, start and copy
 //     buttons and posts the import's end and "minimise" to the menu, then
@@ -119,8 +120,12 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* recor
             ::Sleep(1000);
     if (stem == "OverrunInGetInfo")
         std::memset(reinterpret_cast<char*>(record) + LUMBRA_APPENTRY_SIZE, 'x', 4096);
-    if (stem == "JournalProbe")
-        Log("getinfo sees " + JournalNow());
+    if (stem == "JournalProbe") {
+        MEMORY_BASIC_INFORMATION after{};
+        ::VirtualQuery(reinterpret_cast<char*>(record) + LUMBRA_APPENTRY_SIZE, &after, sizeof after);
+        const bool fenced = after.State != MEM_COMMIT || after.Protect == PAGE_NOACCESS;
+        Log("getinfo sees " + JournalNow() + (fenced ? " | fenced" : " | open"));
+    }
     if (stem == "Pumping")
         PumpCommandsIntoTheMenu("GetInfo", 2);
     std::memcpy(record->signature, "OP", 3);
