@@ -1,6 +1,6 @@
 // Times what a user waits for: from process start until the program's window
-// is visible, (for the menu) its list holds every row, and everything is
-// painted (the program waits for input), over several rounds,
+// is visible and painted (the program waits for input), or (for the menu)
+// until its built list holds every row, over several rounds,
 // best and median. Also times the floor of the menu's design: every plug-in
 // of a folder loaded, asked for its record twice and freed, twice over.
 //
@@ -60,11 +60,16 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     return FALSE;
 }
 
+// The rows of the menu's list once it is built (while it is built, the list
+// is named by the build's progress), else -1.
 int ListRows(HWND window)
 {
     HWND player = ::FindWindowExA(window, nullptr, "LumbraMenuPlayer", nullptr);
     HWND list = player ? ::GetDlgItem(player, 10) : nullptr;
-    return list ? static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
+    char name[64] = {};
+    if (!list || !::GetWindowTextA(list, name, sizeof name) || std::strcmp(name, "Applications") != 0)
+        return -1;
+    return static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
 }
 
 void SetLastUse(const char* id)
@@ -81,13 +86,28 @@ void SetLastUse(const char* id)
             ::RegDeleteValueA(key, value);
 }
 
-// One start: milliseconds until the window shows `rows` rows (any number
-// when rows is negative), or a negative number when it never does.
+// Each start is ended as soon as it is timed, often while the menu is still
+// asking its plug-ins: the next start must not take that for a plug-in that
+// froze the menu.
+void ForgetEndedCall()
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    fw::UniqueRegKey owner(key);
+    for (const char* value : {"PluginCall", "SetAside"})
+        ::RegDeleteValueA(key, value);
+}
+
+// One start: milliseconds until the window shows `rows` rows of a built
+// menu (when rows is negative: until it shows at all), or a negative number
+// when it never does.
 double TimeOneStart(const char* title, int rows, const std::string& commandLine)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
+    ForgetEndedCall();
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     double start = NowMs();
@@ -99,9 +119,17 @@ double TimeOneStart(const char* title, int rows, const std::string& commandLine)
     while (NowMs() - start < 120000) {
         Search search{title, process.dwProcessId, nullptr};
         ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found && (rows < 0 || ListRows(search.found) == rows)) {
-            // Shown is not yet painted: wait until the program has drawn
-            // everything and waits for input.
+        if (search.found && rows < 0) {
+            // Shown is not yet painted: the window has painted once it
+            // answers (a menu answers between its plug-ins, after its first
+            // paint).
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutA(search.found, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+            elapsed = NowMs() - start;
+            break;
+        }
+        if (search.found && ListRows(search.found) == rows) {
+            // Wait until the program has drawn everything and waits for input.
             ::WaitForInputIdle(process.hProcess, 10000);
             elapsed = NowMs() - start;
             break;
