@@ -301,6 +301,8 @@ std::string CPortalDlg::TempDocumentPath()
 void CPortalDlg::ReportBuildProblem(UINT textId, const std::string& path)
 {
     std::string text = support::FormatTexts(LibraryTextOr(textId, "The menu cannot be shown:\n%s"), {path});
+    // The build is over: the menu says why it is empty while the box is up.
+    m_pPlayer->ShowProgress(std::string());
     m_pPlayer->ShowProblem(text);
     ::MessageBoxA(m_hWnd, text.c_str(), fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
 }
