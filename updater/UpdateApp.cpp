@@ -1,13 +1,27 @@
 #include "UpdateApp.h"
 
+#include "ReplacementRules.h"
+
 // Header-only owners and helpers: the updater links no code of the menu.
 #include "framework/Handle.h"
 #include "framework/SystemLeadByte.h"
+
+#include <winver.h>
 
 #include <cstring>
 
 namespace {
 const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Lumbra.exe";
+
+// The version functions, from the system's own VERSION.dll: the library is
+// no known one of the system, so a static import would be looked for in the
+// updater's folder first, a downloads folder where anyone may plant one.
+struct VersionFunctions {
+    decltype(&::GetFileVersionInfoSizeA) infoSize;
+    decltype(&::GetFileVersionInfoA) info;
+    decltype(&::VerQueryValueA) query;
+};
+VersionFunctions g_version = {nullptr, nullptr, nullptr};
 
 // A zero-filled buffer of `size` bytes, `size` >= 1.
 HeapText ZeroedText(size_t size)
@@ -90,6 +104,34 @@ updater::Outcome CUpdateApp::Report(updater::Outcome outcome)
     return outcome;
 }
 
+void CUpdateApp::UseSystemLibrariesOnly()
+{
+    // Where the system has it (from Windows 8, and 7 with its update), every
+    // library the updater or the system loads for it comes from the system
+    // folder; everywhere the current folder is out of the search.
+    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    auto setDefault = reinterpret_cast<SetDefaultDirectories>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault)
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::SetDllDirectoryA("");
+
+    char path[MAX_PATH];
+    UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
+    const char name[] = "\\version.dll";
+    if (length == 0 || length + sizeof name > MAX_PATH)
+        return;
+    std::memcpy(path + length, name, sizeof name);
+    // Loaded for the whole run; the process's end frees it.
+    HMODULE version = ::LoadLibraryA(path);
+    if (!version)
+        return;
+    g_version.infoSize = fw::ExportOf<decltype(&::GetFileVersionInfoSizeA)>(version, "GetFileVersionInfoSizeA");
+    g_version.info = fw::ExportOf<decltype(&::GetFileVersionInfoA)>(version, "GetFileVersionInfoA");
+    g_version.query = fw::ExportOf<decltype(&::VerQueryValueA)>(version, "VerQueryValueA");
+}
+
 updater::Outcome CUpdateApp::Run()
 {
     HeapText installed;
@@ -102,10 +144,11 @@ updater::Outcome CUpdateApp::Run()
     if (!installed || !InstalledFileExists(installed.get()))
         return Report(updater::kNotInstalled);
 
-    updater::Decision decision = updater::Decide(ReadVersionFields(installed.get()));
+    const updater::VersionFields fields = ReadVersionFields(installed.get());
+    updater::Decision decision = updater::Decide(fields);
     if (!decision.dataFile)
         return Report(decision.stop);
-    return Report(CopyDataFile(decision.dataFile, installed.get()) ? updater::kUpdated : updater::kFailed);
+    return Report(CopyDataFile(decision.dataFile, installed.get(), fields) ? updater::kUpdated : updater::kFailed);
 }
 
 HeapText CUpdateApp::ReadInstalledPath(HKEY appPathsKey)
@@ -120,17 +163,31 @@ HeapText CUpdateApp::ReadInstalledPath(HKEY appPathsKey)
     if (!buffer)
         return HeapText();
     DWORD filled = size + 1;
-    if (::RegQueryValueExA(appPathsKey, "", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.get()), &filled) !=
+    DWORD type = REG_NONE;
+    if (::RegQueryValueExA(appPathsKey, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer.get()), &filled) !=
         ERROR_SUCCESS)
         return HeapText();
-    return buffer;
+    // As Windows writes these values: "%ProgramFiles%\..." in an expandable
+    // text, a path in quotes.
+    if (type == REG_EXPAND_SZ) {
+        DWORD needed = ::ExpandEnvironmentStringsA(buffer.get(), nullptr, 0);
+        HeapText expanded = needed ? ZeroedText(needed + 1) : HeapText();
+        if (!expanded || ::ExpandEnvironmentStringsA(buffer.get(), expanded.get(), needed + 1) == 0)
+            return HeapText();
+        buffer = static_cast<HeapText&&>(expanded);
+    }
+    std::string_view path = updater::InstalledPathText(buffer.get(), fw::IsSystemLeadByte);
+    if (path.empty())
+        return HeapText();
+    return Concat(path, std::string_view());
 }
 
 bool CUpdateApp::InstalledFileExists(const char* path)
 {
     WIN32_FIND_DATAA data;
     fw::UniqueFind find(::FindFirstFileA(path, &data));
-    return static_cast<bool>(find);
+    // A folder of that name is no installed program.
+    return find && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 updater::VersionFields CUpdateApp::ReadVersionFields(const char* path)
@@ -138,17 +195,19 @@ updater::VersionFields CUpdateApp::ReadVersionFields(const char* path)
     // No resource, no translation or no "FileVersion": three empty fields,
     // which the rules turn into "different version".
     const updater::VersionFields none = updater::SplitVersionFields(std::string_view(), fw::IsSystemLeadByte);
+    if (!g_version.infoSize || !g_version.info || !g_version.query)
+        return none;
     DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    DWORD size = g_version.infoSize(path, &handle);
     if (size == 0 || size > MAXDWORD - 16)
         return none;
     size_t blockSize = static_cast<size_t>(size) + 16;
     HeapText block = ZeroedText(blockSize);
-    if (!block || !::GetFileVersionInfoA(path, 0, size, block.get()))
+    if (!block || !g_version.info(path, 0, size, block.get()))
         return none;
     void* translation = nullptr;
     UINT translationLength = 0;
-    if (!::VerQueryValueA(block.get(), "\\VarFileInfo\\Translation", &translation, &translationLength) ||
+    if (!g_version.query(block.get(), "\\VarFileInfo\\Translation", &translation, &translationLength) ||
         !translation || translationLength < sizeof(DWORD))
         return none;
     DWORD first = 0;
@@ -157,7 +216,7 @@ updater::VersionFields CUpdateApp::ReadVersionFields(const char* path)
     ::wsprintfA(subBlock, "\\StringFileInfo\\%04X%04X\\%s", LOWORD(first), HIWORD(first), "FileVersion");
     void* text = nullptr;
     UINT textLength = 0;
-    if (!::VerQueryValueA(block.get(), subBlock, &text, &textLength) || !text)
+    if (!g_version.query(block.get(), subBlock, &text, &textLength) || !text)
         return none;
     // The length is the resource's own claim: never read past the block.
     const char* begin = static_cast<const char*>(text);
@@ -174,7 +233,24 @@ bool CUpdateApp::IsOlderBuild(std::string_view installed, std::string_view refer
     return updater::IsOlderBuild(installed, reference);
 }
 
-bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination)
+bool CUpdateApp::IsReplacementImage(const char* path, const updater::VersionFields& installed)
+{
+    fw::UniqueFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    unsigned char header[4096];
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.get(), header, sizeof header, &read, nullptr) || !updater::IsProgramImage(header, read))
+        return false;
+    file.reset();
+    return updater::IsReplacementFor(installed, ReadVersionFields(path));
+}
+
+bool CUpdateApp::FlushFile(const char* path)
+{
+    fw::UniqueFile file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file && ::FlushFileBuffers(file.get());
+}
+
+bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination, const updater::VersionFields& installed)
 {
     char own[MAX_PATH];
     OwnProgramPath(own);
@@ -191,14 +267,12 @@ bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination)
     if (!source || !staged || std::strlen(staged.get()) >= MAX_PATH)
         return false;
     ::SetFileAttributesA(staged.get(), FILE_ATTRIBUTE_NORMAL);
-    if (!::CopyFileA(source.get(), staged.get(), FALSE)) {
-        ::DeleteFileA(staged.get());
-        return false;
-    }
     // A read-only data file would make the program read-only, and every
-    // later update fail.
-    ::SetFileAttributesA(staged.get(), FILE_ATTRIBUTE_NORMAL);
-    if (!::MoveFileExA(staged.get(), destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // later update fail. What is swapped in must be the menu program of this
+    // line, no older than the installed one, and on the disk.
+    if (!::CopyFileA(source.get(), staged.get(), FALSE) || !::SetFileAttributesA(staged.get(), FILE_ATTRIBUTE_NORMAL) ||
+        !IsReplacementImage(staged.get(), installed) || !FlushFile(staged.get()) ||
+        !::MoveFileExA(staged.get(), destination, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         ::DeleteFileA(staged.get());
         return false;
     }

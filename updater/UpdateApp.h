@@ -22,18 +22,26 @@ using HeapText = std::unique_ptr<char[], FreeHeapText>;
 
 class CUpdateApp {
 public:
+    // Before anything else: libraries only from the system folder, and the
+    // version functions loaded from there.
+    static void UseSystemLibrariesOnly();
     // The whole run; returns the outcome that was shown.
     updater::Outcome Run();
 
-    // The key's default value up to its first zero; null when unreadable.
+    // The key's default value up to its first zero, expanded and without
+    // its quotes; null when unreadable or no absolute path to a file.
     static HeapText ReadInstalledPath(HKEY appPathsKey);
+    // A file, not a folder, at that path.
     static bool InstalledFileExists(const char* path);
     static updater::VersionFields ReadVersionFields(const char* path);
     static bool IsOlderBuild(std::string_view installed, std::string_view reference);
     // Replaces the destination with the data file beside the updater so that
-    // it is always either the old file or the complete new one.
-    static bool CopyDataFile(const char* dataFileName, const char* destination);
+    // it is always either the old file or the complete new one, and only
+    // with a program that may replace the installed one.
+    static bool CopyDataFile(const char* dataFileName, const char* destination, const updater::VersionFields& installed);
 
 private:
+    static bool IsReplacementImage(const char* path, const updater::VersionFields& installed);
+    static bool FlushFile(const char* path);
     static updater::Outcome Report(updater::Outcome outcome);
 };

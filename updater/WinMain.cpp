@@ -3,6 +3,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    CUpdateApp::UseSystemLibrariesOnly();
     CUpdateApp app;
     app.Run();
     return 0;

@@ -1,7 +1,9 @@
 // The updater's version rules for any "FileVersion" text, read in code
 // pages 1252 and 932: trimmed fields, the single leading zero of the build,
-// the order of the decisions, and a build comparison that is a strict order.
+// the order of the decisions, and a build comparison that is a strict order;
+// and the replacement rules for any App Paths text and any file header.
 #include "support/MultiByteText.h"
+#include "updater/ReplacementRules.h"
 #include "updater/VersionRules.h"
 
 #include <cassert>
@@ -70,5 +72,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         assert(!(IsOlderBuild(a, b) && IsOlderBuild(b, c)) || IsOlderBuild(a, c));
         assert(!IsOlderBuild(text.substr(0, 5), b) && !IsOlderBuild(text.substr(0, 7), b));
     }
+
+    // An installed path is the value itself, or it within one pair of
+    // quotes, and never names a folder or a pattern.
+    for (auto isLeadByte : {LeadBytePredicate([](unsigned char) { return false; }), &support::IsShiftJisLeadByte}) {
+        std::string_view path = InstalledPathText(text, isLeadByte);
+        assert(path.empty() || path == text || (text.size() >= 2 && text.substr(1, path.size()) == path));
+        assert(path.find_first_of("*?\"<>|") == std::string_view::npos && (path.empty() || path.size() > 3));
+    }
+    // Only the bytes given are read (the sanitizer would tell), and an image
+    // starts with its MZ header.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    assert(!IsProgramImage(bytes, size) || (bytes[0] == 'M' && bytes[1] == 'Z'));
+    VersionFields read = SplitVersionFields(text, support::IsShiftJisLeadByte);
+    assert(!IsReplacementFor(read, read) || (read.major.View() == "1" && read.build.length == 6));
     return 0;
 }
