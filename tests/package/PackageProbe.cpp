@@ -37,7 +37,14 @@ int MenuRows(const char* program)
     HWND window = WaitForWindow("Imagora Menu", menu.Id(), kTimeout);
     HWND player = window ? ::FindWindowExA(window, nullptr, "LumbraMenuPlayer", nullptr) : nullptr;
     int rows = -1;
-    Eventually([&] { return (rows = static_cast<int>(::SendDlgItemMessageA(player, 10, LB_GETCOUNT, 0, 0))) > 0; });
+    // Counted once the menu is built: while it is, its list is named by the
+    // build's progress.
+    Eventually([&] {
+        char name[64] = {};
+        ::GetWindowTextA(::GetDlgItem(player, 10), name, sizeof name);
+        rows = static_cast<int>(::SendDlgItemMessageA(player, 10, LB_GETCOUNT, 0, 0));
+        return rows > 0 && std::string(name) == "Applications";
+    });
     return player ? rows : -1;
 }
 
