@@ -106,12 +106,6 @@ int CAppCatalog::Discover(const StepHandler& onStep)
     return static_cast<int>(m_entries.size());
 }
 
-bool CAppCatalog::IsListed(const std::string& entryId) const
-{
-    std::unique_ptr<CAppRecord> record = LoadEntry(entryId);
-    return record && record->IsListed();
-}
-
 std::unique_ptr<CAppRecord> CAppCatalog::LoadEntry(const std::string& entryId) const
 {
     // Only a library in the AppInfo folder itself, by its absolute path.

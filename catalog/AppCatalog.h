@@ -33,7 +33,6 @@ public:
 
     int Refresh(const StepHandler& onStep = StepHandler());
     int Discover(const StepHandler& onStep = StepHandler());
-    bool IsListed(const std::string& entryId) const;
     std::unique_ptr<CAppRecord> LoadEntry(const std::string& entryId) const;
     int LoadHidden();
     int ComputeVisible();
