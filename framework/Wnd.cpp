@@ -118,6 +118,12 @@ LRESULT CALLBACK CWnd::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+void CWnd::DestroyWindow()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
 bool CWnd::PreTranslateMessage(MSG*)
 {
     return false;

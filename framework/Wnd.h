@@ -28,6 +28,8 @@ public:
     // window is destroyed or UnsubclassWindow is called.
     bool SubclassWindow(HWND hwnd);
     void UnsubclassWindow();
+    // Destroys the window this object refers to, when it has one.
+    void DestroyWindow();
 
     // A window class of our own whose messages go to the object that created
     // the window; register once, then Create windows of it.
@@ -61,6 +63,16 @@ protected:
     virtual bool OnMouseMove(POINT /*point*/, UINT /*keys*/) { return false; }
     virtual bool OnMouseWheel(short /*delta*/, UINT /*keys*/, POINT /*screenPoint*/) { return false; }
     virtual bool OnMouseLeave() { return false; }
+    virtual bool OnLButtonDblClk(POINT /*point*/, UINT /*keys*/) { return false; }
+    // The capture went to another window (null when released).
+    virtual bool OnCaptureChanged(HWND /*newCapture*/) { return false; }
+    virtual bool OnCancelMode() { return false; }
+
+    // Keyboard: the virtual key or character and the message's key flags
+    // (repeat count, scan code, previous state).
+    virtual bool OnKeyDown(UINT /*key*/, UINT /*flags*/) { return false; }
+    virtual bool OnKeyUp(UINT /*key*/, UINT /*flags*/) { return false; }
+    virtual bool OnChar(UINT /*character*/, UINT /*flags*/) { return false; }
 
     virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
     virtual bool OnPaint() { return false; }
@@ -69,6 +81,16 @@ protected:
     virtual bool OnKillFocus(HWND /*next*/) { return false; }
     virtual bool OnClose() { return false; }
     virtual bool OnDestroy() { return false; }
+    virtual bool OnSize(UINT /*type*/, int /*width*/, int /*height*/) { return false; }
+    virtual bool OnShowWindow(bool /*shown*/, UINT /*status*/) { return false; }
+    virtual bool OnSetFont(HFONT /*font*/, bool /*redraw*/) { return false; }
+    // WM_CTLCOLOR*: the brush for a child's background, null to decline.
+    virtual HBRUSH OnControlColor(UINT /*kind*/, HDC /*dc*/, HWND /*control*/) { return nullptr; }
+    // The icon shown while the minimised window is dragged, null to decline.
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+    // Messages of this program (WM_APP and up) and registered ones: in this
+    // program they carry nothing in wParam and lParam.
+    virtual bool OnSignal(UINT /*msg*/) { return false; }
 
     // Owner-draw: first offered to the object of the control itself, then,
     // when that declines or the control is not wrapped, to its parent.
@@ -86,8 +108,13 @@ protected:
     // WM_MEASUREITEM, which arrives before a control can be subclassed.
     virtual CWnd* FindBoundControl(int controlId);
 
-    // Default processing of a subclassed window (the original procedure).
-    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Default processing of the message being handled, exactly as it came:
+    // the original procedure of a subclassed control, else DefWindowProc
+    // (a dialog's default processing is its handler returning false). Its
+    // result becomes the message's result when the handler returns true.
+    LRESULT Default();
+    // The message being handled, sent on unchanged to another window.
+    LRESULT ForwardTo(HWND window);
 
     void AttachHandle(HWND hwnd);
     void DetachHandle();
@@ -95,6 +122,15 @@ protected:
     HWND m_hWnd = nullptr;
 
 private:
+    // The message being dispatched; nested for messages sent meanwhile.
+    struct CurrentMessage {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT* result;
+    };
+
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
     bool DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     CWnd* ChildToReflectTo(UINT msg, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
@@ -102,6 +138,7 @@ private:
 
     bool m_bSubclassed = false;
     WNDPROC m_pfnSuper = nullptr;
+    CurrentMessage* m_pCurrent = nullptr;
 };
 
 } // namespace fw

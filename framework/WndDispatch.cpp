@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 namespace fw {
 
 namespace {
@@ -16,14 +18,47 @@ UINT KeysOf(WPARAM wParam)
 {
     return static_cast<UINT>(GET_KEYSTATE_WPARAM(wParam));
 }
+
+// A handler that answers with a handle, null for declined.
+template <typename Handle>
+bool Answered(Handle handle, LRESULT& result)
+{
+    if (!handle)
+        return false;
+    result = reinterpret_cast<LRESULT>(handle);
+    return true;
+}
 } // namespace
 
 bool CWnd::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
+    CurrentMessage current{msg, wParam, lParam, &result};
+    // Restored on every way out, a handler's exception included.
+    struct Restore {
+        CurrentMessage*& slot;
+        CurrentMessage* outer;
+        ~Restore() { slot = outer; }
+    } restore{m_pCurrent, std::exchange(m_pCurrent, &current)};
     if (DispatchTyped(msg, wParam, lParam, result))
         return true;
     return OnMessage(msg, wParam, lParam, result);
+}
+
+LRESULT CWnd::Default()
+{
+    if (!m_pCurrent)
+        return 0;
+    const CurrentMessage& current = *m_pCurrent;
+    *current.result = DefaultProc(current.msg, current.wParam, current.lParam);
+    return *current.result;
+}
+
+LRESULT CWnd::ForwardTo(HWND window)
+{
+    if (!m_pCurrent)
+        return 0;
+    return ::SendMessageA(window, m_pCurrent->msg, m_pCurrent->wParam, m_pCurrent->lParam);
 }
 
 bool CWnd::DispatchGuarded(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) noexcept
@@ -78,6 +113,18 @@ bool CWnd::DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), KeysOf(wParam), PointOf(lParam));
     case WM_MOUSELEAVE:
         return OnMouseLeave();
+    case WM_LBUTTONDBLCLK:
+        return OnLButtonDblClk(PointOf(lParam), KeysOf(wParam));
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+    case WM_CANCELMODE:
+        return OnCancelMode();
+    case WM_KEYDOWN:
+        return OnKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case WM_KEYUP:
+        return OnKeyUp(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case WM_CHAR:
+        return OnChar(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
     case WM_TIMER:
         return OnTimer(static_cast<UINT_PTR>(wParam));
     case WM_PAINT:
@@ -93,8 +140,26 @@ bool CWnd::DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return OnClose();
     case WM_DESTROY:
         return OnDestroy();
+    case WM_SIZE:
+        return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+    case WM_SHOWWINDOW:
+        return OnShowWindow(wParam != FALSE, static_cast<UINT>(lParam));
+    case WM_SETFONT:
+        return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != FALSE);
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return Answered(OnControlColor(msg - WM_CTLCOLORMSGBOX, reinterpret_cast<HDC>(wParam),
+                                       reinterpret_cast<HWND>(lParam)),
+                        result);
+    case WM_QUERYDRAGICON:
+        return Answered(OnQueryDragIcon(), result);
     default:
-        return false;
+        return msg >= WM_APP && OnSignal(msg);
     }
 }
 

@@ -4,8 +4,6 @@
 
 #include "framework/GdiGuards.h"
 
-#include <windowsx.h>
-
 #include <cstdlib>
 #include <utility>
 
@@ -35,8 +33,8 @@ HFONT FontOf(HWND window)
 
 CAppListCtrl::~CAppListCtrl()
 {
-    EndRowDrag();
-    StopScrollTimer();
+    // While the window can still take the capture's release.
+    m_drag.reset();
 }
 
 bool CAppListCtrl::OnMeasureItem(MEASUREITEMSTRUCT& item)
@@ -148,9 +146,9 @@ void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
     }
 }
 
-LRESULT CAppListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
+bool CAppListCtrl::OnSetFont(HFONT, bool)
 {
-    LRESULT result = DefaultProc(WM_SETFONT, wParam, lParam);
+    Default();
     // The list asks its row height only when it thinks its size changed.
     RECT rect{};
     ::GetWindowRect(m_hWnd, &rect);
@@ -160,7 +158,48 @@ LRESULT CAppListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
     position.cy = rect.bottom - rect.top;
     position.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     ::SendMessageA(m_hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
-    return result;
+    return true;
+}
+
+bool CAppListCtrl::OnSize(UINT, int, int)
+{
+    Default();
+    ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
+    return true;
+}
+
+bool CAppListCtrl::DefaultWithoutCheckToggle()
+{
+    m_bRefuseCheckChanges = true;
+    Default();
+    m_bRefuseCheckChanges = false;
+    return true;
+}
+
+bool CAppListCtrl::OnKeyDown(UINT key, UINT)
+{
+    // Space toggles the selected rows' checks, as a click on them does.
+    if (key == VK_SPACE) {
+        ToggleSelectedChecks(0, 0);
+        return true;
+    }
+    return DefaultWithoutCheckToggle();
+}
+
+bool CAppListCtrl::OnChar(UINT, UINT)
+{
+    return DefaultWithoutCheckToggle();
+}
+
+bool CAppListCtrl::OnLButtonDown(POINT point, UINT)
+{
+    SelectRowUnderBox(point);
+    return DefaultWithoutCheckToggle();
+}
+
+bool CAppListCtrl::OnLButtonDblClk(POINT point, UINT keys)
+{
+    return OnLButtonDown(point, keys);
 }
 
 bool CAppListCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result)
@@ -179,49 +218,6 @@ bool CAppListCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result)
         result = m_bRefuseCheckChanges && checkChange ? TRUE : FALSE;
         return result != FALSE;
     }
-    default:
-        return false;
-    }
-}
-
-bool CAppListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    switch (msg) {
-    case WM_SETFONT:
-        result = OnSetFont(wParam, lParam);
-        return true;
-    case WM_SIZE:
-        result = DefaultProc(msg, wParam, lParam);
-        ::ShowScrollBar(m_hWnd, SB_HORZ, FALSE);
-        return true;
-    case WM_KEYDOWN:
-        // Space toggles the selected rows' checks, as a click on them does.
-        if (wParam == VK_SPACE) {
-            ToggleSelectedChecks(0, 0);
-            result = 0;
-            return true;
-        }
-        [[fallthrough]];
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (msg != WM_KEYDOWN)
-            SelectRowUnderBox(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        [[fallthrough]];
-    case WM_CHAR:
-        m_bRefuseCheckChanges = true;
-        result = DefaultProc(msg, wParam, lParam);
-        m_bRefuseCheckChanges = false;
-        return true;
-    case WM_CAPTURECHANGED:
-        if (IsDragging() && reinterpret_cast<HWND>(lParam) != m_hWnd) {
-            StopScrollTimer();
-            EndRowDrag();
-        }
-        return false;
-    case WM_CANCELMODE:
-        StopScrollTimer();
-        EndRowDrag();
-        return false;
     default:
         return false;
     }

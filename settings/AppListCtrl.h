@@ -5,10 +5,12 @@
 // the platform's own toggle is refused, so a click is never toggled twice.
 #pragma once
 
+#include "RowDrag.h"
 #include "RowMoves.h"
 #include "framework/Handle.h"
 #include "framework/ListCtrl.h"
 
+#include <optional>
 #include <vector>
 
 class CAppListCtrl : public fw::CListCtrl {
@@ -22,11 +24,11 @@ public:
     // Applies a move plan; each row keeps its texts, check and selection.
     void MoveRows(const std::vector<settings::RowMove>& moves);
 
-    bool IsDragging() const { return static_cast<bool>(m_pDragImage); }
+    bool IsDragging() const { return m_drag && !m_drag->IsEnding(); }
     // True while the button release that ended a drag is being handled, so
     // the owner can ignore the click the list reports for it.
     bool IsEndingDrag() const { return m_bEndingDrag; }
-    int DropMarker() const { return m_nMarker; }
+    int DropMarker() const { return IsDragging() ? m_drag->Marker() : settings::kNoDropTarget; }
 
     // Colours of the rows and of the drop marker.
     static constexpr COLORREF kSelectedBack = 0x66F6FD;
@@ -46,32 +48,36 @@ protected:
     bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
+    bool OnSetFont(HFONT font, bool redraw) override;
+    bool OnSize(UINT type, int width, int height) override;
+    bool OnKeyDown(UINT key, UINT flags) override;
+    bool OnChar(UINT character, UINT flags) override;
+    bool OnLButtonDown(POINT point, UINT keys) override;
+    bool OnLButtonDblClk(POINT point, UINT keys) override;
+    // Drag and drop (AppListDrag.cpp).
     bool OnMouseMove(POINT point, UINT keys) override;
     bool OnLButtonUp(POINT point, UINT keys) override;
     bool OnTimer(UINT_PTR id) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCaptureChanged(HWND newCapture) override;
+    bool OnCancelMode() override;
 
 private:
     void DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const;
     void SelectRowUnderBox(POINT point);
-    LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    // The list's own handling of the message, with its check-box toggle
+    // refused.
+    bool DefaultWithoutCheckToggle();
 
     // Drag and drop.
     void BeginRowDrag(const NMLISTVIEW& start);
-    fw::UniqueImageList BuildDragImage(const RECT& bounds) const;
+    fw::UniqueImageList BuildDragImage(const std::vector<int>& rows, const RECT& bounds) const;
     void DragTo(POINT point);
     void SetDropMarker(int row);
     void DrawRowLine(int row, COLORREF color, int width) const;
     void ScrollOneLine(int step);
-    void StartScrollTimer(UINT_PTR id);
-    void StopScrollTimer();
-    void EndRowDrag();
-    void DropRows();
+    void DropRows(const std::vector<int>& rows, int marker);
 
-    fw::UniqueImageList m_pDragImage;
-    std::vector<int> m_dragged;
-    int m_nMarker = settings::kNoDropTarget;
-    UINT_PTR m_nTimer = 0;
+    std::optional<CRowDrag> m_drag;
     bool m_bRefuseCheckChanges = false;
     bool m_bEndingDrag = false;
 };

@@ -8,40 +8,32 @@
 
 namespace {
 const int kRideAbove = 12;
-const UINT kScrollPeriodMs = 100;
-
-HWND Desktop()
-{
-    return ::GetDesktopWindow();
-}
 } // namespace
 
 void CAppListCtrl::BeginRowDrag(const NMLISTVIEW& start)
 {
-    m_dragged = GetSelectedRows();
-    if (m_dragged.empty())
+    std::vector<int> rows = GetSelectedRows();
+    if (rows.empty())
         return;
     RECT bounds{};
-    for (int row : m_dragged) {
+    for (int row : rows) {
         RECT rect{};
         GetItemRect(row, rect, LVIR_BOUNDS);
         ::UnionRect(&bounds, &bounds, &rect);
     }
-    m_pDragImage = BuildDragImage(bounds);
-    if (!m_pDragImage)
+    fw::UniqueImageList image = BuildDragImage(rows, bounds);
+    if (!image)
         return;
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::ScreenToClient(m_hWnd, &cursor);
-    ::ImageList_BeginDrag(m_pDragImage.get(), 0, cursor.x - bounds.left, cursor.y - bounds.top);
     POINT at = start.ptAction;
     ::ClientToScreen(m_hWnd, &at);
-    ::ImageList_DragEnter(Desktop(), at.x, at.y);
-    m_nMarker = settings::kNoDropTarget;
-    ::SetCapture(m_hWnd);
+    m_drag.emplace(m_hWnd, std::move(image), POINT{cursor.x - bounds.left, cursor.y - bounds.top}, at,
+                   std::move(rows));
 }
 
-fw::UniqueImageList CAppListCtrl::BuildDragImage(const RECT& bounds) const
+fw::UniqueImageList CAppListCtrl::BuildDragImage(const std::vector<int>& rows, const RECT& bounds) const
 {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
@@ -56,7 +48,7 @@ fw::UniqueImageList CAppListCtrl::BuildDragImage(const RECT& bounds) const
         fw::UniqueBrush back(::CreateSolidBrush(kDragBack));
         RECT all{0, 0, width, height};
         ::FillRect(memory.get(), &all, back.get());
-        for (int row : m_dragged) {
+        for (int row : rows) {
             RECT rect{};
             if (!GetItemRect(row, rect, LVIR_BOUNDS))
                 continue;
@@ -77,19 +69,31 @@ bool CAppListCtrl::OnMouseMove(POINT point, UINT)
     return false;
 }
 
-bool CAppListCtrl::OnLButtonUp(POINT point, UINT keys)
+bool CAppListCtrl::OnLButtonUp(POINT, UINT)
 {
     if (IsDragging()) {
-        StopScrollTimer();
-        EndRowDrag();
-        DropRows();
+        const std::vector<int> rows = m_drag->Rows();
+        const int marker = m_drag->Marker();
+        m_drag.reset();
+        DropRows(rows, marker);
         m_bEndingDrag = true;
     }
-    m_bRefuseCheckChanges = true;
-    DefaultProc(WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
-    m_bRefuseCheckChanges = false;
+    DefaultWithoutCheckToggle();
     m_bEndingDrag = false;
     return true;
+}
+
+bool CAppListCtrl::OnCaptureChanged(HWND newCapture)
+{
+    if (IsDragging() && newCapture != m_hWnd)
+        m_drag.reset();
+    return false;
+}
+
+bool CAppListCtrl::OnCancelMode()
+{
+    m_drag.reset();
+    return false;
 }
 
 void CAppListCtrl::DragTo(POINT point)
@@ -97,9 +101,8 @@ void CAppListCtrl::DragTo(POINT point)
     POINT riding{point.x, point.y - kRideAbove};
     POINT screen = riding;
     ::ClientToScreen(m_hWnd, &screen);
-    ::ImageList_DragMove(screen.x, screen.y);
-    // Hidden while the list draws the marker.
-    ::ImageList_DragLeave(Desktop());
+    m_drag->MoveImage(screen);
+    m_drag->HideImage();
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
     if (::WindowFromPoint(POINT{window.left + 8, screen.y}) == m_hWnd)
@@ -115,12 +118,12 @@ void CAppListCtrl::DragTo(POINT point)
         top += headerRect.bottom;
     }
     if (riding.y < top)
-        StartScrollTimer(kScrollUpTimer);
+        m_drag->ScrollWith(kScrollUpTimer);
     else if (riding.y > client.bottom)
-        StartScrollTimer(kScrollDownTimer);
+        m_drag->ScrollWith(kScrollDownTimer);
     else
-        StopScrollTimer();
-    ::ImageList_DragEnter(Desktop(), screen.x, screen.y);
+        m_drag->StopScrolling();
+    m_drag->ShowImage(screen);
 }
 
 void CAppListCtrl::SetDropMarker(int row)
@@ -136,7 +139,7 @@ void CAppListCtrl::SetDropMarker(int row)
             RedrawItems(row, row);
             ::UpdateWindow(m_hWnd);
         }
-        const int old = m_nMarker;
+        const int old = m_drag->Marker();
         if (old != settings::kNoDropTarget)
             for (int around : {old - 1, old, old + 1}) {
                 if ((around == old - 1 && old <= 0) || (around == old + 1 && old >= count - 1))
@@ -144,7 +147,7 @@ void CAppListCtrl::SetDropMarker(int row)
                 DrawRowLine(around, GetBkColor(), 2);
                 DrawRowLine(around, kSeparator, 1);
             }
-        m_nMarker = row;
+        m_drag->SetMarker(row);
         DrawRowLine(row, kMark, 2);
         ::UpdateWindow(m_hWnd);
     }
@@ -181,41 +184,12 @@ void CAppListCtrl::ScrollOneLine(int step)
         RedrawItems(0, count - 1);
     ::UpdateWindow(m_hWnd);
     ::SendMessageA(m_hWnd, WM_VSCROLL, MAKEWPARAM(step < 0 ? SB_LINEUP : SB_LINEDOWN, 0), 0);
-    if (m_nMarker != settings::kNoDropTarget)
-        SetDropMarker(m_nMarker + step);
+    if (IsDragging() && m_drag->Marker() != settings::kNoDropTarget)
+        SetDropMarker(m_drag->Marker() + step);
 }
 
-void CAppListCtrl::StartScrollTimer(UINT_PTR id)
+void CAppListCtrl::DropRows(const std::vector<int>& rows, int marker)
 {
-    // A running timer keeps its pace while the mouse moves within its zone.
-    if (m_nTimer == id)
-        return;
-    StopScrollTimer();
-    m_nTimer = ::SetTimer(m_hWnd, id, kScrollPeriodMs, nullptr);
-}
-
-void CAppListCtrl::StopScrollTimer()
-{
-    if (m_nTimer != 0) {
-        ::KillTimer(m_hWnd, m_nTimer);
-        m_nTimer = 0;
-    }
-}
-
-void CAppListCtrl::EndRowDrag()
-{
-    if (!m_pDragImage)
-        return;
-    // Not dragging from here on, so the capture's release ends nothing twice.
-    fw::UniqueImageList image = std::move(m_pDragImage);
-    ::ReleaseCapture();
-    ::ImageList_DragLeave(Desktop());
-    ::ImageList_EndDrag();
-}
-
-void CAppListCtrl::DropRows()
-{
-    MoveRows(settings::DropMoves(GetItemCount(), m_dragged, m_nMarker));
-    m_nMarker = settings::kNoDropTarget;
+    MoveRows(settings::DropMoves(GetItemCount(), rows, marker));
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
