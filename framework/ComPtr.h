@@ -1,5 +1,6 @@
 // Owner of one COM interface reference: released exactly once, moved but
-// never copied implicitly.
+// never copied implicitly. Named like every owner of the framework: get,
+// reset, release, receive (for out-parameters), share (a second reference).
 #pragma once
 
 #include <unknwn.h>
@@ -16,7 +17,7 @@ public:
     ComPtr& operator=(ComPtr&& other) noexcept
     {
         if (this != &other) {
-            Reset();
+            reset();
             m_p = other.m_p;
             other.m_p = nullptr;
         }
@@ -24,29 +25,37 @@ public:
     }
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { Reset(); }
+    ~ComPtr() { reset(); }
 
     // A second owner of the same object, with a reference of its own.
-    ComPtr Share() const
+    ComPtr share() const
     {
         if (m_p)
             m_p->AddRef();
         return ComPtr(m_p);
     }
 
-    T* Get() const { return m_p; }
+    T* get() const { return m_p; }
     T* operator->() const { return m_p; }
     explicit operator bool() const { return m_p != nullptr; }
 
     // For APIs that return an interface through an out-parameter.
-    T** Put()
+    T** receive()
     {
-        Reset();
+        reset();
         return &m_p;
     }
-    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    void** receiveVoid() { return reinterpret_cast<void**>(receive()); }
 
-    void Reset()
+    // Gives up ownership of the reference to the caller.
+    T* release()
+    {
+        T* p = m_p;
+        m_p = nullptr;
+        return p;
+    }
+
+    void reset()
     {
         if (m_p)
             m_p->Release();

@@ -1,6 +1,7 @@
 // Move-only owners for Win32 handles. A traits type names the handle type, the
 // value that means "none" and the function that releases it, so every handle
-// the program acquires is released exactly once, on every path.
+// the program acquires is released exactly once, on every path. Every owner
+// of the framework is named alike: get, reset, release, receive.
 #pragma once
 
 #include <windows.h>
@@ -100,6 +101,13 @@ struct IconTraits {
     static void Close(Type h) { ::DestroyIcon(h); }
 };
 
+// A window this code created and has not handed to anyone yet.
+struct WindowTraits {
+    using Type = HWND;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyWindow(h); }
+};
+
 struct ImageListTraits {
     using Type = HIMAGELIST;
     static Type Invalid() { return nullptr; }
@@ -117,6 +125,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 // An export of a loaded library as the function type the caller expects;
 // null when the library lacks it.

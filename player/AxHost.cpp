@@ -26,17 +26,17 @@ public:
             return static_cast<bool>(m_pObject);
         m_bTried = true;
         const CLSID& clsid = m_clsid;
-        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.PutVoid())))
+        if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_pObject.receiveVoid())))
             return false;
         m_pObject->SetClientSite(this);
         fw::ComPtr<IPersistStreamInit> persist;
-        if (SUCCEEDED(m_pObject->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())))
+        if (SUCCEEDED(m_pObject->QueryInterface(IID_IPersistStreamInit, persist.receiveVoid())))
             persist->InitNew();
         m_pObject->SetHostNames(L"Lumbra", nullptr);
         RECT rect{};
         ::GetClientRect(m_hHost, &rect);
         m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_hHost, &rect);
-        m_pObject->QueryInterface(IID_IOleInPlaceObject, m_pInPlace.PutVoid());
+        m_pObject->QueryInterface(IID_IOleInPlaceObject, m_pInPlace.receiveVoid());
         return true;
     }
 
@@ -52,19 +52,19 @@ public:
     {
         if (m_pInPlace)
             m_pInPlace->InPlaceDeactivate();
-        m_pInPlace.Reset();
+        m_pInPlace.reset();
         if (m_pObject) {
             m_pObject->Close(OLECLOSE_NOSAVE);
             m_pObject->SetClientSite(nullptr);
         }
-        m_pObject.Reset();
+        m_pObject.reset();
     }
 
     fw::ComPtr<IUnknown> Control() const
     {
         fw::ComPtr<IUnknown> control;
         if (m_pObject)
-            m_pObject->QueryInterface(IID_IUnknown, control.PutVoid());
+            m_pObject->QueryInterface(IID_IUnknown, control.receiveVoid());
         return control;
     }
 

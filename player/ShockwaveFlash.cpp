@@ -2,6 +2,8 @@
 
 #include "AxHost.h"
 #include "framework/ComPtr.h"
+#include "framework/ComValue.h"
+#include "framework/Handle.h"
 #include "framework/Utf16Text.h"
 
 #include <ocidl.h>
@@ -30,54 +32,35 @@ enum : DISPID {
 };
 
 // Narrow texts are in the ANSI code page; the control speaks UTF-16.
-BSTR ToBstr(const std::string& text)
+fw::UniqueVariant Text(const std::string& text)
 {
     const std::vector<wchar_t> wide = fw::WideText(text.data(), static_cast<int>(text.size()), CP_ACP);
-    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));
+    return fw::UniqueVariant(fw::UniqueBstr(wide.data(), static_cast<UINT>(wide.size() - 1)));
 }
 
-std::string FromVariant(VARIANT& value)
+std::string TextOf(fw::UniqueVariant& value)
 {
-    if (value.vt != VT_BSTR && FAILED(::VariantChangeType(&value, &value, 0, VT_BSTR)))
+    VARIANT* v = value.get();
+    if (v->vt != VT_BSTR && FAILED(::VariantChangeType(v, v, 0, VT_BSTR)))
         return std::string();
-    return fw::NarrowText(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)), CP_ACP);
-}
-
-VARIANT Text(const std::string& text)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = ToBstr(text);
-    return v;
-}
-
-VARIANT Long(std::int32_t number)
-{
-    VARIANT v;
-    ::VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = number;
-    return v;
+    return fw::NarrowText(v->bstrVal, static_cast<int>(::SysStringLen(v->bstrVal)), CP_ACP);
 }
 
 // Arguments in call order; IDispatch wants them last first.
 class Arguments {
 public:
-    Arguments(std::initializer_list<VARIANT> args) : m_values(args.begin(), args.end())
+    template <typename... Values>
+    explicit Arguments(Values&&... values)
     {
+        m_values.reserve(sizeof...(values));
+        (m_values.push_back(std::forward<Values>(values)), ...);
         std::reverse(m_values.begin(), m_values.end());
     }
-    ~Arguments()
-    {
-        for (VARIANT& v : m_values)
-            ::VariantClear(&v);
-    }
-    VARIANT* data() { return m_values.empty() ? nullptr : m_values.data(); }
+    VARIANT* data() { return m_values.empty() ? nullptr : m_values.front().get(); }
     UINT count() const { return static_cast<UINT>(m_values.size()); }
 
 private:
-    std::vector<VARIANT> m_values;
+    std::vector<fw::UniqueVariant> m_values;
 };
 } // namespace
 
@@ -121,16 +104,10 @@ public:
         // sink alive for the call, and never throw back into the control.
         AddRef();
         try {
-            VARIANT command;
-            VARIANT args;
-            ::VariantInit(&command);
-            ::VariantInit(&args);
-            ::VariantCopy(&command, &params->rgvarg[1]);
-            ::VariantCopy(&args, &params->rgvarg[0]);
-            std::string commandText = FromVariant(command);
-            std::string argsText = FromVariant(args);
-            ::VariantClear(&command);
-            ::VariantClear(&args);
+            fw::UniqueVariant command = fw::UniqueVariant::CopyOf(params->rgvarg[1]);
+            fw::UniqueVariant args = fw::UniqueVariant::CopyOf(params->rgvarg[0]);
+            const std::string commandText = TextOf(command);
+            const std::string argsText = TextOf(args);
             if (m_pOwner)
                 m_pOwner->OnEvent(commandText, argsText);
         } catch (...) {
@@ -154,17 +131,17 @@ CShockwaveFlash::~CShockwaveFlash()
 
 bool CShockwaveFlash::Create(HWND parent, const RECT& rect, int controlId)
 {
-    HWND host = ::CreateWindowExA(0, ax::kAxHostClass, kClassIdText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), ::GetModuleHandleA(nullptr),
-                                  nullptr);
+    fw::UniqueWindow host(::CreateWindowExA(0, ax::kAxHostClass, kClassIdText, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                            ::GetModuleHandleA(nullptr), nullptr));
     if (!host)
         return false;
-    if (!SubclassWindow(host) || !Connect()) {
+    if (!SubclassWindow(host.get()) || !Connect()) {
         UnsubclassWindow();
-        ::DestroyWindow(host);
         return false;
     }
+    host.release(); // the parent's child from here on
     return true;
 }
 
@@ -172,12 +149,12 @@ bool CShockwaveFlash::Connect()
 {
     Disconnect();
     fw::ComPtr<IUnknown> control = ax::QueryHostedControl(m_hWnd);
-    if (!control || FAILED(control->QueryInterface(IID_IDispatch, m_pDispatch.PutVoid())))
+    if (!control || FAILED(control->QueryInterface(IID_IDispatch, m_pDispatch.receiveVoid())))
         return false;
     fw::ComPtr<IConnectionPoint> point = FindEventPoint();
     if (point) {
         m_pSink = fw::ComPtr<CFlashEventSink>(new CFlashEventSink(this));
-        if (FAILED(point->Advise(m_pSink.Get(), &m_dwCookie)))
+        if (FAILED(point->Advise(m_pSink.get(), &m_dwCookie)))
             m_dwCookie = 0;
     }
     SetInitialProperties();
@@ -188,8 +165,8 @@ fw::ComPtr<IConnectionPoint> CShockwaveFlash::FindEventPoint() const
 {
     fw::ComPtr<IConnectionPoint> point;
     fw::ComPtr<IConnectionPointContainer> container;
-    if (m_pDispatch && SUCCEEDED(m_pDispatch->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())))
-        container->FindConnectionPoint(kFlashEvents, point.Put());
+    if (m_pDispatch && SUCCEEDED(m_pDispatch->QueryInterface(IID_IConnectionPointContainer, container.receiveVoid())))
+        container->FindConnectionPoint(kFlashEvents, point.receive());
     return point;
 }
 
@@ -202,8 +179,8 @@ void CShockwaveFlash::Disconnect()
     m_dwCookie = 0;
     if (m_pSink)
         m_pSink->Detach();
-    m_pSink.Reset();
-    m_pDispatch.Reset();
+    m_pSink.reset();
+    m_pDispatch.reset();
 }
 
 void CShockwaveFlash::SetInitialProperties()
@@ -222,11 +199,10 @@ void CShockwaveFlash::SetInitialProperties()
         LPOLESTR name = const_cast<LPOLESTR>(property.name);
         if (FAILED(m_pDispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
             continue;
-        VARIANT value = Text(property.value);
+        fw::UniqueVariant value = Text(property.value);
         DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{&value, &named, 1, 1};
+        DISPPARAMS params{value.get(), &named, 1, 1};
         m_pDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
-        ::VariantClear(&value);
     }
 }
 
@@ -236,7 +212,7 @@ bool CShockwaveFlash::Call(DISPID id, VARIANT* args, UINT count, VARIANT* result
         return false;
     DISPPARAMS params{args, nullptr, count, 0};
     // Keep the control alive even if an event handler disconnects us.
-    fw::ComPtr<IDispatch> dispatch = m_pDispatch.Share();
+    fw::ComPtr<IDispatch> dispatch = m_pDispatch.share();
     return SUCCEEDED(
         dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr));
 }
@@ -253,43 +229,36 @@ bool CShockwaveFlash::Rewind()
 
 std::int32_t CShockwaveFlash::FlashVersion()
 {
-    VARIANT result;
-    ::VariantInit(&result);
-    if (!Call(kFlashVersion, nullptr, 0, &result))
+    fw::UniqueVariant result;
+    if (!Call(kFlashVersion, nullptr, 0, result.receive()))
         return 0;
-    std::int32_t version = 0;
-    if (SUCCEEDED(::VariantChangeType(&result, &result, 0, VT_I4)))
-        version = result.lVal;
-    ::VariantClear(&result);
-    return version;
+    VARIANT* v = result.get();
+    return SUCCEEDED(::VariantChangeType(v, v, 0, VT_I4)) ? v->lVal : 0;
 }
 
 bool CShockwaveFlash::LoadMovie(std::int32_t layer, const std::string& url)
 {
-    Arguments args{Long(layer), Text(url)};
+    Arguments args(fw::UniqueVariant(static_cast<LONG>(layer)), Text(url));
     return Call(kLoadMovie, args.data(), args.count(), nullptr);
 }
 
 bool CShockwaveFlash::TGotoFrame(const std::string& target, std::int32_t frame)
 {
-    Arguments args{Text(target), Long(frame)};
+    Arguments args(Text(target), fw::UniqueVariant(static_cast<LONG>(frame)));
     return Call(kTGotoFrame, args.data(), args.count(), nullptr);
 }
 
 bool CShockwaveFlash::TGotoLabel(const std::string& target, const std::string& label)
 {
-    Arguments args{Text(target), Text(label)};
+    Arguments args(Text(target), Text(label));
     return Call(kTGotoLabel, args.data(), args.count(), nullptr);
 }
 
 std::string CShockwaveFlash::CallForText(DISPID id, const std::string& argument)
 {
-    Arguments args{Text(argument)};
-    VARIANT result;
-    ::VariantInit(&result);
-    std::string text = Call(id, args.data(), args.count(), &result) ? FromVariant(result) : std::string();
-    ::VariantClear(&result);
-    return text;
+    Arguments args(Text(argument));
+    fw::UniqueVariant result;
+    return Call(id, args.data(), args.count(), result.receive()) ? TextOf(result) : std::string();
 }
 
 std::string CShockwaveFlash::TCurrentLabel(const std::string& target)
@@ -299,13 +268,13 @@ std::string CShockwaveFlash::TCurrentLabel(const std::string& target)
 
 bool CShockwaveFlash::TPlay(const std::string& target)
 {
-    Arguments args{Text(target)};
+    Arguments args(Text(target));
     return Call(kTPlay, args.data(), args.count(), nullptr);
 }
 
 bool CShockwaveFlash::SetVariable(const std::string& name, const std::string& value)
 {
-    Arguments args{Text(name), Text(value)};
+    Arguments args(Text(name), Text(value));
     return Call(kSetVariable, args.data(), args.count(), nullptr);
 }
 

@@ -100,8 +100,7 @@ IMoviePlayer* CPortalDlg::ChoosePlayer()
 
 bool CPortalDlg::CreateBuiltInPlayer()
 {
-    if (HWND host = m_flash.GetSafeHwnd())
-        ::DestroyWindow(host);
+    m_flash.DestroyWindow();
     BITMAP skin = m_pSkin->GetSlotImage(0)->GetBitmapInfo();
     return m_nativePlayer.GetSafeHwnd() ||
            m_nativePlayer.Create(m_hWnd, RECT{0, skin.bmHeight, kMovieWidth, skin.bmHeight + kMovieHeight}, IDC_MOVIE);

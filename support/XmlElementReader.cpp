@@ -1,6 +1,7 @@
 #include "XmlElementReader.h"
 
 #include "framework/ComPtr.h"
+#include "framework/ComValue.h"
 #include "framework/GdiGuards.h"
 #include "framework/Utf16Text.h"
 
@@ -19,27 +20,6 @@ namespace {
 const CLSID kDomDocument60 = {0x88d96a05, 0xf192, 0x11d4, {0xa6, 0x5f, 0x00, 0x40, 0x96, 0x32, 0x51, 0xe5}};
 const CLSID kDomDocument30 = {0xf5078f32, 0xc551, 0x11d3, {0x89, 0xb9, 0x00, 0x00, 0xf8, 0x1f, 0xe2, 0x21}};
 const IID kDomDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
-
-// A BSTR owned for one call.
-class ScopedBstr {
-public:
-    explicit ScopedBstr(const wchar_t* text, UINT length) : m_bstr(::SysAllocStringLen(text, length)) {}
-    explicit ScopedBstr(const wchar_t* text) : m_bstr(::SysAllocString(text)) {}
-    ScopedBstr() = default;
-    ~ScopedBstr() { ::SysFreeString(m_bstr); }
-    ScopedBstr(const ScopedBstr&) = delete;
-    ScopedBstr& operator=(const ScopedBstr&) = delete;
-    BSTR get() const { return m_bstr; }
-    BSTR* receive()
-    {
-        ::SysFreeString(m_bstr);
-        m_bstr = nullptr;
-        return &m_bstr;
-    }
-
-private:
-    BSTR m_bstr = nullptr;
-};
 
 std::string Narrow(BSTR text, UINT codePage)
 {
@@ -72,19 +52,18 @@ fw::ComPtr<IXMLDOMDocument2> NewDocument()
 {
     fw::ComPtr<IXMLDOMDocument2> document;
     for (const CLSID* clsid : {&kDomDocument60, &kDomDocument30})
-        if (SUCCEEDED(::CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocument2, document.PutVoid())))
+        if (SUCCEEDED(::CoCreateInstance(*clsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocument2, document.receiveVoid())))
             break;
     if (!document)
         return document;
     document->put_async(VARIANT_FALSE);
     document->put_validateOnParse(VARIANT_FALSE);
     document->put_resolveExternals(VARIANT_FALSE);
-    VARIANT prohibit;
-    ::VariantInit(&prohibit);
-    prohibit.vt = VT_BOOL;
-    prohibit.boolVal = VARIANT_TRUE;
-    ScopedBstr name(L"ProhibitDTD");
-    document->setProperty(name.get(), prohibit);
+    fw::UniqueVariant prohibit;
+    prohibit.get()->vt = VT_BOOL;
+    prohibit.get()->boolVal = VARIANT_TRUE;
+    fw::UniqueBstr name = fw::UniqueBstr::CopyOf(L"ProhibitDTD");
+    document->setProperty(name.get(), *prohibit.get());
     return document;
 }
 
@@ -93,13 +72,13 @@ XmlAttributes ReadAttributes(IXMLDOMNode* element, UINT codePage)
     XmlAttributes attributes;
     fw::ComPtr<IXMLDOMNamedNodeMap> map;
     long count = 0;
-    if (FAILED(element->get_attributes(map.Put())) || !map || FAILED(map->get_length(&count)))
+    if (FAILED(element->get_attributes(map.receive())) || !map || FAILED(map->get_length(&count)))
         return attributes;
     for (long i = 0; i < count; ++i) {
         fw::ComPtr<IXMLDOMNode> attribute;
-        ScopedBstr name;
-        ScopedBstr value;
-        if (SUCCEEDED(map->get_item(i, attribute.Put())) && attribute &&
+        fw::UniqueBstr name;
+        fw::UniqueBstr value;
+        if (SUCCEEDED(map->get_item(i, attribute.receive())) && attribute &&
             SUCCEEDED(attribute->get_nodeName(name.receive())) && SUCCEEDED(attribute->get_text(value.receive())))
             attributes[Narrow(name.get(), codePage)] = Narrow(value.get(), codePage);
     }
@@ -121,27 +100,27 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     // does not know every code page a declaration may name.
     std::vector<wchar_t> text = fw::WideText(bytes.data(), static_cast<int>(bytes.size()), codePage);
     DeclareUtf16(text);
-    ScopedBstr source(text.data(), static_cast<UINT>(text.size() - 1));
+    fw::UniqueBstr source(text.data(), static_cast<UINT>(text.size() - 1));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (!source.get() || FAILED(document->loadXML(source.get(), &loaded)) || loaded != VARIANT_TRUE)
         return std::nullopt;
     // Refused even where the parser would not prohibit it itself.
     fw::ComPtr<IXMLDOMDocumentType> doctype;
-    if (SUCCEEDED(document->get_doctype(doctype.Put())) && doctype)
+    if (SUCCEEDED(document->get_doctype(doctype.receive())) && doctype)
         return std::nullopt;
 
-    ScopedBstr tag(fw::WideText(elementName, -1, CP_ACP).data());
+    fw::UniqueBstr tag = fw::UniqueBstr::CopyOf(fw::WideText(elementName, -1, CP_ACP).data());
     fw::ComPtr<IXMLDOMNodeList> nodes;
     long count = 0;
-    if (FAILED(document->getElementsByTagName(tag.get(), nodes.Put())) || !nodes || FAILED(nodes->get_length(&count)))
+    if (FAILED(document->getElementsByTagName(tag.get(), nodes.receive())) || !nodes || FAILED(nodes->get_length(&count)))
         return std::nullopt;
     std::vector<XmlAttributes> elements;
     elements.reserve(static_cast<size_t>(count));
     for (long i = 0; i < count; ++i) {
         fw::ComPtr<IXMLDOMNode> node;
-        if (FAILED(nodes->get_item(i, node.Put())) || !node)
+        if (FAILED(nodes->get_item(i, node.receive())) || !node)
             return std::nullopt;
-        elements.push_back(ReadAttributes(node.Get(), codePage));
+        elements.push_back(ReadAttributes(node.get(), codePage));
     }
     return elements;
 }

@@ -21,21 +21,21 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
     CPicture picture;
     fw::ComPtr<IWICImagingFactory> factory;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  factory.PutVoid())))
+                                  factory.receiveVoid())))
         return picture;
     fw::ComPtr<IWICBitmapDecoder> decoder;
     if (FAILED(factory->CreateDecoderFromFilename(fw::WideText(path.c_str(), -1, CP_ACP).data(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand, decoder.Put())))
+                                                  WICDecodeMetadataCacheOnDemand, decoder.receive())))
         return picture;
     fw::ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
+    if (FAILED(decoder->GetFrame(0, frame.receive())) || FAILED(frame->GetSize(&width, &height)) || !width || !height)
         return picture;
     double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
     fw::ComPtr<IWICFormatConverter> converter;
-    if (width > kMaxPictureSide || height > kMaxPictureSide || FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+    if (width > kMaxPictureSide || height > kMaxPictureSide || FAILED(factory->CreateFormatConverter(converter.receive())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return picture;
     ui::AreaScaler scaler(static_cast<int>(width), static_cast<int>(height), static_cast<int>(width * scale + 0.5),

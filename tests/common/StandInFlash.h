@@ -77,12 +77,12 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     // A real control asks the sink for its event interface.
     STDMETHODIMP Advise(IUnknown* sink, DWORD* cookie) override
     {
-        if (m_pSink || FAILED(sink->QueryInterface(kFlashEvents, m_pSink.PutVoid())))
+        if (m_pSink || FAILED(sink->QueryInterface(kFlashEvents, m_pSink.receiveVoid())))
             return CONNECT_E_CANNOTCONNECT;
         return *cookie = 1, S_OK;
     }
     // Also IOleObject's Unadvise, which has the same signature and no use here.
-    STDMETHODIMP Unadvise(DWORD) override { return m_pSink.Reset(), S_OK; }
+    STDMETHODIMP Unadvise(DWORD) override { return m_pSink.reset(), S_OK; }
     STDMETHODIMP EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
     // IDispatch
@@ -121,7 +121,7 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     void Fire()
     {
         fireDuring = -1;
-        fw::ComPtr<IDispatch> sink = m_pSink.Share();
+        fw::ComPtr<IDispatch> sink = m_pSink.share();
         VARIANT v[2] = {}; // last argument first
         v[0].vt = v[1].vt = VT_BSTR;
         v[0].bstrVal = ::SysAllocString(args.c_str());

@@ -58,8 +58,8 @@ bool PrintShortcut(const char* link)
     char target[MAX_PATH] = {};
     char folder[MAX_PATH] = {};
     bool read = SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                             shellLink.PutVoid())) &&
-                SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, file.PutVoid())) &&
+                                             shellLink.receiveVoid())) &&
+                SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, file.receiveVoid())) &&
                 SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(shellLink->GetPath(target, MAX_PATH, nullptr, 0)) &&
                 SUCCEEDED(shellLink->GetWorkingDirectory(folder, MAX_PATH));
     std::printf("target=%s\nfolder=%s\n", target, folder);
