@@ -60,10 +60,11 @@ int CAppCatalog::Refresh(const StepHandler& onStep)
 {
     Discover(onStep);
     LoadHidden();
-    return ComputeVisible();
+    ComputeVisible();
+    return static_cast<int>(m_visible.size());
 }
 
-int CAppCatalog::Discover(const StepHandler& onStep)
+void CAppCatalog::Discover(const StepHandler& onStep)
 {
     m_entries.clear();
     m_setAside.clear();
@@ -103,7 +104,6 @@ int CAppCatalog::Discover(const StepHandler& onStep)
             break;
         }
     }
-    return static_cast<int>(m_entries.size());
 }
 
 std::unique_ptr<CAppRecord> CAppCatalog::LoadEntry(const std::string& entryId) const
@@ -130,24 +130,20 @@ std::unique_ptr<CAppRecord> CAppCatalog::LoadRecord(const std::string& entryId,
     return std::move(call->record);
 }
 
-int CAppCatalog::LoadHidden()
+void CAppCatalog::LoadHidden()
 {
-    m_hidden.clear();
-    ReadList("NoUse", m_hidden);
+    m_hidden = ReadList("NoUse");
     m_storedHidden = m_hidden;
-    return static_cast<int>(m_hidden.size());
 }
 
-int CAppCatalog::ComputeVisible()
+void CAppCatalog::ComputeVisible()
 {
     m_visible = catalog::VisibleEntries(m_entries, m_hidden);
-    return static_cast<int>(m_visible.size());
 }
 
 int CAppCatalog::ApplyOrder(const char* valueName)
 {
-    m_storedOrder.clear();
-    ReadList(valueName, m_storedOrder);
+    m_storedOrder = ReadList(valueName);
     catalog::OrderResult ordered = catalog::ApplyStoredOrder(m_storedOrder, m_entries, m_newEntry);
     m_entries = std::move(ordered.entries);
     m_newEntry = std::move(ordered.newEntry);
@@ -155,10 +151,17 @@ int CAppCatalog::ApplyOrder(const char* valueName)
     return static_cast<int>(m_entries.size());
 }
 
-int CAppCatalog::SaveOrder(const char* valueName)
+void CAppCatalog::ReplaceLists(catalog::IdList entries, catalog::IdList hidden)
+{
+    m_entries = std::move(entries);
+    m_hidden = std::move(hidden);
+    ComputeVisible();
+}
+
+void CAppCatalog::SaveOrder(const char* valueName)
 {
     if (m_bStopped || m_bListsUnreadable)
-        return 0;
+        return;
     // Set-aside entries are installed: they keep their place and their
     // hidden state for when they come back.
     catalog::IdList hidden = m_hidden;
@@ -168,15 +171,12 @@ int CAppCatalog::SaveOrder(const char* valueName)
     catalog::IdList entries = catalog::KeepInStoredPlaces(m_entries, m_storedOrder, m_setAside);
     RegWriteString(HKEY_CURRENT_USER, kProgramKey, "NoUse", catalog::JoinStoredList(hidden));
     RegWriteString(HKEY_CURRENT_USER, kProgramKey, valueName, catalog::JoinStoredList(entries));
-    return 0;
 }
 
-int CAppCatalog::ReadList(const char* valueName, catalog::IdList& list)
+catalog::IdList CAppCatalog::ReadList(const char* valueName)
 {
     RegText stored = RegQueryText(HKEY_CURRENT_USER, kProgramKey, valueName);
     if (stored.status == RegRead::Failed)
         m_bListsUnreadable = true;
-    catalog::IdList ids = catalog::ParseStoredList(stored.text);
-    list.insert(list.end(), ids.begin(), ids.end());
-    return static_cast<int>(list.size());
+    return catalog::ParseStoredList(stored.text);
 }

@@ -31,14 +31,17 @@ public:
     // Explicit folders, each ending in a backslash.
     CAppCatalog(std::string appInfoFolder, std::string menuSwfFolder);
 
+    // Asks every library for its record and reads the hidden ids; the
+    // number of visible entries.
     int Refresh(const StepHandler& onStep = StepHandler());
-    int Discover(const StepHandler& onStep = StepHandler());
     std::unique_ptr<CAppRecord> LoadEntry(const std::string& entryId) const;
-    int LoadHidden();
-    int ComputeVisible();
+    // Orders the entries as the stored list does, new ones last; their number.
     int ApplyOrder(const char* valueName);
-    int SaveOrder(const char* valueName);
-    int ReadList(const char* valueName, catalog::IdList& list);
+    // Stores the order and the hidden ids, unless the lists are incomplete
+    // or the stored ones could not be read.
+    void SaveOrder(const char* valueName);
+    // The settings dialog's choice of order and hidden ids, saved next.
+    void ReplaceLists(catalog::IdList entries, catalog::IdList hidden);
     // Writes the menu document; the number of entries in it, or -1.
     int WriteMenuDocument(const std::string& path, const StepHandler& onStep = StepHandler()) const;
 
@@ -54,17 +57,26 @@ public:
     // Installed libraries that were set aside and not asked this time.
     const catalog::IdList& SetAside() const { return m_setAside; }
 
-    // Read and, by the settings dialog, replaced directly.
-    catalog::IdList m_entries;
-    catalog::IdList m_hidden;
-    catalog::IdList m_visible;
-    std::string m_newEntry;
+    // The listed entries in order, the hidden ids, the visible rest, and the
+    // entry that the stored order did not know yet (empty when none).
+    const catalog::IdList& Entries() const { return m_entries; }
+    const catalog::IdList& Hidden() const { return m_hidden; }
+    const catalog::IdList& Visible() const { return m_visible; }
+    const std::string& NewEntry() const { return m_newEntry; }
 
 private:
+    void Discover(const StepHandler& onStep);
+    void LoadHidden();
+    void ComputeVisible();
+    catalog::IdList ReadList(const char* valueName);
     std::unique_ptr<CAppRecord> LoadRecord(const std::string& entryId, const catalog::LibraryIdentity& library) const;
 
     std::string m_appInfoFolder;
     std::string m_menuSwfFolder;
+    catalog::IdList m_entries;
+    catalog::IdList m_hidden;
+    catalog::IdList m_visible;
+    std::string m_newEntry;
     catalog::IdList m_setAside;
     catalog::IdList m_storedOrder;
     catalog::IdList m_storedHidden;

@@ -141,4 +141,7 @@ private:
     CurrentMessage* m_pCurrent = nullptr;
 };
 
+// The virtual key of a queued WM_KEYDOWN or WM_KEYUP, for pre-translation.
+UINT KeyOf(const MSG& msg);
+
 } // namespace fw

@@ -190,6 +190,11 @@ bool CWnd::OnCommand(UINT code, int id, HWND control)
     return false;
 }
 
+UINT KeyOf(const MSG& msg)
+{
+    return static_cast<UINT>(msg.wParam);
+}
+
 bool CWnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
 {
     return false;

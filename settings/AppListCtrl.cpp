@@ -102,7 +102,7 @@ void CAppListCtrl::SelectRowUnderBox(POINT point)
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void CAppListCtrl::ToggleSelectedChecks(int x, int /*y*/)
+void CAppListCtrl::ToggleSelectedChecks(int x)
 {
     if (x < 0 || x > kBoxRight)
         return;
@@ -168,33 +168,35 @@ bool CAppListCtrl::OnSize(UINT, int, int)
     return true;
 }
 
-bool CAppListCtrl::DefaultWithoutCheckToggle()
+void CAppListCtrl::DefaultWithoutCheckToggle()
 {
     m_bRefuseCheckChanges = true;
     Default();
     m_bRefuseCheckChanges = false;
-    return true;
 }
 
 bool CAppListCtrl::OnKeyDown(UINT key, UINT)
 {
     // Space toggles the selected rows' checks, as a click on them does.
     if (key == VK_SPACE) {
-        ToggleSelectedChecks(0, 0);
+        ToggleSelectedChecks(0);
         return true;
     }
-    return DefaultWithoutCheckToggle();
+    DefaultWithoutCheckToggle();
+    return true;
 }
 
 bool CAppListCtrl::OnChar(UINT, UINT)
 {
-    return DefaultWithoutCheckToggle();
+    DefaultWithoutCheckToggle();
+    return true;
 }
 
 bool CAppListCtrl::OnLButtonDown(POINT point, UINT)
 {
     SelectRowUnderBox(point);
-    return DefaultWithoutCheckToggle();
+    DefaultWithoutCheckToggle();
+    return true;
 }
 
 bool CAppListCtrl::OnLButtonDblClk(POINT point, UINT keys)

@@ -19,7 +19,7 @@ public:
 
     // Flips the check of every selected row when x (list window
     // coordinates, as the click was) lies on the check boxes, 0 to 16.
-    void ToggleSelectedChecks(int x, int y);
+    void ToggleSelectedChecks(int x);
     bool SetRowCheck(int row, bool checked);
     // Applies a move plan; each row keeps its texts, check and selection.
     void MoveRows(const std::vector<settings::RowMove>& moves);
@@ -66,7 +66,7 @@ private:
     void SelectRowUnderBox(POINT point);
     // The list's own handling of the message, with its check-box toggle
     // refused.
-    bool DefaultWithoutCheckToggle();
+    void DefaultWithoutCheckToggle();
 
     // Drag and drop.
     void BeginRowDrag(const NMLISTVIEW& start);

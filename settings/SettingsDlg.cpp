@@ -1,44 +1,22 @@
 #include "SettingsDlg.h"
 
 #include "SettingsRules.h"
-#include "framework/GdiGuards.h"
 #include "resources/LumbraIds.h"
 #include "support/ResourceLibrary.h"
-#include "ui/ForceForeground.h"
 #include "ui/VersionInfoDlg.h"
 
 namespace {
 const COLORREF kHeadingBack = 0xFFFFFF;
 const COLORREF kListBack = 0xF4F4F4;
 
-struct CaptionStyle {
-    COLORREF colors[5]; // normal, pressed, focus, disabled, mouse-over
-    int inset;
-    UINT format;
-};
-const CaptionStyle kCentred{{0x000000, 0xFFFFFF, 0x000000, 0xBFBFBF, 0xFFFFFF}, 5, DT_CENTER | DT_VCENTER};
-const CaptionStyle kLeft{{0x000000, 0x000000, 0x000000, 0xBFBFBF, 0x000000}, 2, DT_LEFT | DT_VCENTER};
-
 std::string Text(UINT id)
 {
     return g_pResourceLibrary ? g_pResourceLibrary->LoadText(id) : std::string();
 }
-
-void SetCaption(CSkinButton& button, UINT textId, const CaptionStyle& style)
-{
-    const COLORREF* c = style.colors;
-    button.SetFontSize(10);
-    button.SetColors(c[0], c[1], c[2], c[3], c[4]);
-    RECT rect{};
-    ::GetClientRect(button.GetSafeHwnd(), &rect);
-    ::InflateRect(&rect, -style.inset, -style.inset);
-    button.SetCaption(Text(textId), rect, style.format);
-}
 } // namespace
 
 CSettingsDlg::CSettingsDlg(HWND parent)
-    : fw::CDialog(IDD_SETTINGS, parent), m_drag(std::make_unique<CDragTracker>()),
-      m_pFont(std::make_unique<CSkinFont>(10))
+    : CSkinWindow(IDD_SETTINGS, parent, kDragBandHeight)
 {
     // The template's list view; the first call also loads the library.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
@@ -81,12 +59,9 @@ BOOL CSettingsDlg::OnInitDialog()
 
 void CSettingsDlg::InitSkin()
 {
-    // No taskbar button.
-    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    m_pSkin = std::make_unique<CSkinImageSet>();
-    m_pSkin->SetImage(m_hWnd, 0, IDB_SETTINGS_SKIN);
-    CSkinImage* skin = m_pSkin->GetSlotImage(0);
-    skin->DrawLabel(m_hWnd, Text(IDS_SETTINGS_HEADING).c_str(), 36, 88, 200, 12, m_pFont.get(), 0, kHeadingBack, 0);
+    HideFromTaskbar();
+    LoadSkin(IDB_SETTINGS_SKIN);
+    Skin().DrawLabel(m_hWnd, Text(IDS_SETTINGS_HEADING).c_str(), 36, 88, 200, 12, &m_font, 0, kHeadingBack, 0);
 
     HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
     m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
@@ -101,19 +76,19 @@ void CSettingsDlg::InitSkin()
     m_btnXpWizardLabel.SetBitmaps(library, IDB_XP_WIZARD_LABEL_NORMAL, IDB_XP_WIZARD_LABEL_PRESSED,
                                   IDB_XP_WIZARD_LABEL_FOCUS, IDB_XP_WIZARD_LABEL_DISABLED, 0);
 
-    SetCaption(m_btnOK, IDS_SETTINGS_OK, kCentred);
-    SetCaption(m_btnCancel, IDS_SETTINGS_CANCEL, kCentred);
-    SetCaption(m_btnVersion, IDS_SETTINGS_VERSION, kCentred);
-    SetCaption(m_btnUp, IDS_SETTINGS_UP, kCentred);
-    SetCaption(m_btnDown, IDS_SETTINGS_DOWN, kCentred);
-    SetCaption(m_btnAutoStartLabel, IDS_SETTINGS_AUTOSTART, kLeft);
-    SetCaption(m_btnXpWizardLabel, IDS_SETTINGS_XPWIZARD, kLeft);
+    m_btnOK.SetCaption(Text(IDS_SETTINGS_OK), kPushCaption);
+    m_btnCancel.SetCaption(Text(IDS_SETTINGS_CANCEL), kPushCaption);
+    m_btnVersion.SetCaption(Text(IDS_SETTINGS_VERSION), kPushCaption);
+    m_btnUp.SetCaption(Text(IDS_SETTINGS_UP), kPushCaption);
+    m_btnDown.SetCaption(Text(IDS_SETTINGS_DOWN), kPushCaption);
+    m_btnAutoStartLabel.SetCaption(Text(IDS_SETTINGS_AUTOSTART), kLabelCaption);
+    m_btnXpWizardLabel.SetCaption(Text(IDS_SETTINGS_XPWIZARD), kLabelCaption);
     m_chkAutoStart.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
     m_chkXpWizard.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
 
     ::MoveWindow(m_list.GetSafeHwnd(), 42, 114, 396, 154, TRUE);
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
-    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
+    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), TRUE);
+    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), TRUE);
 
     // Each control goes to the top of the z-order in turn, which leaves the
     // tab order Version, OK, Cancel, auto-start label and box, list, Down, Up.
@@ -127,12 +102,8 @@ void CSettingsDlg::InitSkin()
     for (const auto& place : places)
         ::SetWindowPos(place.control.GetSafeHwnd(), HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
 
-    BITMAP size = skin->GetBitmapInfo();
-    RECT rect{};
-    ::GetWindowRect(m_hWnd, &rect);
-    ::MoveWindow(m_hWnd, rect.left, rect.top, size.bmWidth, size.bmHeight, TRUE);
-    ForceForeground(m_hWnd);
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    FitToSkin();
+    ShowInFront();
 }
 
 void CSettingsDlg::FillAppList()
@@ -155,7 +126,7 @@ void CSettingsDlg::FillAppList()
         });
         m_pCatalog->ApplyOrder("Sort");
         m_pCatalog->SaveOrder("Sort");
-        for (const std::string& id : m_pCatalog->m_entries) {
+        for (const std::string& id : m_pCatalog->Entries()) {
             std::unique_ptr<CAppRecord> record = m_pCatalog->LoadEntry(id);
             if (!record) {
                 m_unlisted.push_back(id);
@@ -163,13 +134,13 @@ void CSettingsDlg::FillAppList()
             }
             int row = m_list.InsertRow(m_list.GetItemCount(), settings::StripNameMarkup(record->Name()));
             m_list.SetItemText(row, 1, id);
-            if (!catalog::Contains(m_pCatalog->m_hidden, id))
+            if (!catalog::Contains(m_pCatalog->Hidden(), id))
                 m_list.SetRowCheck(row, true);
         }
         ::SetFocus(m_list.GetSafeHwnd());
         m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     }
-    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont->GetHandle()), TRUE);
+    ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), TRUE);
 }
 
 void CSettingsDlg::OnOK()
@@ -192,11 +163,9 @@ void CSettingsDlg::SaveAppList()
 {
     if (!m_pCatalog)
         return;
-    const catalog::IdList hiddenBefore = m_pCatalog->m_hidden;
-    catalog::IdList& entries = m_pCatalog->m_entries;
-    catalog::IdList& hidden = m_pCatalog->m_hidden;
-    entries.clear();
-    hidden.clear();
+    const catalog::IdList& hiddenBefore = m_pCatalog->Hidden();
+    catalog::IdList entries;
+    catalog::IdList hidden;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         entries.push_back(m_list.GetItemText(row, 1));
         if (!m_list.GetCheck(row))
@@ -208,6 +177,7 @@ void CSettingsDlg::SaveAppList()
         if (catalog::Contains(hiddenBefore, id))
             hidden.push_back(id);
     }
+    m_pCatalog->ReplaceLists(std::move(entries), std::move(hidden));
     m_pCatalog->SaveOrder("Sort");
 }
 
@@ -239,7 +209,7 @@ void CSettingsDlg::OnListClick(POINT click)
     ::ClientToScreen(m_list.GetSafeHwnd(), &click);
     RECT list{};
     ::GetWindowRect(m_list.GetSafeHwnd(), &list);
-    m_list.ToggleSelectedChecks(click.x - list.left, click.y - list.top);
+    m_list.ToggleSelectedChecks(click.x - list.left);
 }
 
 void CSettingsDlg::ToggleAutoStart()
@@ -291,44 +261,8 @@ bool CSettingsDlg::OnNotify(int id, NMHDR& header, LRESULT& result)
     return true;
 }
 
-bool CSettingsDlg::OnLButtonDown(POINT point, UINT)
+bool CSettingsDlg::OnShowWindow(bool, UINT)
 {
-    if (point.y >= kDragBandHeight)
-        return true;
-    m_drag->Start(m_hWnd, point.x, point.y);
-    return false;
-}
-
-bool CSettingsDlg::OnMouseMove(POINT point, UINT keys)
-{
-    m_drag->Move(m_hWnd, point.x, point.y, keys);
-    return false;
-}
-
-bool CSettingsDlg::OnLButtonUp(POINT, UINT)
-{
-    m_drag->Stop();
-    return false;
-}
-
-bool CSettingsDlg::OnPaint()
-{
-    fw::ScopedPaint paint(m_hWnd);
-    if (CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr)
-        skin->Draw(m_hWnd, paint.get());
-    return true;
-}
-
-bool CSettingsDlg::OnEraseBackground(HDC dc)
-{
-    if (CSkinImage* skin = m_pSkin ? m_pSkin->GetSlotImage(0) : nullptr)
-        skin->Draw(m_hWnd, dc);
-    return true;
-}
-
-bool CSettingsDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&)
-{
-    if (msg == WM_SHOWWINDOW)
-        ::ShowScrollBar(m_list.GetSafeHwnd(), SB_HORZ, FALSE);
+    ::ShowScrollBar(m_list.GetSafeHwnd(), SB_HORZ, FALSE);
     return false;
 }

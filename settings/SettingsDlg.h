@@ -8,17 +8,15 @@
 
 #include "AppListCtrl.h"
 #include "catalog/AppCatalog.h"
-#include "framework/Dialog.h"
-#include "ui/DragTracker.h"
 #include "ui/SkinButton.h"
 #include "ui/SkinCheckButton.h"
 #include "ui/SkinFont.h"
-#include "ui/SkinImageSet.h"
+#include "ui/SkinWindow.h"
 
 #include <memory>
 #include <string>
 
-class CSettingsDlg : public fw::CDialog {
+class CSettingsDlg : public CSkinWindow {
 public:
     explicit CSettingsDlg(HWND parent = nullptr);
     ~CSettingsDlg() override;
@@ -34,12 +32,7 @@ protected:
 
     bool OnButtonClicked(int id) override;
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
-    bool OnLButtonDown(POINT point, UINT keys) override;
-    bool OnMouseMove(POINT point, UINT keys) override;
-    bool OnLButtonUp(POINT point, UINT keys) override;
-    bool OnPaint() override;
-    bool OnEraseBackground(HDC dc) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnShowWindow(bool shown, UINT status) override;
 
     // A new catalog of the installed applications; tests point it elsewhere.
     virtual std::unique_ptr<CAppCatalog> NewCatalog();
@@ -70,11 +63,9 @@ protected:
     CSkinCheckButton m_chkAutoStart;
     CSkinButton m_btnAutoStartLabel;
     CAppListCtrl m_list;
-    std::unique_ptr<CSkinImageSet> m_pSkin;
-    std::unique_ptr<CDragTracker> m_drag;
     std::unique_ptr<CAppCatalog> m_pCatalog;
     bool m_bAutoPlayWritable = false;
-    std::unique_ptr<CSkinFont> m_pFont;
+    CSkinFont m_font{10};
 
 private:
     // Entries whose record could not be loaded when the dialog opened: no

@@ -25,7 +25,7 @@ void CAppLauncher::Launch(const std::string& entryId, const CAppCatalog* catalog
     // The id comes from the movie, a file outside the program: only an entry
     // of the current catalog is ever loaded.
     if (!catalog || !catalog::IsPlainFileName(entryId, fw::IsSystemLeadByte) ||
-        !catalog::Contains(catalog->m_entries, entryId))
+        !catalog::Contains(catalog->Entries(), entryId))
         return;
     std::optional<catalog::LibraryIdentity> library = CPluginHost::IdentityOf(catalog->GetAppInfoFolder() + entryId);
     std::optional<std::int32_t> result =
@@ -44,7 +44,7 @@ void CAppLauncher::PrepareEntries(const CAppCatalog* catalog, HWND menu)
     if (m_strNewFolder.empty() || !catalog)
         return;
     const std::string appInfo = catalog->GetAppInfoFolder();
-    const catalog::IdList visible = catalog->m_visible;
+    const catalog::IdList visible = catalog->Visible();
     for (const std::string& entryId : visible)
         if (std::optional<catalog::LibraryIdentity> library = CPluginHost::IdentityOf(appInfo + entryId))
             CPluginHost::Instance().Prepare(*library, menu, m_strNewFolder);

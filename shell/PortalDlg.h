@@ -8,20 +8,18 @@
 
 #include "AppLauncher.h"
 #include "catalog/AppCatalog.h"
-#include "framework/Dialog.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
 #include "player/MoviePlayer.h"
 #include "player/NativeMenuPlayer.h"
 #include "player/ShockwaveFlash.h"
-#include "ui/DragTracker.h"
 #include "ui/SkinButton.h"
-#include "ui/SkinImageSet.h"
+#include "ui/SkinWindow.h"
 
 #include <memory>
 #include <string>
 
-class CPortalDlg : public fw::CDialog {
+class CPortalDlg : public CSkinWindow {
 public:
     CPortalDlg();
     ~CPortalDlg() override;
@@ -32,19 +30,15 @@ protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
 
-    // The window's own messages: the skin, dragging, the wheel, the copy-tool
-    // poll, the two buttons; the suite's registered messages, the menu build,
-    // the commands that waited for a plug-in call, and the icon while dragged
-    // minimised.
-    bool OnPaint() override;
-    bool OnEraseBackground(HDC dc) override;
-    bool OnLButtonDown(POINT point, UINT keys) override;
-    bool OnMouseMove(POINT point, UINT keys) override;
-    bool OnLButtonUp(POINT point, UINT keys) override;
+    // The window's own messages: the wheel, the copy-tool poll, the two
+    // buttons, the icon while dragged minimised; and as signals the suite's
+    // registered messages, the menu build and the commands that waited for
+    // a plug-in call. The skin and dragging are the base's.
     bool OnMouseWheel(short delta, UINT keys, POINT point) override;
     bool OnTimer(UINT_PTR id) override;
     bool OnButtonClicked(int id) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    HICON OnQueryDragIcon() override;
+    bool OnSignal(UINT msg) override;
 
     void RefreshMenu();
     void StepMenuUp();
@@ -94,14 +88,11 @@ private:
     void ReportBuildProblem(UINT textId, const std::string& path);
     void TellSetAside();
     void OnSuiteMessage(UINT message);
-    void PaintSkin(HDC dc);
     void PollCopyTool();
     void SendLaunchLabels(const char* execute, const char* menuExec, const char* back);
     void StepMenu(const char* button, const char* label);
 
     fw::UniqueIcon m_hIcon;
-    std::unique_ptr<CSkinImageSet> m_pSkin;
-    std::unique_ptr<CDragTracker> m_drag;
     UINT m_msgFotopassEnd = 0;
     std::string m_strXmlPath;
     std::string m_strTempFolder;

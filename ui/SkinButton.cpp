@@ -31,31 +31,22 @@ void FillMissingBitmap(const DRAWITEMSTRUCT& item)
     ::FillRect(item.hDC, &item.rcItem, grey.get());
 }
 
-bool CSkinButton::SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover)
+const CaptionStyle kPushCaption{0x000000, 0xFFFFFF, 0x000000, 0xBFBFBF, 0xFFFFFF, 10, 5, DT_CENTER | DT_VCENTER};
+const CaptionStyle kLabelCaption{0x000000, 0x000000, 0x000000, 0xBFBFBF, 0x000000, 10, 2, DT_LEFT | DT_VCENTER};
+
+void CSkinButton::SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover)
 {
     MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {normal, pressed, focus, disabled, hover});
-    return true;
 }
 
-void CSkinButton::SetFontSize(int pointSize)
+void CSkinButton::SetCaption(const std::string& text, const CaptionStyle& style)
 {
-    m_pFont = std::make_unique<CSkinFont>(pointSize);
-}
-
-void CSkinButton::SetColors(COLORREF normal, COLORREF pressed, COLORREF focus, COLORREF disabled, COLORREF hover)
-{
-    m_crNormal = normal;
-    m_crPressed = pressed;
-    m_crFocus = focus;
-    m_crDisabled = disabled;
-    m_crHover = hover;
-}
-
-void CSkinButton::SetCaption(const std::string& text, const RECT& rect, UINT format)
-{
+    m_pFont = std::make_unique<CSkinFont>(style.pointSize);
+    m_style = style;
     m_strText = text;
-    m_rcText = rect;
-    m_nFormat = format;
+    ::GetClientRect(m_hWnd, &m_rcText);
+    ::InflateRect(&m_rcText, -style.inset, -style.inset);
+    m_nFormat = style.format;
 }
 
 void CSkinButton::Redraw()
@@ -109,19 +100,19 @@ bool CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item)
         return true;
     }
     int position = 1;
-    COLORREF color = m_crNormal;
+    COLORREF color = m_style.normal;
     if (m_bHover) {
         position = 5;
-        color = m_crHover;
+        color = m_style.hover;
     } else if (item.itemState & ODS_SELECTED) {
         position = 2;
-        color = m_crPressed;
+        color = m_style.pressed;
     } else if (item.itemState & ODS_FOCUS) {
         position = 3;
-        color = m_crFocus;
+        color = m_style.focus;
     } else if (item.itemState & ODS_DISABLED) {
         position = 4;
-        color = m_crDisabled;
+        color = m_style.disabled;
     }
     // A state without its own bitmap shows the normal one.
     HBITMAP chosen = m_bitmaps.Get(position);

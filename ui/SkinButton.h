@@ -11,12 +11,28 @@
 #include <memory>
 #include <string>
 
+// How a caption sits on its button: its colour in each state, the skin
+// font's point size, the inset from the button's edges and the DrawText
+// format.
+struct CaptionStyle {
+    COLORREF normal;
+    COLORREF pressed;
+    COLORREF focus;
+    COLORREF disabled;
+    COLORREF hover;
+    int pointSize;
+    int inset;
+    UINT format;
+};
+// Push buttons centre their caption; labels beside a check box are left
+// aligned and keep it black when pressed.
+extern const CaptionStyle kPushCaption;
+extern const CaptionStyle kLabelCaption;
+
 class CSkinButton : public fw::CWnd {
 public:
-    bool SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover);
-    void SetFontSize(int pointSize);
-    void SetColors(COLORREF normal, COLORREF pressed, COLORREF focus, COLORREF disabled, COLORREF hover);
-    void SetCaption(const std::string& text, const RECT& rect, UINT format);
+    void SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover);
+    void SetCaption(const std::string& text, const CaptionStyle& style);
 
     bool IsHovering() const { return m_bHover; }
     bool IsPressed() const { return m_bPressed; }
@@ -36,11 +52,7 @@ private:
     void Redraw();
 
     std::unique_ptr<CSkinFont> m_pFont;
-    COLORREF m_crNormal = 0;
-    COLORREF m_crPressed = 0;
-    COLORREF m_crFocus = 0;
-    COLORREF m_crDisabled = 0;
-    COLORREF m_crHover = 0;
+    CaptionStyle m_style{};
     std::string m_strText;
     RECT m_rcText{};
     UINT m_nFormat = 0;

@@ -2,11 +2,10 @@
 
 #include "SkinButton.h"
 
-bool CSkinCheckButton::SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled)
+void CSkinCheckButton::SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled)
 {
     m_bChecked = true;
     MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {checked, unchecked, 0, disabled, 0});
-    return true;
 }
 
 void CSkinCheckButton::SetCheck(bool checked)

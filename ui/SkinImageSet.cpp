@@ -18,6 +18,11 @@ void CSkinImageSet::SetImage(HWND window, int index, UINT bitmapId)
 
 CSkinImage* CSkinImageSet::GetSlotImage(int index)
 {
+    return const_cast<CSkinImage*>(static_cast<const CSkinImageSet&>(*this).GetSlotImage(index));
+}
+
+const CSkinImage* CSkinImageSet::GetSlotImage(int index) const
+{
     if (index < 0 || index >= kSlotCount)
         return nullptr;
     return m_slots[static_cast<size_t>(index)].get();

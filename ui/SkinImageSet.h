@@ -16,6 +16,7 @@ public:
     // 0..59 changes nothing.
     void SetImage(HWND window, int index, UINT bitmapId);
     CSkinImage* GetSlotImage(int index);
+    const CSkinImage* GetSlotImage(int index) const;
 
 private:
     std::array<std::unique_ptr<CSkinImage>, kSlotCount> m_slots;

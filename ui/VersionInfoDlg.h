@@ -3,15 +3,11 @@
 // end it with IDOK, Escape with IDCANCEL.
 #pragma once
 
-#include "DragTracker.h"
 #include "SkinButton.h"
 #include "SkinFont.h"
-#include "SkinImageSet.h"
-#include "framework/Dialog.h"
+#include "SkinWindow.h"
 
-#include <memory>
-
-class CVersionInfoDlg : public fw::CDialog {
+class CVersionInfoDlg : public CSkinWindow {
 public:
     explicit CVersionInfoDlg(HWND parent = nullptr);
 
@@ -21,20 +17,10 @@ public:
 protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
-    bool OnPaint() override;
-    bool OnEraseBackground(HDC dc) override;
-    bool OnLButtonDown(POINT point, UINT keys) override;
-    bool OnMouseMove(POINT point, UINT keys) override;
-    bool OnLButtonUp(POINT point, UINT keys) override;
     bool OnButtonClicked(int id) override;
 
 private:
     CSkinButton m_btnClose;
     CSkinButton m_btnOK;
-    std::unique_ptr<CSkinImageSet> m_pSkin;
-    std::unique_ptr<CDragTracker> m_pDrag;
-    std::unique_ptr<CSkinFont> m_pFont;
+    CSkinFont m_font{10};
 };
-
-// A captionless dialog is dragged by this band at its top.
-constexpr int kDragBandHeight = 30;

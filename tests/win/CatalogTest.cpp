@@ -52,7 +52,7 @@ TEST_F(Catalog, ListsOnlyLibrariesWithAValidRecordAndFreesEachAfterUse)
               (std::vector<MessageBoxSeen>{{"This application reported an error (code 7) and is not shown in the menu.",
                                             "Negative.dll", BoxIcon::Warning, nullptr}}));
     EXPECT_EQ(visible, 4);
-    EXPECT_EQ(Sorted(catalog.m_entries), (IdList{"Name100.dll", "SizeEcho.dll", "SmallSize.dll", "Valid.dll"}));
+    EXPECT_EQ(Sorted(catalog.Entries()), (IdList{"Name100.dll", "SizeEcho.dll", "SmallSize.dll", "Valid.dll"}));
     for (const char* file : {"Valid.dll", "Listed0.dll", "Name100.dll", "SizeEcho.dll"})
         EXPECT_EQ(::GetModuleHandleA((appInfo + file).c_str()), nullptr) << file << " is still loaded";
 
@@ -76,10 +76,10 @@ TEST_F(Catalog, TheStoredOrderAndHiddenIdsSurviveBuildsAndUninstalls)
     CAppCatalog catalog(m_suite.AppInfo(), m_suite.MenuSwf());
     catalog.Refresh();
     EXPECT_EQ(catalog.ApplyOrder("Sort"), 3);
-    EXPECT_EQ(catalog.m_entries, (IdList{"Second.dll", "Valid.dll", "Third.dll"}));
-    EXPECT_EQ(catalog.m_newEntry, "Third.dll");
-    EXPECT_EQ(catalog.m_visible, (IdList{"Valid.dll", "Third.dll"}));
-    EXPECT_EQ(catalog.SaveOrder("Sort"), 0);
+    EXPECT_EQ(catalog.Entries(), (IdList{"Second.dll", "Valid.dll", "Third.dll"}));
+    EXPECT_EQ(catalog.NewEntry(), "Third.dll");
+    EXPECT_EQ(catalog.Visible(), (IdList{"Valid.dll", "Third.dll"}));
+    catalog.SaveOrder("Sort");
     EXPECT_EQ(TestSuite::StoredLists(), "Second.dll/Valid.dll/Third.dll/ | Gone.dll/Second.dll/");
 
     // With every plug-in gone the order empties; the hidden ids stay.

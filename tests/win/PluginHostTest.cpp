@@ -109,14 +109,13 @@ TEST_F(PluginHost, ALibraryThatEndedTheMenuIsSetAsideKeepingItsPlaceAndChoiceUnt
     host.SetAsideLeftBehindCall();
 
     CAppCatalog catalog = Built();
-    EXPECT_EQ(catalog.m_entries, IdList{"Valid.dll"});
+    EXPECT_EQ(catalog.Entries(), IdList{"Valid.dll"});
     EXPECT_EQ(catalog.SetAside(), (IdList{"Second.dll", "Third.dll"}));
     EXPECT_FALSE(catalog.LoadEntry("Second.dll")) << "not loaded for any purpose";
     EXPECT_EQ(TestSuite::StoredLists(), "Valid.dll/Second.dll/Third.dll/ | Third.dll/");
     // The settings dialog replaces the lists with its rows: the set-aside
     // entries still keep their places and choices.
-    catalog.m_entries = {"Valid.dll"};
-    catalog.m_hidden = {"Valid.dll"};
+    catalog.ReplaceLists({"Valid.dll"}, {"Valid.dll"});
     catalog.SaveOrder("Sort");
     EXPECT_EQ(TestSuite::StoredLists(), "Valid.dll/Second.dll/Third.dll/ | Valid.dll/Third.dll/");
 
@@ -130,7 +129,7 @@ TEST_F(PluginHost, ALibraryThatEndedTheMenuIsSetAsideKeepingItsPlaceAndChoiceUnt
     second.reset();
     ::DeleteFileA((m_suite.AppInfo() + "Third.dll").c_str());
     catalog = Built();
-    EXPECT_EQ(catalog.m_entries, (IdList{"Valid.dll", "Second.dll"}));
+    EXPECT_EQ(catalog.Entries(), (IdList{"Valid.dll", "Second.dll"}));
     EXPECT_EQ(TestSuite::Stored(kSetAsideValue), "");
 }
 
@@ -204,6 +203,6 @@ TEST_F(PluginHost, StoredListsThatExistButCannotBeReadAreNeverWrittenOver)
     ::LocalFree(denied);
     ::LocalFree(allowed);
     EXPECT_TRUE(catalog.StoredListsUnreadable());
-    EXPECT_EQ(catalog.m_entries.size(), 2u) << "the menu still shows what it found";
+    EXPECT_EQ(catalog.Entries().size(), 2u) << "the menu still shows what it found";
     EXPECT_EQ(TestSuite::StoredLists(), "Second.dll/Valid.dll/ | Second.dll/");
 }
