@@ -50,11 +50,11 @@ void CPluginHost::WriteJournal(const std::string& text)
 {
     // Written twice for every call: the key stays open for the process (a
     // value is never created with a key that is missing).
-    if (!m_journalKey &&
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_SET_VALUE, m_journalKey.receive()) != ERROR_SUCCESS)
-        m_journalKey.release();
-    if (m_journalKey)
-        ::RegSetValueExA(m_journalKey.get(), kPluginCallValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+    if (!m_hJournalKey &&
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, KEY_SET_VALUE, m_hJournalKey.receive()) != ERROR_SUCCESS)
+        m_hJournalKey.release();
+    if (m_hJournalKey)
+        ::RegSetValueExA(m_hJournalKey.get(), kPluginCallValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
                          static_cast<DWORD>(text.size()));
 }
 

@@ -102,7 +102,7 @@ private:
     std::vector<catalog::LibraryIdentity> SetAsideList() const;
     void StoreSetAsideList(const std::vector<catalog::LibraryIdentity>& libraries);
 
-    fw::UniqueRegKey m_journalKey;
+    fw::UniqueRegKey m_hJournalKey;
     int m_nBusy = 0;
     bool m_bInCall = false;
     std::deque<std::function<void()>> m_deferred;

@@ -15,9 +15,9 @@ HWND Desktop()
 } // namespace
 
 CRowDrag::CRowDrag(HWND list, fw::UniqueImageList image, POINT hotSpot, POINT at, std::vector<int> rows)
-    : m_hList(list), m_image(std::move(image)), m_rows(std::move(rows))
+    : m_hList(list), m_hImage(std::move(image)), m_rows(std::move(rows))
 {
-    ::ImageList_BeginDrag(m_image.get(), 0, hotSpot.x, hotSpot.y);
+    ::ImageList_BeginDrag(m_hImage.get(), 0, hotSpot.x, hotSpot.y);
     ::ImageList_DragEnter(Desktop(), at.x, at.y);
     ::SetCapture(m_hList);
 }

@@ -36,7 +36,7 @@ public:
 
 private:
     HWND m_hList;
-    fw::UniqueImageList m_image;
+    fw::UniqueImageList m_hImage;
     std::vector<int> m_rows;
     int m_nMarker = settings::kNoDropTarget;
     UINT_PTR m_nTimer = 0;
