@@ -5,6 +5,7 @@
 #include "GuardedBlock.h"
 
 #include "framework/Handle.h"
+#include "framework/ScopedFlag.h"
 #include "framework/SystemLeadByte.h"
 #include "support/Registry.h"
 
@@ -298,11 +299,7 @@ void CPluginHost::RunDeferred()
     // inside it: they run one after another, from here.
     if (m_bRunningDeferred)
         return;
-    m_bRunningDeferred = true;
-    struct Done {
-        bool& running;
-        ~Done() { running = false; }
-    } done{m_bRunningDeferred};
+    fw::ScopedFlag running(m_bRunningDeferred);
     while (!IsBusy() && !m_deferred.empty()) {
         std::function<void()> command = std::move(m_deferred.front());
         m_deferred.pop_front();

@@ -1,7 +1,9 @@
-// Move-only owners for the two COM value types: a BSTR freed with
-// SysFreeString and a VARIANT cleared with VariantClear, on every path. Named
-// like every owner of the framework: get, reset, release, receive.
+// The COM value types: new BSTRs for UniqueBstr (Handle.h), and a move-only
+// owner of a VARIANT, cleared with VariantClear on every path. Named like
+// every owner of the framework: get, reset, release, receive.
 #pragma once
+
+#include "Handle.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -10,42 +12,16 @@
 
 namespace fw {
 
-class UniqueBstr {
-public:
-    UniqueBstr() = default;
-    // Takes over a string that the caller owns.
-    explicit UniqueBstr(BSTR adopted) : m_bstr(adopted) {}
-    // A new string holding a copy of length characters of text.
-    UniqueBstr(const wchar_t* text, UINT length) : m_bstr(::SysAllocStringLen(text, length)) {}
-    // A new string holding a copy of a terminated text.
-    static UniqueBstr CopyOf(const wchar_t* text) { return UniqueBstr(::SysAllocString(text)); }
-    UniqueBstr(UniqueBstr&& other) noexcept : m_bstr(other.release()) {}
-    UniqueBstr& operator=(UniqueBstr&& other) noexcept
-    {
-        if (this != &other)
-            reset(other.release());
-        return *this;
-    }
-    UniqueBstr(const UniqueBstr&) = delete;
-    UniqueBstr& operator=(const UniqueBstr&) = delete;
-    ~UniqueBstr() { reset(); }
-
-    BSTR get() const { return m_bstr; }
-    explicit operator bool() const { return m_bstr != nullptr; }
-    UINT length() const { return ::SysStringLen(m_bstr); }
-
-    BSTR release() { return std::exchange(m_bstr, nullptr); }
-    void reset(BSTR adopted = nullptr) { ::SysFreeString(std::exchange(m_bstr, adopted)); }
-    // For APIs that return a string through an out-parameter.
-    BSTR* receive()
-    {
-        reset();
-        return &m_bstr;
-    }
-
-private:
-    BSTR m_bstr = nullptr;
-};
+// A new string holding a copy of length characters of text, or of all of a
+// terminated text.
+inline UniqueBstr NewBstr(const wchar_t* text, UINT length)
+{
+    return UniqueBstr(::SysAllocStringLen(text, length));
+}
+inline UniqueBstr NewBstr(const wchar_t* text)
+{
+    return UniqueBstr(::SysAllocString(text));
+}
 
 // Laid out exactly as a VARIANT, so an array of them is the argument array
 // that IDispatch::Invoke takes.

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleauto.h>
 
 #include <utility>
 
@@ -57,61 +58,49 @@ private:
     Type m_h = Traits::Invalid();
 };
 
-struct KernelHandleTraits {
-    using Type = HANDLE;
+// Most handles mean "none" when null; CreateFile, FindFirstFile and their
+// kind report failure as INVALID_HANDLE_VALUE instead.
+template <typename T>
+struct NullMeansNone {
+    using Type = T;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::CloseHandle(h); }
 };
-
-// CreateFile and friends report failure as INVALID_HANDLE_VALUE, not null.
-struct FileHandleTraits {
+struct InvalidValueMeansNone {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::CloseHandle(h); }
 };
 
-struct FindHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+struct KernelHandleTraits : NullMeansNone<HANDLE> {
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits : InvalidValueMeansNone {
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+struct FindHandleTraits : InvalidValueMeansNone {
     static void Close(Type h) { ::FindClose(h); }
 };
-
-struct RegKeyTraits {
-    using Type = HKEY;
-    static Type Invalid() { return nullptr; }
+struct RegKeyTraits : NullMeansNone<HKEY> {
     static void Close(Type h) { ::RegCloseKey(h); }
 };
-
-struct LibraryTraits {
-    using Type = HMODULE;
-    static Type Invalid() { return nullptr; }
+struct LibraryTraits : NullMeansNone<HMODULE> {
     static void Close(Type h) { ::FreeLibrary(h); }
 };
-
 template <typename Gdi>
-struct GdiObjectTraits {
-    using Type = Gdi;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::DeleteObject(h); }
+struct GdiObjectTraits : NullMeansNone<Gdi> {
+    static void Close(Gdi h) { ::DeleteObject(h); }
 };
-
-struct IconTraits {
-    using Type = HICON;
-    static Type Invalid() { return nullptr; }
+struct IconTraits : NullMeansNone<HICON> {
     static void Close(Type h) { ::DestroyIcon(h); }
 };
-
 // A window this code created and has not handed to anyone yet.
-struct WindowTraits {
-    using Type = HWND;
-    static Type Invalid() { return nullptr; }
+struct WindowTraits : NullMeansNone<HWND> {
     static void Close(Type h) { ::DestroyWindow(h); }
 };
-
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static Type Invalid() { return nullptr; }
+struct ImageListTraits : NullMeansNone<HIMAGELIST> {
     static void Close(Type h) { ::ImageList_Destroy(h); }
+};
+struct BstrTraits : NullMeansNone<BSTR> {
+    static void Close(Type h) { ::SysFreeString(h); }
 };
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -126,6 +115,7 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueBstr = UniqueHandle<BstrTraits>;
 
 // An export of a loaded library as the function type the caller expects;
 // null when the library lacks it.

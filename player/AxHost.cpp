@@ -87,13 +87,7 @@ public:
         return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG refs = --m_nRefs;
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
+    STDMETHODIMP_(ULONG) Release() override { return --m_nRefs ? m_nRefs : (delete this, 0); }
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }

@@ -35,7 +35,7 @@ enum : DISPID {
 fw::UniqueVariant Text(const std::string& text)
 {
     const std::vector<wchar_t> wide = fw::WideText(text.data(), static_cast<int>(text.size()), CP_ACP);
-    return fw::UniqueVariant(fw::UniqueBstr(wide.data(), static_cast<UINT>(wide.size() - 1)));
+    return fw::UniqueVariant(fw::NewBstr(wide.data(), static_cast<UINT>(wide.size() - 1)));
 }
 
 std::string TextOf(fw::UniqueVariant& value)
@@ -82,13 +82,7 @@ public:
         return E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return ++m_nRefs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG refs = --m_nRefs;
-        if (refs == 0)
-            delete this;
-        return refs;
-    }
+    STDMETHODIMP_(ULONG) Release() override { return --m_nRefs ? m_nRefs : (delete this, 0); }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {
         *count = 0;

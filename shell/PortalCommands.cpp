@@ -5,6 +5,7 @@
 #include "settings/SettingsDlg.h"
 
 #include "catalog/PluginHost.h"
+#include "framework/ScopedFlag.h"
 
 void CPortalDlg::OnFSCommand(const std::string& command, const std::string& args)
 {
@@ -43,11 +44,7 @@ void CPortalDlg::OpenSettings()
     // the movie meanwhile opens nothing.
     if (m_bSettingsOpen)
         return;
-    m_bSettingsOpen = true;
-    struct Reopenable {
-        bool& open;
-        ~Reopenable() { open = false; }
-    } reopenable{m_bSettingsOpen};
+    fw::ScopedFlag open(m_bSettingsOpen);
     INT_PTR result = RunSettings();
     if (result == IDOK)
         RefreshMenu();

@@ -62,7 +62,7 @@ fw::ComPtr<IXMLDOMDocument2> NewDocument()
     fw::UniqueVariant prohibit;
     prohibit.get()->vt = VT_BOOL;
     prohibit.get()->boolVal = VARIANT_TRUE;
-    fw::UniqueBstr name = fw::UniqueBstr::CopyOf(L"ProhibitDTD");
+    fw::UniqueBstr name = fw::NewBstr(L"ProhibitDTD");
     document->setProperty(name.get(), *prohibit.get());
     return document;
 }
@@ -100,7 +100,7 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     // does not know every code page a declaration may name.
     std::vector<wchar_t> text = fw::WideText(bytes.data(), static_cast<int>(bytes.size()), codePage);
     DeclareUtf16(text);
-    fw::UniqueBstr source(text.data(), static_cast<UINT>(text.size() - 1));
+    fw::UniqueBstr source = fw::NewBstr(text.data(), static_cast<UINT>(text.size() - 1));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     if (!source.get() || FAILED(document->loadXML(source.get(), &loaded)) || loaded != VARIANT_TRUE)
         return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     if (SUCCEEDED(document->get_doctype(doctype.receive())) && doctype)
         return std::nullopt;
 
-    fw::UniqueBstr tag = fw::UniqueBstr::CopyOf(fw::WideText(elementName, -1, CP_ACP).data());
+    fw::UniqueBstr tag = fw::NewBstr(fw::WideText(elementName, -1, CP_ACP).data());
     fw::ComPtr<IXMLDOMNodeList> nodes;
     long count = 0;
     if (FAILED(document->getElementsByTagName(tag.get(), nodes.receive())) || !nodes || FAILED(nodes->get_length(&count)))
