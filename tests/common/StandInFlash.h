@@ -1,8 +1,8 @@
 // A stand-in for the Flash control, registered in a test process under the
 // control's real class id, so the ActiveX host creates it exactly as it would
 // the control. It answers the movie's dispatch ids (variables and labels kept
-// in maps), logs every call and property in order, and fires FSCommand when a
-// test asks.
+// in maps), logs every call by the name of its id and every property, and
+// fires FSCommand when a test asks.
 #pragma once
 
 #include "framework/ComPtr.h"
@@ -10,7 +10,6 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include <cwchar>
 #include <map>
 #include <string>
 #include <utility>
@@ -22,6 +21,12 @@ inline const CLSID kFlashClsid = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44,
 inline const IID kFlashEvents = {0xD27CDB6D, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 inline const wchar_t* const kProperties[] = {L"Movie", L"WMode", L"Quality", L"AllowScriptAccess", L"Scale"};
 inline const DISPID kFirstProperty = 0x200;
+// The control's published dispatch ids, by which the bridge must call it;
+// FSCommand is the event the control calls the container's sink by.
+inline const std::map<std::wstring, DISPID> kDispatchIds = {
+    {L"Play", 0x70},       {L"Rewind", 0x74},      {L"FlashVersion", 0x84},  {L"LoadMovie", 0x8E},
+    {L"TGotoFrame", 0x8F}, {L"TGotoLabel", 0x90},  {L"TCurrentLabel", 0x92}, {L"TPlay", 0x93},
+    {L"FSCommand", 0x96},  {L"SetVariable", 0x97}, {L"GetVariable", 0x98}};
 
 inline long g_liveObjects = 0;
 inline struct StandInFlash* g_latest = nullptr;
@@ -29,7 +34,7 @@ inline struct StandInFlash* g_latest = nullptr;
 struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IConnectionPoint {
     StandInFlash() { ++g_liveObjects, g_latest = this; }
     WideLines log;
-    DISPID fireDuring = -1;
+    std::wstring fireDuring; // the name of the call FSCommand fires from
     std::wstring command, args;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
@@ -99,20 +104,20 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     {
         if (flags & DISPATCH_PROPERTYPUT)
             return log.push_back(L"put " + std::wstring(kProperties[id - kFirstProperty]) + L"=" + Describe(p, 0)), S_OK;
-        wchar_t line[16];
-        std::swprintf(line, 16, L"%02x(", static_cast<unsigned>(id));
-        log.emplace_back(line);
+        std::wstring name = L"unpublished " + std::to_wstring(id);
+        for (const auto& [published, known] : kDispatchIds)
+            name = known == id ? published : name;
+        log.push_back(name + L"(");
         for (UINT i = 0; p && i < p->cArgs; ++i)
             log.back() += (i ? L"," : L"") + Describe(p, i);
         log.back() += L")";
-        if (id == 0x84 && result)
-            result->vt = VT_I4, result->lVal = 0x0A0000; // FlashVersion
-        else if (id == 0x90 || id == 0x97) // TGotoLabel, SetVariable: kept apart by the id
-            m_values[{id, Text(p, 0)}] = Text(p, 1);
-        else if ((id == 0x92 || id == 0x98) && result) // TCurrentLabel, GetVariable
-            result->vt = VT_BSTR,
-            result->bstrVal = ::SysAllocString(m_values[{id == 0x92 ? 0x90 : 0x97, Text(p, 0)}].c_str());
-        if (id == fireDuring)
+        if (name == L"FlashVersion" && result)
+            result->vt = VT_I4, result->lVal = 0x0A0000;
+        else if (name == L"TGotoLabel" || name == L"SetVariable") // kept for the call that reads them
+            m_values[{name == L"TGotoLabel" ? L"TCurrentLabel" : L"GetVariable", Text(p, 0)}] = Text(p, 1);
+        else if ((name == L"TCurrentLabel" || name == L"GetVariable") && result)
+            result->vt = VT_BSTR, result->bstrVal = ::SysAllocString(m_values[{name, Text(p, 0)}].c_str());
+        if (name == fireDuring)
             Fire();
         return S_OK;
     }
@@ -120,7 +125,7 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     // Sends the pending FSCommand to the connected sink.
     void Fire()
     {
-        fireDuring = -1;
+        fireDuring.clear();
         fw::ComPtr<IDispatch> sink = m_pSink.share();
         VARIANT v[2] = {}; // last argument first
         v[0].vt = v[1].vt = VT_BSTR;
@@ -128,7 +133,7 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
         v[1].bstrVal = ::SysAllocString(command.c_str());
         DISPPARAMS params{v, nullptr, 2, 0};
         if (sink)
-            sink->Invoke(0x96, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+            sink->Invoke(kDispatchIds.at(L"FSCommand"), IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         ::VariantClear(&v[0]);
         ::VariantClear(&v[1]);
     }
@@ -146,7 +151,7 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
 
     ULONG m_nRefs = 1;
     fw::ComPtr<IDispatch> m_pSink;
-    std::map<std::pair<DISPID, std::wstring>, std::wstring> m_values;
+    std::map<std::pair<std::wstring, std::wstring>, std::wstring> m_values;
 };
 
 struct Factory : IClassFactory {

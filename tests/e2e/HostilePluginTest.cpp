@@ -14,6 +14,7 @@ using namespace testing_support;
 namespace {
 const DWORD kTimeout = 20000;
 const std::string kGood = "Valid.dll/Second.dll/Third.dll/";
+const std::string kGoodRows = "Valid|Second Entry|Third"; // the menu of the good entries, in that order
 
 class RunningMenu {
 public:
@@ -124,7 +125,7 @@ TEST_F(HostilePlugins, ACulpritIsNamedOnceAndLeftOutUntilItsFileChangesKeepingIt
         {
             RunningMenu second(Program());
             ASSERT_TRUE(second.Built(10000));
-            EXPECT_EQ(second.Rows(), "Valid|Second Entry|Third") << "every good entry, in the stored order";
+            EXPECT_EQ(second.Rows(), kGoodRows) << "every good entry, in the stored order";
             std::optional<MessageBoxSeen> box = DismissNextMessageBox(strikes == Strikes::Never ? 1000 : 5000,
                                                                       second.m_process.Id());
             EXPECT_EQ(box.has_value(), strikes != Strikes::Never);
@@ -139,7 +140,7 @@ TEST_F(HostilePlugins, ACulpritIsNamedOnceAndLeftOutUntilItsFileChangesKeepingIt
             RunningMenu third(Program());
             ASSERT_TRUE(third.Built(10000));
             EXPECT_FALSE(DismissNextMessageBox(1000, third.m_process.Id())) << "named once only";
-            EXPECT_EQ(third.Rows(), "Valid|Second Entry|Third");
+            EXPECT_EQ(third.Rows(), kGoodRows);
         }
         // An update with a good build of the library brings it back.
         m_suite.Install({culprit});
@@ -147,8 +148,8 @@ TEST_F(HostilePlugins, ACulpritIsNamedOnceAndLeftOutUntilItsFileChangesKeepingIt
             RunningMenu fourth(Program());
             ASSERT_TRUE(fourth.Built(10000));
             std::string stem = std::string(culprit).substr(0, std::strlen(culprit) - 4);
-            EXPECT_EQ(fourth.Rows(), hidden                       ? "Valid|Second Entry|Third"
-                                     : strikes == Strikes::Never ? "Valid|Second Entry|Third|" + stem
+            EXPECT_EQ(fourth.Rows(), hidden                       ? kGoodRows
+                                     : strikes == Strikes::Never ? kGoodRows + "|" + stem
                                                                  : "Valid|" + stem + "|Second Entry|Third");
             EXPECT_FALSE(DismissNextMessageBox(500, fourth.m_process.Id()));
         }

@@ -14,6 +14,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 const DWORD kTimeout = 20000;
+const int kSettingsRowHeight = 19; // of the settings dialog's list
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
 
 struct Menu : testing::Test {
@@ -55,17 +56,18 @@ struct Menu : testing::Test {
         });
         return found;
     }
-    // A click on a row of the settings list (rows of 19 pixels), x from its
-    // left edge, the cursor where it happens; then whether the row's state
-    // bits of the mask come to be these.
+    // A click in the middle of a row of the settings list, x from its left
+    // edge, the cursor where it happens; then whether the row's state bits of
+    // the mask come to be these.
     static bool ClickSettingsRow(HWND dialog, int row, int x, UINT mask, UINT state)
     {
         HWND list = ::GetDlgItem(dialog, IDC_APP_LIST);
-        POINT screen{x, row * 19 + 9};
+        const int y = row * kSettingsRowHeight + kSettingsRowHeight / 2;
+        POINT screen{x, y};
         ::ClientToScreen(list, &screen);
         ::SetCursorPos(screen.x, screen.y);
-        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, row * 19 + 9));
-        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, row * 19 + 9));
+        ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         return Eventually([&] { return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, mask)) == state; });
     }
     int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }

@@ -4,14 +4,24 @@
 #include "framework/GdiGuards.h"
 #include "player/AxHost.h"
 #include "player/ShockwaveFlash.h"
+#include "resources/LumbraIds.h"
 #include "tests/common/StandInFlash.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
 
 using namespace stand_in;
 
 namespace {
 using Lines = std::vector<std::string>;
+using Operation = std::function<std::string(CShockwaveFlash&)>;
+std::string Said(bool done) { return done ? "done" : "failed"; }
+
+// What the control must receive once it is created, in no particular order.
+const std::multiset<std::wstring> kInitialProperties = {L"put Movie=S:", L"put WMode=S:Window", L"put Quality=S:High",
+                                                        L"put AllowScriptAccess=S:always", L"put Scale=S:ShowAll"};
 
 struct FlashBridge : testing::Test {
     void SetUp() override
@@ -20,24 +30,24 @@ struct FlashBridge : testing::Test {
         ASSERT_TRUE(m_standIn.Registered());
         m_parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr, nullptr, nullptr,
                                      nullptr);
-        ASSERT_TRUE(m_flash.Create(m_parent, RECT{0, 30, 640, 450}, 1003));
+        ASSERT_TRUE(m_flash.Create(m_parent, RECT{0, 30, 640, 450}, IDC_MOVIE));
         m_flash.SetCommandHandler([this](const std::string& c, const std::string& a) { m_commands.push_back(c + "|" + a); });
     }
     void TearDown() override { ::DestroyWindow(m_parent); }
     // What the control was asked since the last look: "put Name=S:value",
-    // and each call as its dispatch id in hex with its arguments
-    // ("8e(I4:0,S:C:\x.swf)").
+    // and each call by the name of its dispatch id with its arguments
+    // ("LoadMovie(I4:0,S:C:\x.swf)").
     static WideLines TakeLog() { return std::exchange(g_latest->log, {}); }
-    // The control fires FSCommand from inside its next call of this dispatch
-    // id, or for -1 at once, while no call of the player runs (as it does
-    // from its window's messages).
-    static void FireDuring(DISPID id, const wchar_t* command, const wchar_t* args)
+    // The control fires FSCommand from inside its next call of this name.
+    static void FireDuring(const wchar_t* name, const wchar_t* command, const wchar_t* args)
     {
-        g_latest->fireDuring = id;
-        g_latest->command = command;
-        g_latest->args = args;
-        if (id == -1)
-            g_latest->Fire();
+        EXPECT_EQ(kDispatchIds.count(name), 1u) << "a published dispatch id";
+        g_latest->fireDuring = name, g_latest->command = command, g_latest->args = args;
+    }
+    // Or at once, while no call of the player runs, as from its window's messages.
+    static void FireNow(const wchar_t* command, const wchar_t* args)
+    {
+        FireDuring(L"FSCommand", command, args), g_latest->Fire();
     }
 
     fw::ScopedComInit m_com;
@@ -50,39 +60,46 @@ struct FlashBridge : testing::Test {
 
 TEST_F(FlashBridge, TheControlGetsItsInitialPropertiesByNameAndEachOperationIsOneCallByItsDispatchId)
 {
-    EXPECT_EQ(TakeLog(), (WideLines{L"put Movie=S:", L"put WMode=S:Window", L"put Quality=S:High",
-                                    L"put AllowScriptAccess=S:always", L"put Scale=S:ShowAll"}));
-    EXPECT_EQ(m_flash.FlashVersion(), 0x0A0000);
-    m_flash.LoadMovie(0, "C:\\Suite\\MenuSwf\\PortalApp.swf");
-    m_flash.SetVariable("_root:XMLFile", "C:\\Temp\\PortalApp.xml");
-    m_flash.Rewind();
-    m_flash.Play();
-    m_flash.TGotoFrame("_root", 0);
-    m_flash.TGotoLabel("_root.mcLauncher.mcMenu", "Down1");
-    m_flash.TPlay("_root.mcLauncher.mcMenu");
-    EXPECT_EQ(m_flash.TCurrentLabel("_root.mcLauncher.mcMenu"), "Down1");
-    EXPECT_EQ(m_flash.GetVariable("_root:XMLFile"), "C:\\Temp\\PortalApp.xml");
-    EXPECT_EQ(m_flash.GetVariable("_root:CurrentDLL"), "");
-    EXPECT_EQ(TakeLog(), (WideLines{L"84()", L"8e(I4:0,S:C:\\Suite\\MenuSwf\\PortalApp.swf)",
-                                    L"97(S:_root:XMLFile,S:C:\\Temp\\PortalApp.xml)", L"74()", L"70()",
-                                    L"8f(S:_root,I4:0)", L"90(S:_root.mcLauncher.mcMenu,S:Down1)",
-                                    L"93(S:_root.mcLauncher.mcMenu)", L"92(S:_root.mcLauncher.mcMenu)",
-                                    L"98(S:_root:XMLFile)", L"98(S:_root:CurrentDLL)"}));
-
+    const WideLines initial = TakeLog();
+    EXPECT_EQ(std::multiset<std::wstring>(initial.begin(), initial.end()), kInitialProperties);
     // Texts travel in the ANSI code page: e with acute in 1252, a katakana in 932.
     const std::string text = ::GetACP() == 932 ? "\x83\x41" : "caf\xe9";
-    m_flash.SetVariable("name", text);
-    EXPECT_EQ(m_flash.GetVariable("name"), text);
-    EXPECT_EQ(TakeLog().front(), std::wstring(L"97(S:name,S:") + (::GetACP() == 932 ? L"\x30A2" : L"caf\xE9") + L")");
+    const std::wstring wide = ::GetACP() == 932 ? L"\x30A2" : L"caf\xE9";
+    // Each operation, the one call the control must see for it and what the
+    // operation then returns; a reading follows the writing it reads back.
+    const std::tuple<Operation, std::wstring, std::string> kEveryOperationOnce[] = {
+        {[](auto& f) { return std::to_string(f.FlashVersion()); }, L"FlashVersion()", std::to_string(0x0A0000)},
+        {[](auto& f) { return Said(f.LoadMovie(0, "C:\\Suite\\MenuSwf\\PortalApp.swf")); },
+         L"LoadMovie(I4:0,S:C:\\Suite\\MenuSwf\\PortalApp.swf)", "done"},
+        {[](auto& f) { return Said(f.SetVariable("_root:XMLFile", "C:\\Temp\\PortalApp.xml")); },
+         L"SetVariable(S:_root:XMLFile,S:C:\\Temp\\PortalApp.xml)", "done"},
+        {[](auto& f) { return Said(f.Rewind()); }, L"Rewind()", "done"},
+        {[](auto& f) { return Said(f.Play()); }, L"Play()", "done"},
+        {[](auto& f) { return Said(f.TGotoFrame("_root", 0)); }, L"TGotoFrame(S:_root,I4:0)", "done"},
+        {[](auto& f) { return Said(f.TGotoLabel("_root.mcLauncher.mcMenu", "Down1")); },
+         L"TGotoLabel(S:_root.mcLauncher.mcMenu,S:Down1)", "done"},
+        {[](auto& f) { return Said(f.TPlay("_root.mcLauncher.mcMenu")); }, L"TPlay(S:_root.mcLauncher.mcMenu)", "done"},
+        {[](auto& f) { return f.TCurrentLabel("_root.mcLauncher.mcMenu"); },
+         L"TCurrentLabel(S:_root.mcLauncher.mcMenu)", "Down1"},
+        {[](auto& f) { return f.GetVariable("_root:XMLFile"); },
+         L"GetVariable(S:_root:XMLFile)", "C:\\Temp\\PortalApp.xml"},
+        {[](auto& f) { return f.GetVariable("_root:CurrentDLL"); }, L"GetVariable(S:_root:CurrentDLL)", ""},
+        {[&](auto& f) { return Said(f.SetVariable("name", text)); }, L"SetVariable(S:name,S:" + wide + L")", "done"},
+        {[](auto& f) { return f.GetVariable("name"); }, L"GetVariable(S:name)", text},
+    };
+    for (const auto& [operation, call, result] : kEveryOperationOnce) {
+        EXPECT_EQ(operation(m_flash), result) << call;
+        EXPECT_EQ(TakeLog(), WideLines{call});
+    }
 }
 
 TEST_F(FlashBridge, CommandsArriveFromInsideACallAndOutsideOfAnyCall)
 {
-    FireDuring(0x93, L"CONFIG", L"");
+    FireDuring(L"TPlay", L"CONFIG", L"");
     m_flash.TPlay("_root.mcLauncher.mcMenu");
     EXPECT_EQ(m_commands, Lines{"CONFIG|"});
 
-    FireDuring(-1, L"COPY", L"outside any call");
+    FireNow(L"COPY", L"outside any call");
     EXPECT_EQ(m_commands, (Lines{"CONFIG|", "COPY|outside any call"}));
 
     // The handler may call back into the player and even close it while
@@ -92,7 +109,7 @@ TEST_F(FlashBridge, CommandsArriveFromInsideACallAndOutsideOfAnyCall)
         ::DestroyWindow(m_flash.GetSafeHwnd());
     });
     m_flash.SetVariable("_root:CurrentDLL", "Album.dll");
-    FireDuring(0x70, L"EXEC", L"");
+    FireDuring(L"Play", L"EXEC", L"");
     long before = g_liveObjects;
     m_flash.Play();
     EXPECT_EQ(m_commands.back(), "EXEC|Album.dll");

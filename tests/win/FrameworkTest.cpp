@@ -14,7 +14,13 @@ namespace {
 using Calls = std::vector<std::string>;
 using std::to_string;
 const UINT kProbe = WM_APP + 1; // posted to a control to watch the pre-translation walk
+const UINT kRunScript = WM_APP; // a scripted dialog posts itself to run its script in its loop
 Calls g_calls;
+
+// The names of the messages the typed window records.
+const auto MessageName = [](UINT msg) -> std::string {
+    return msg == WM_COMMAND ? "WM_COMMAND" : msg == WM_TIMER ? "WM_TIMER" : "WM_APP + " + to_string(msg - WM_APP);
+};
 
 // Logs every typed handler it is given; `handled` is what they return.
 struct TypedWindow : fw::CWnd {
@@ -43,7 +49,7 @@ struct TypedWindow : fw::CWnd {
         if (msg != WM_COMMAND && msg != WM_TIMER && msg < WM_APP)
             return false;
         result = 5;
-        return g_calls.push_back("Message " + to_string(msg)), true;
+        return g_calls.push_back("Message " + MessageName(msg)), true;
     }
 };
 
@@ -84,10 +90,10 @@ struct ScriptedDialog : fw::CDialog {
         if (m_bInInit)
             m_script(*this);
         else
-            ::PostMessageA(m_hWnd, WM_APP, 0, 0);
+            ::PostMessageA(m_hWnd, kRunScript, 0, 0);
         return TRUE;
     }
-    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == WM_APP && (m_script(*this), true); }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override { return msg == kRunScript && (m_script(*this), true); }
     bool OnNotify(int id, NMHDR&, LRESULT&) override { return g_calls.push_back("Notify " + to_string(id)), true; }
     void OnOK() override { EndDialog(77); }
     std::function<void(ScriptedDialog&)> m_script;
@@ -122,7 +128,7 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
     const std::tuple<UINT, WPARAM, LPARAM, Calls, LRESULT> cases[] = {
         {WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd), {"Command 0 1001", "Clicked 1001"}, 0},
         {WM_COMMAND, MAKEWPARAM(1002, 1), 0, {"Command 1 1002", "Clicked 1002"}, 0}, // an accelerator
-        {WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd), {"Command 2 10", "Message 273"}, 5},
+        {WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd), {"Command 2 10", "Message WM_COMMAND"}, 5},
         {WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&notify), {"Notify 12 -2"}, 7},
         {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7), {"Down -5,7 5"}, 0},
         {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, -2), {"Move 300,-2 1"}, 0},
@@ -130,7 +136,7 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
         {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)), MAKELPARAM(600, 400), {"Wheel -240 600,400 8"}, 0},
         {WM_TIMER, 100, 0, {"Timer 100"}, 0},
         {WM_ERASEBKGND, 0, 0, {"Erase"}, 1},
-        {WM_APP + 9, 0, 0, {"Message 32777"}, 5},
+        {WM_APP + 9, 0, 0, {"Message WM_APP + 9"}, 5},
     };
     for (const auto& [msg, wParam, lParam, calls, result] : cases) {
         g_calls.clear();
@@ -140,7 +146,7 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
     window.handled = false; // a handler that declines leaves the message to OnMessage
     g_calls.clear();
     ::SendMessageA(hwnd, WM_TIMER, 7, 0);
-    EXPECT_EQ(g_calls, (Calls{"Timer 7", "Message 275"}));
+    EXPECT_EQ(g_calls, (Calls{"Timer 7", "Message WM_TIMER"}));
     ::DestroyWindow(hwnd);
 }
 

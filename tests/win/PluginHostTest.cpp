@@ -6,6 +6,7 @@
 #include "catalog/GuardedBlock.h"
 #include "catalog/PluginHost.h"
 #include "tests/common/TestSuite.h"
+#include "tests/win/fixtures/TestIds.h"
 
 #include <aclapi.h>
 #include <sddl.h>
@@ -46,7 +47,7 @@ struct PluginHost : SuiteTest {
 std::function<void()> g_onCallBack;
 LRESULT CALLBACK CallBackProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_APP + 1 && g_onCallBack)
+    if (msg == WM_TEST_PLUGIN_CALL && g_onCallBack)
         g_onCallBack();
     return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }

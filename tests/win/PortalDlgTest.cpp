@@ -8,6 +8,7 @@
 #include "tests/common/RecordingPlayer.h"
 #include "tests/common/StandInFlash.h"
 #include "tests/common/TestSuite.h"
+#include "tests/win/fixtures/TestIds.h"
 
 #include <utility>
 
@@ -17,6 +18,7 @@ using Lines = std::vector<std::string>;
 namespace {
 const char kFotopassKey[] = "SOFTWARE\\Orva Corporation\\Fotopass\\1.0";
 const char kCopyToolKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OrvaCopy.exe";
+const UINT_PTR kCopyToolTimer = 100; // the window's poll of the copy tool
 
 struct TestPortalDlg : CPortalDlg {
     explicit TestPortalDlg(const TestSuite& suite, bool recording = true) : m_suite(suite), m_bRecording(recording) {}
@@ -53,7 +55,7 @@ struct TestPortalDlg : CPortalDlg {
     }
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
-        if (msg != WM_APP + 1 || !onPluginCall)
+        if (msg != WM_TEST_PLUGIN_CALL || !onPluginCall)
             return CPortalDlg::OnMessage(msg, wParam, lParam, result);
         std::exchange(onPluginCall, nullptr)();
         return true;
@@ -266,7 +268,7 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
     fw::UniqueKernelHandle copyTool(::CreateMutexA(nullptr, TRUE, "OrvaMtxCpy"));
     for (int tick = 0; tick < 2; ++tick) {
         m_dlg.player.labels.clear();
-        ::SendMessageA(window, WM_TIMER, 100, 0);
+        ::SendMessageA(window, WM_TIMER, kCopyToolTimer, 0);
         EXPECT_EQ(LockLabels(), "Disable Disable Disable Disable ") << "at every tick";
     }
     Send("EXEC", "Valid.dll");
@@ -276,10 +278,10 @@ TEST_F(PortalWindow, TheCopyToolLocksStartingAndClosingUntilItEnds)
     EXPECT_FALSE(::IsIconic(window));
 
     copyTool.reset();
-    ::SendMessageA(window, WM_TIMER, 100, 0);
+    ::SendMessageA(window, WM_TIMER, kCopyToolTimer, 0);
     EXPECT_EQ(LockLabels(), "Up Selected Up Up ");
     m_dlg.player.calls.clear();
-    ::SendMessageA(window, WM_TIMER, 100, 0);
+    ::SendMessageA(window, WM_TIMER, kCopyToolTimer, 0);
     EXPECT_TRUE(m_dlg.player.calls.empty()) << "only the first free tick unlocks";
 }
 

@@ -30,6 +30,8 @@ struct TestSettingsDlg : CSettingsDlg {
     std::string m_strAppInfo;
 };
 
+const int kRowHeight = 19; // of the list's rows in the dialog's own font
+
 // A key as the loop receives it, aimed at the window with the focus.
 const auto PostKey = [](WPARAM key) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 1); };
 
@@ -124,11 +126,11 @@ TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelecti
         {0, ODS_SELECTED, CAppListCtrl::kSelectedBack, CAppListCtrl::kMark},
     };
     for (const auto& [row, state, back, tick] : cases) {
-        PixelCanvas canvas(396, 19, RGB(1, 2, 3));
+        PixelCanvas canvas(396, kRowHeight, RGB(1, 2, 3));
         canvas.DrawThroughParent(m_dlg->GetSafeHwnd(), List().GetSafeHwnd(), state, ODT_LISTVIEW, row);
         EXPECT_EQ(canvas.At(300, 5), back) << row;
-        EXPECT_EQ(canvas.At(100, 18), CAppListCtrl::kSeparator) << row; // the line at the bottom
-        EXPECT_EQ(canvas.At(380, 18), back) << row;                   // which stops 21 short
+        EXPECT_EQ(canvas.At(100, kRowHeight - 1), CAppListCtrl::kSeparator) << row; // the line at the bottom
+        EXPECT_EQ(canvas.At(380, kRowHeight - 1), back) << row;                     // which stops 21 short
         EXPECT_EQ(canvas.At(2, 2), CAppListCtrl::kBoxOuterFrame) << row;
         EXPECT_EQ(canvas.At(3, 8), CAppListCtrl::kBoxInnerFrame) << row;
         EXPECT_EQ(canvas.At(11, 4), tick) << row;

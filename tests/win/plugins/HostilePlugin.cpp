@@ -13,6 +13,7 @@
 //     buttons and posts the import's end and "minimise" to the menu, then
 //     handles messages itself for a while, as a plug-in's dialog would
 #define LUMBRA_BUILDING_PLUGIN
+#include "player/NativeMenuPlayer.h"
 #include "sdk/LumbraPlugin.h"
 
 #include <windows.h>
@@ -80,7 +81,7 @@ void PumpCommandsIntoTheMenu(const char* what, int when)
     HWND player = ::FindWindowExA(menu, nullptr, "LumbraMenuPlayer", nullptr);
     if (!player || TimesInProcess(what) != when)
         return;
-    for (int id : {12, 11, 13}) // settings ("CONFIG"), start ("EXEC"), copy ("COPY")
+    for (UINT id : {CNativeMenuPlayer::kSettingsId, CNativeMenuPlayer::kStartId, CNativeMenuPlayer::kCopyId})
         ::PostMessageA(::GetDlgItem(player, id), BM_CLICK, 0, 0);
     for (const char* message : {"Fotopass End.", "Orva Dereze Show Icon"})
         ::PostMessageA(menu, ::RegisterWindowMessageA(message), 0, 0);

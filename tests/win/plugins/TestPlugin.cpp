@@ -4,6 +4,7 @@
 // named by LUMBRA_TEST_LOG, so tests see what the menu called.
 #define LUMBRA_BUILDING_PLUGIN
 #include "sdk/LumbraPlugin.h"
+#include "tests/win/fixtures/TestIds.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -29,12 +30,12 @@ std::string OwnFileName()
     return ::PathFindFileNameA(OwnPath().c_str());
 }
 
-// Reentrant calls back into the menu (WM_APP + 1) before it reads what it was
-// given, as a plug-in that pumps messages may.
+// Reentrant calls back into the menu (WM_TEST_PLUGIN_CALL) before it reads
+// what it was given, as a plug-in that pumps messages may.
 void Log(void* menu, const char* what, const char* text)
 {
     if (OwnFileName() == "Reentrant.dll")
-        ::SendMessageA(static_cast<HWND>(menu), WM_APP + 1, 0, 0);
+        ::SendMessageA(static_cast<HWND>(menu), WM_TEST_PLUGIN_CALL, 0, 0);
     char path[MAX_PATH] = {};
     if (!::GetEnvironmentVariableA("LUMBRA_TEST_LOG", path, MAX_PATH))
         return;
