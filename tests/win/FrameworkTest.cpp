@@ -44,6 +44,20 @@ struct TypedWindow : fw::CWnd {
     bool OnMouseWheel(short d, UINT k, POINT p) override { return Log("Wheel " + to_string(d) + " " + Text(p, k)); }
     bool OnTimer(UINT_PTR id) override { return Log("Timer " + to_string(id)); }
     bool OnEraseBackground(HDC) override { return Log("Erase"); }
+    bool OnLButtonDblClk(POINT p, UINT keys) override { return Log("DblClk " + Text(p, keys)); }
+    bool OnCaptureChanged(HWND to) override { return Log(to ? "Capture taken" : "Capture released"); }
+    bool OnCancelMode() override { return Log("CancelMode"); }
+    bool OnKeyDown(UINT key, UINT flags) override { return Log("KeyDown " + to_string(key) + " " + to_string(flags)); }
+    bool OnChar(UINT c, UINT flags) override { return Log("Char " + to_string(c) + " " + to_string(flags)); }
+    bool OnSize(UINT type, int w, int h) override { return Log("Size " + to_string(type) + " " + Text({w, h}, 0)); }
+    bool OnShowWindow(bool shown, UINT status) override { return Log("Show " + Text({shown, 0}, status)); }
+    bool OnSetFont(HFONT font, bool redraw) override { return Log(font == kFont ? "Font " + to_string(redraw) : ""); }
+    HBRUSH OnControlColor(UINT kind, HDC, HWND) override { return Log("Colour " + to_string(kind)) ? kBrush : nullptr; }
+    HICON OnQueryDragIcon() override { return Log("DragIcon") ? kIcon : nullptr; }
+    bool OnSignal(UINT msg) override { return Log("Signal " + MessageName(msg)); }
+    const HFONT kFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    const HBRUSH kBrush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    const HICON kIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
     bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override
     {
         if (msg != WM_COMMAND && msg != WM_TIMER && msg < WM_APP)
@@ -136,7 +150,17 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
         {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)), MAKELPARAM(600, 400), {"Wheel -240 600,400 8"}, 0},
         {WM_TIMER, 100, 0, {"Timer 100"}, 0},
         {WM_ERASEBKGND, 0, 0, {"Erase"}, 1},
-        {WM_APP + 9, 0, 0, {"Message WM_APP + 9"}, 5},
+        {WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, -3), {"DblClk 4,-3 1"}, 0},
+        {WM_CAPTURECHANGED, 0, 0, {"Capture released"}, 0},
+        {WM_CANCELMODE, 0, 0, {"CancelMode"}, 0},
+        {WM_KEYDOWN, VK_SPACE, 0x00390001, {"KeyDown 32 3735553"}, 0},
+        {WM_CHAR, 'a', 0x001E0001, {"Char 97 1966081"}, 0},
+        {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 450), {"Size 2 640,450 0"}, 0},
+        {WM_SHOWWINDOW, TRUE, SW_PARENTOPENING, {"Show 1,0 3"}, 0},
+        {WM_SETFONT, reinterpret_cast<WPARAM>(window.kFont), TRUE, {"Font 1"}, 0},
+        {WM_CTLCOLORLISTBOX, 0, 0, {"Colour 2"}, reinterpret_cast<LRESULT>(window.kBrush)},
+        {WM_QUERYDRAGICON, 0, 0, {"DragIcon"}, reinterpret_cast<LRESULT>(window.kIcon)},
+        {WM_APP + 9, 0, 0, {"Signal WM_APP + 9"}, 0},
     };
     for (const auto& [msg, wParam, lParam, calls, result] : cases) {
         g_calls.clear();
@@ -146,8 +170,34 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
     window.handled = false; // a handler that declines leaves the message to OnMessage
     g_calls.clear();
     ::SendMessageA(hwnd, WM_TIMER, 7, 0);
-    EXPECT_EQ(g_calls, (Calls{"Timer 7", "Message WM_TIMER"}));
+    ::SendMessageA(hwnd, WM_APP + 9, 0, 0);
+    EXPECT_EQ(g_calls, (Calls{"Timer 7", "Message WM_TIMER", "Signal WM_APP + 9", "Message WM_APP + 9"}));
     ::DestroyWindow(hwnd);
+}
+
+// A handler hands the message it is given on exactly as it came: to the
+// control's own procedure, or to another window.
+TEST(TypedHandlers, DefaultAndForwardToPassTheMessageOnUnchanged)
+{
+    struct Relay : fw::CWnd {
+        HWND to = nullptr;
+        bool OnSetFont(HFONT, bool) override { return Default(), true; }
+        bool OnMouseWheel(short, UINT, POINT) override { return ForwardTo(to), true; }
+    };
+    ASSERT_TRUE(fw::CWnd::RegisterOwnClass("TypedWindow", 0, nullptr));
+    TypedWindow target;
+    ASSERT_TRUE(target.Create("TypedWindow", "", WS_POPUP, 0, RECT{0, 0, 50, 50}, nullptr, 0));
+    HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    Relay relay;
+    relay.to = target.GetSafeHwnd();
+    ASSERT_TRUE(relay.SubclassWindow(edit));
+    ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(target.kFont), FALSE);
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(edit, WM_GETFONT, 0, 0)), target.kFont);
+    g_calls.clear();
+    ::SendMessageA(edit, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, 120), MAKELPARAM(-7, 9));
+    EXPECT_EQ(g_calls, Calls{"Wheel 120 -7,9 4"});
+    ::DestroyWindow(edit);
+    ::DestroyWindow(target.GetSafeHwnd());
 }
 
 TEST(Dialog, NestedModalLoopsWalkTargetParentsOwnersAndReflectToControls)
