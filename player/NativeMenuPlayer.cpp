@@ -321,18 +321,9 @@ void CNativeMenuPlayer::LoadDocument()
     m_bFoundOnly = false;
     m_bUserChose = false;
     m_strProblem.clear();
-    if (elements) {
-        for (auto& attributes : *elements) {
-            player::MenuEntry entry;
-            entry.id = attributes["id"];
-            entry.name = attributes["name"];
-            entry.infoSwf = attributes["infoswf"];
-            entry.execButton = attributes["execbtn"];
-            entry.icon = attributes["icon"];
-            entry.focus = attributes["focus"] == "true";
-            entries.push_back(std::move(entry));
-        }
-    }
+    if (elements)
+        for (const support::XmlAttributes& attributes : *elements)
+            entries.push_back(player::EntryFromAttributes(attributes));
     m_model.Load(std::move(entries));
     m_pictures.clear();
     // The picture decoder's first start costs more than all the rows; the
