@@ -115,11 +115,6 @@ void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT fon
     RECT text = box;
     ::DrawTextA(dc, letter.c_str(), static_cast<int>(letter.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
-
-void ForwardWheel(HWND to, short delta, UINT keys, POINT point)
-{
-    ::SendMessageA(to, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(point.x, point.y));
-}
 } // namespace
 
 // The entry list: a list box that leaves every key and the wheel to the main
@@ -127,15 +122,14 @@ void ForwardWheel(HWND to, short delta, UINT keys, POINT point)
 // menu labels.
 class CNativeMenuPlayer::CEntryList : public fw::CWnd {
 protected:
-    bool OnMouseWheel(short delta, UINT keys, POINT point) override
+    bool OnMouseWheel(short, UINT, POINT) override
     {
-        ForwardWheel(::GetAncestor(m_hWnd, GA_ROOT), delta, keys, point);
+        ForwardTo(::GetAncestor(m_hWnd, GA_ROOT));
         return true;
     }
-    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override
-    {
-        return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
-    }
+    bool OnKeyDown(UINT, UINT) override { return true; }
+    bool OnKeyUp(UINT, UINT) override { return true; }
+    bool OnChar(UINT, UINT) override { return true; }
 };
 
 CNativeMenuPlayer::CNativeMenuPlayer() : m_pList(std::make_unique<CEntryList>()) {}
@@ -595,18 +589,17 @@ bool CNativeMenuPlayer::OnButtonClicked(int id)
     }
 }
 
-bool CNativeMenuPlayer::OnMouseWheel(short delta, UINT keys, POINT point)
+bool CNativeMenuPlayer::OnMouseWheel(short, UINT, POINT)
 {
-    ForwardWheel(::GetParent(m_hWnd), delta, keys, point);
+    ForwardTo(::GetParent(m_hWnd));
     return true;
 }
 
-bool CNativeMenuPlayer::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result)
+HBRUSH CNativeMenuPlayer::OnControlColor(UINT kind, HDC, HWND)
 {
-    if (msg != WM_CTLCOLORLISTBOX)
-        return false;
+    if (kind != CTLCOLOR_LISTBOX)
+        return nullptr;
     if (!m_hListBrush)
         m_hListBrush.reset(::CreateSolidBrush(kListBack));
-    result = reinterpret_cast<LRESULT>(m_hListBrush.get());
-    return true;
+    return m_hListBrush.get();
 }

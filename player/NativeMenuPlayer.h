@@ -62,8 +62,8 @@ protected:
     bool OnButtonClicked(int id) override;
     bool OnMouseWheel(short delta, UINT keys, POINT point) override;
     bool OnTimer(UINT_PTR id) override;
-    // WM_CTLCOLORLISTBOX: the list's background.
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The list's background.
+    HBRUSH OnControlColor(UINT kind, HDC dc, HWND control) override;
 
 private:
     class CEntryList;
