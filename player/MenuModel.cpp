@@ -14,7 +14,25 @@ namespace {
 const char kLineBreak[] = "[CR]";
 const char kSmall[] = "[SMALL]";
 const char kCurrentEntryVariable[] = "_root:CurrentDLL";
+
+std::string Attribute(const std::map<std::string, std::string>& attributes, const char* name)
+{
+    auto found = attributes.find(name);
+    return found == attributes.end() ? std::string() : found->second;
+}
 } // namespace
+
+MenuEntry EntryFromAttributes(const std::map<std::string, std::string>& attributes)
+{
+    MenuEntry entry;
+    entry.id = Attribute(attributes, "id");
+    entry.name = Attribute(attributes, "name");
+    entry.infoSwf = Attribute(attributes, "infoswf");
+    entry.execButton = Attribute(attributes, "execbtn");
+    entry.icon = Attribute(attributes, "icon");
+    entry.focus = Attribute(attributes, "focus") == "true";
+    return entry;
+}
 
 NameLayout LayoutName(const std::string& name)
 {

@@ -18,6 +18,11 @@ struct MenuEntry {
     bool focus = false;
 };
 
+// The entry of one element of the menu document, from its attributes: texts
+// as they stand (markers and code page bytes included), a missing one empty,
+// focus only for exactly "true", any other attribute ignored.
+MenuEntry EntryFromAttributes(const std::map<std::string, std::string>& attributes);
+
 // A name's markers: "[CR]" breaks the line, a leading "[SMALL]" makes the
 // whole name smaller.
 struct NameLayout {

@@ -2,12 +2,13 @@
 // native child window that reads the same menu document, answers the same
 // labels and variables and sends the same commands as the menu movie, so the
 // main window drives it exactly as it drives the movie. Entries are rows of a
-// list box and the commands real buttons, so screen readers can name them.
+// list box and the commands real buttons, so screen readers can name them;
+// the painter draws them and everything around.
 #pragma once
 
 #include "MenuModel.h"
+#include "MenuPainter.h"
 #include "MoviePlayer.h"
-#include "framework/Handle.h"
 #include "framework/Wnd.h"
 #include "ui/ImageFile.h"
 
@@ -62,11 +63,16 @@ protected:
     bool OnButtonClicked(int id) override;
     bool OnMouseWheel(short delta, UINT keys, POINT point) override;
     bool OnTimer(UINT_PTR id) override;
-    // WM_CTLCOLORLISTBOX: the list's background.
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The list's background.
+    HBRUSH OnControlColor(UINT kind, HDC dc, HWND control) override;
 
 private:
     class CEntryList;
+
+    // The list's window text once it is built; while it builds, the progress.
+    static const char kListName[];
+    // Fires once the list is drawn, to decode the pictures.
+    static constexpr UINT_PTR kPicturesTimer = 1;
 
     void LoadDocument();
     void FillList();
@@ -75,11 +81,7 @@ private:
     void UpdateButtons();
     void StartSelected(bool fromList);
     void Paint(HDC dc);
-    void DrawEmptyMenu(HDC dc);
-    void DrawProgress(HDC dc);
-    RECT ProgressRect() const;
     void DrawEntry(const DRAWITEMSTRUCT& item);
-    void DrawButton(const DRAWITEMSTRUCT& item);
     const CPicture& Picture(const std::string& path, int width, int height);
 
     player::MenuModel m_model;
@@ -94,11 +96,7 @@ private:
     HWND m_hStart = nullptr;
     HWND m_hSettings = nullptr;
     HWND m_hCopy = nullptr;
-    fw::UniqueFont m_hFont;
-    fw::UniqueFont m_hSmallFont;
-    fw::UniqueFont m_hTitleFont;
-    fw::UniqueFont m_hButtonFont;
-    fw::UniqueBrush m_hListBrush;
+    player::CMenuPainter m_painter;
     std::map<std::string, CPicture> m_pictures;
     // Pictures are decoded after the list's first paint, so a new list shows
     // at once and its icons follow.

@@ -86,3 +86,28 @@ TEST(LayoutName, BreaksLinesAndShrinksALeadingSmallMarker)
         EXPECT_EQ(PlainName(name), plain);
     }
 }
+
+TEST(EntryFromAttributes, TakesTheTextsAsTheyStandAndFocusOnlyForExactlyTrue)
+{
+    using Attributes = std::map<std::string, std::string>;
+    // 100 bytes, the longest name a plug-in gives; code page 932 with 0x5C
+    // trail bytes next to the markers.
+    const std::string longest = "[SMALL]" + std::string(45, 'A') + "[CR]" + std::string(44, 'B');
+    const std::string sjis = "[SMALL]\x83\x5C\x83\x74\x83\x67[CR]\x95\x5C";
+    const std::pair<Attributes, MenuEntry> cases[] = {
+        {{{"id", "Album.dll"}, {"name", "Photo[CR]Album"}, {"infoswf", "Info\\Album.png"}, {"execbtn", "Open"},
+          {"icon", "Album.png"}, {"focus", "true"}, {"ID", "Other.dll"}, {"title", "x"}},
+         {"Album.dll", "Photo[CR]Album", "Info\\Album.png", "Open", "Album.png", true}},
+        {{}, {}},
+        {{{"id", "A.dll"}, {"focus", "TRUE"}}, {"A.dll", "", "", "", "", false}},
+        {{{"focus", "1"}}, {}},
+        {{{"focus", ""}}, {}},
+        {{{"focus", "true "}}, {}},
+        {{{"name", longest}, {"execbtn", std::string(100, 'C')}}, {"", longest, "", std::string(100, 'C'), "", false}},
+        {{{"name", sjis}, {"execbtn", "\x8B\x4E\x93\xAE"}, {"icon", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png"}},
+         {"", sjis, "", "\x8B\x4E\x93\xAE", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png", false}},
+    };
+    auto fields = [](const MenuEntry& e) { return std::make_tuple(e.id, e.name, e.infoSwf, e.execButton, e.icon, e.focus); };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(fields(EntryFromAttributes(cases[i].first)), fields(cases[i].second)) << "case " << i;
+}
