@@ -11,9 +11,8 @@ struct TextLimit {
 };
 
 const TextLimit kTextLimits[] = {
-    {offsetof(AppEntry, infoText1), 100}, {offsetof(AppEntry, infoText2), 100},
-    {offsetof(AppEntry, infoText3), 100}, {offsetof(AppEntry, name), 100},
-    {offsetof(AppEntry, infoText4), 100}, {offsetof(AppEntry, execButton), 100},
+    {offsetof(AppEntry, infoText1), 100}, {offsetof(AppEntry, infoText2), 100}, {offsetof(AppEntry, infoText3), 100},
+    {offsetof(AppEntry, name), 100},      {offsetof(AppEntry, infoText4), 100}, {offsetof(AppEntry, execButton), 100},
     {offsetof(AppEntry, icon), 260},      {offsetof(AppEntry, infoSwf), 260},
 };
 

@@ -8,13 +8,14 @@
 
 int CAppCatalog::WriteMenuDocument(const std::string& path, const StepHandler& onStep) const
 {
-    std::string focusId = m_newEntry.empty() ? RegReadString(HKEY_CURRENT_USER, kProgramKey, "LastUse", "") : m_newEntry;
+    std::string focusId =
+        m_newEntry.empty() ? RegReadString(HKEY_CURRENT_USER, kProgramKey, "LastUse", "") : m_newEntry;
 
     // An old copy beside the movie would shadow the fresh document.
     ::DeleteFileA((m_menuSwfFolder + kMenuDocumentName).c_str());
 
-    fw::UniqueFile file(
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    fw::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return -1;
 

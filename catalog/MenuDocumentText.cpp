@@ -86,8 +86,8 @@ std::string MenuDocumentText(const std::vector<MenuLine>& lines, const std::stri
     std::string text = "<?xml version=\"1.0\" encoding=\"" + encodingName + "\"?>\r\n<menu>\r\n";
     for (const MenuLine& line : lines) {
         text += "  <data id=\"" + attribute(line.id) + "\" name=\"" + attribute(line.name) + "\" infoswf=\"" +
-                attribute(menuSwfFolder + line.infoSwf) + "\" execbtn=\"" + attribute(line.execButton) +
-                "\" icon=\"" + attribute(menuSwfFolder + line.icon) + "\"";
+                attribute(menuSwfFolder + line.infoSwf) + "\" execbtn=\"" + attribute(line.execButton) + "\" icon=\"" +
+                attribute(menuSwfFolder + line.icon) + "\"";
         if (!focusId.empty() && line.id == focusId)
             text += " focus=\"true\"";
         text += " />\r\n";

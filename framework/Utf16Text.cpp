@@ -18,7 +18,8 @@ std::vector<wchar_t> WideText(const char* text, int length, UINT codePage)
 
 std::string NarrowText(const wchar_t* text, int length, UINT codePage)
 {
-    const int bytes = text && length > 0 ? ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
+    const int bytes =
+        text && length > 0 ? ::WideCharToMultiByte(codePage, 0, text, length, nullptr, 0, nullptr, nullptr) : 0;
     std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
         ::WideCharToMultiByte(codePage, 0, text, length, &narrow[0], bytes, nullptr, nullptr);

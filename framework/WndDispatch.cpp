@@ -153,9 +153,9 @@ bool CWnd::DispatchTyped(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        return Answered(OnControlColor(msg - WM_CTLCOLORMSGBOX, reinterpret_cast<HDC>(wParam),
-                                       reinterpret_cast<HWND>(lParam)),
-                        result);
+        return Answered(
+            OnControlColor(msg - WM_CTLCOLORMSGBOX, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)),
+            result);
     case WM_QUERYDRAGICON:
         return Answered(OnQueryDragIcon(), result);
     default:

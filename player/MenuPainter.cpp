@@ -61,11 +61,11 @@ void FillRounded(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int r
 
 void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
 {
-    TRIVERTEX vertices[2] = {
-        {rect.left, rect.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
-         static_cast<COLOR16>(GetBValue(top) << 8), 0},
-        {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
-         static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
+    TRIVERTEX vertices[2] = {{rect.left, rect.top, static_cast<COLOR16>(GetRValue(top) << 8),
+                              static_cast<COLOR16>(GetGValue(top) << 8), static_cast<COLOR16>(GetBValue(top) << 8), 0},
+                             {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
+                              static_cast<COLOR16>(GetGValue(bottom) << 8),
+                              static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
     GRADIENT_RECT gradient{0, 1};
     ::GdiGradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
 }
@@ -105,8 +105,7 @@ void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT fon
 }
 
 // The icon, else its placeholder once the pictures are no longer pending.
-void DrawIcon(HDC dc, const CPicture& icon, const RECT& box, bool picturesPending, const std::string& name,
-              HFONT font)
+void DrawIcon(HDC dc, const CPicture& icon, const RECT& box, bool picturesPending, const std::string& name, HFONT font)
 {
     if (icon)
         DrawPicture(dc, icon, box);
@@ -210,7 +209,9 @@ void CMenuPainter::DrawButton(const DRAWITEMSTRUCT& item, bool primary) const
     HDC dc = item.hDC;
     bool disabled = (item.itemState & ODS_DISABLED) != 0;
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    COLORREF fill = disabled ? kDisabled : primary ? (pressed ? kAccentDark : kAccent) : (pressed ? kSecondaryDark : kSecondary);
+    COLORREF fill = disabled  ? kDisabled
+                    : primary ? (pressed ? kAccentDark : kAccent)
+                              : (pressed ? kSecondaryDark : kSecondary);
     FillGradient(dc, item.rcItem, kButtonBackTop, kButtonBackBottom);
     FillRounded(dc, item.rcItem, fill, fill, 10);
     char text[128] = {};

@@ -31,8 +31,7 @@ public:
     void DrawEmptyMenu(HDC dc, const std::string& problem, bool listUnreadable) const;
     void DrawProgress(HDC dc, const std::string& text, bool listEmpty) const;
     // One row of the list; no entry for the list's empty rest.
-    void DrawRow(const DRAWITEMSTRUCT& item, const MenuEntry* entry, const CPicture& icon,
-                 bool picturesPending) const;
+    void DrawRow(const DRAWITEMSTRUCT& item, const MenuEntry* entry, const CPicture& icon, bool picturesPending) const;
     // A command button with its window text; the primary one is the accent.
     void DrawButton(const DRAWITEMSTRUCT& item, bool primary) const;
 

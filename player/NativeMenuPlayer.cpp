@@ -99,7 +99,8 @@ void CNativeMenuPlayer::ShowFoundEntries(const std::vector<player::MenuEntry>& e
     if (m_bFoundOnly && shown.size() <= entries.size() &&
         std::equal(shown.begin(), shown.end(), entries.begin(),
                    [](const player::MenuEntry& a, const player::MenuEntry& b) { return a.id == b.id; })) {
-        std::vector<player::MenuEntry> added(entries.begin() + static_cast<std::ptrdiff_t>(shown.size()), entries.end());
+        std::vector<player::MenuEntry> added(entries.begin() + static_cast<std::ptrdiff_t>(shown.size()),
+                                             entries.end());
         AddRows(added);
         m_model.Append(std::move(added));
         ::ShowWindow(ListWindow(), m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);

@@ -56,9 +56,9 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
     m_pList->SubclassWindow(list);
     m_hStart = child("BUTTON", "", BS_OWNERDRAW, player::kStartRect, kStartId);
     m_hSettings = child("BUTTON", LibraryTextOr(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW,
-                       player::kSettingsRect, kSettingsId);
+                        player::kSettingsRect, kSettingsId);
     m_hCopy = child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, player::kCopyRect,
-                   kCopyId);
+                    kCopyId);
     UpdateButtons();
     return true;
 }
@@ -93,8 +93,8 @@ void CNativeMenuPlayer::Paint(HDC target)
     if (entry) {
         const RECT& info = player::kInfoBox;
         const CPicture& icon = Picture(entry->icon, player::kCardIcon, player::kCardIcon);
-        m_painter.DrawCard(dc.get(), *entry, icon, Picture(entry->infoSwf, info.right - info.left, info.bottom - info.top),
-                           m_bPicturesPending);
+        m_painter.DrawCard(dc.get(), *entry, icon,
+                           Picture(entry->infoSwf, info.right - info.left, info.bottom - info.top), m_bPicturesPending);
     } else if (m_strProgress.empty()) {
         // A menu still being built is not empty yet: its progress line speaks.
         m_painter.DrawEmptyMenu(dc.get(), m_strProblem, m_bListUnreadable);

@@ -186,7 +186,8 @@ void CShockwaveFlash::SetInitialProperties()
         const wchar_t* name;
         const char* value;
     } properties[] = {
-        {L"Movie", ""}, {L"WMode", "Window"}, {L"Quality", "High"}, {L"AllowScriptAccess", "always"}, {L"Scale", "ShowAll"},
+        {L"Movie", ""},        {L"WMode", "Window"}, {L"Quality", "High"}, {L"AllowScriptAccess", "always"},
+        {L"Scale", "ShowAll"},
     };
     for (const auto& property : properties) {
         DISPID id = DISPID_UNKNOWN;
@@ -196,7 +197,8 @@ void CShockwaveFlash::SetInitialProperties()
         fw::UniqueVariant value = Text(property.value);
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS params{value.get(), &named, 1, 1};
-        m_pDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+        m_pDispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                            nullptr);
     }
 }
 

@@ -41,19 +41,19 @@ extern "C" {
 
 #pragma pack(push, 1)
 typedef struct AppEntry {
-    uint32_t cbSize;        /* set to 1200 by the menu */
-    char signature[3];      /* "OP" and its zero */
-    uint8_t version;        /* 1 */
+    uint32_t cbSize;   /* set to 1200 by the menu */
+    char signature[3]; /* "OP" and its zero */
+    uint8_t version;   /* 1 */
     char infoText1[100];
     char infoText2[100];
     char infoText3[100];
     uint32_t reserved1;
-    int32_t listed;         /* 1: offered in the menu */
-    char name[100];         /* display name, at most 100 characters */
+    int32_t listed; /* 1: offered in the menu */
+    char name[100]; /* display name, at most 100 characters */
     char infoText4[100];
-    char execButton[100];   /* label of the start button */
-    char infoSwf[260];      /* information file, relative to MenuSwf */
-    char icon[260];         /* icon file, relative to MenuSwf */
+    char execButton[100]; /* label of the start button */
+    char infoSwf[260];    /* information file, relative to MenuSwf */
+    char icon[260];       /* icon file, relative to MenuSwf */
     char reserved2[64];
 } AppEntry;
 #pragma pack(pop)

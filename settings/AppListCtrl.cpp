@@ -215,8 +215,8 @@ bool CAppListCtrl::OnReflectedNotify(NMHDR& header, LRESULT& result)
         // The platform toggles a check box on a click or Space by itself;
         // only this class may change them.
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        bool checkChange = (change.uChanged & LVIF_STATE) &&
-                           ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK);
+        bool checkChange =
+            (change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK);
         result = m_bRefuseCheckChanges && checkChange ? TRUE : FALSE;
         return result != FALSE;
     }

@@ -29,8 +29,7 @@ void CAppListCtrl::BeginRowDrag(const NMLISTVIEW& start)
     ::ScreenToClient(m_hWnd, &cursor);
     POINT at = start.ptAction;
     ::ClientToScreen(m_hWnd, &at);
-    m_drag.emplace(m_hWnd, std::move(image), POINT{cursor.x - bounds.left, cursor.y - bounds.top}, at,
-                   std::move(rows));
+    m_drag.emplace(m_hWnd, std::move(image), POINT{cursor.x - bounds.left, cursor.y - bounds.top}, at, std::move(rows));
 }
 
 fw::UniqueImageList CAppListCtrl::BuildDragImage(const std::vector<int>& rows, const RECT& bounds) const

@@ -15,8 +15,7 @@ std::string Text(UINT id)
 }
 } // namespace
 
-CSettingsDlg::CSettingsDlg(HWND parent)
-    : CSkinWindow(IDD_SETTINGS, parent, kDragBandHeight)
+CSettingsDlg::CSettingsDlg(HWND parent) : CSkinWindow(IDD_SETTINGS, parent, kDragBandHeight)
 {
     // The template's list view; the first call also loads the library.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
@@ -69,8 +68,8 @@ void CSettingsDlg::InitSkin()
     for (CSkinButton* button : {&m_btnOK, &m_btnCancel, &m_btnUp, &m_btnDown})
         button->SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED,
                            IDB_PUSH_HOVER);
-    m_btnVersion.SetBitmaps(library, IDB_VERSION_NORMAL, IDB_VERSION_PRESSED, IDB_VERSION_FOCUS,
-                            IDB_VERSION_DISABLED, IDB_VERSION_HOVER);
+    m_btnVersion.SetBitmaps(library, IDB_VERSION_NORMAL, IDB_VERSION_PRESSED, IDB_VERSION_FOCUS, IDB_VERSION_DISABLED,
+                            IDB_VERSION_HOVER);
     m_btnAutoStartLabel.SetBitmaps(library, IDB_AUTOSTART_LABEL_NORMAL, IDB_AUTOSTART_LABEL_PRESSED,
                                    IDB_AUTOSTART_LABEL_FOCUS, IDB_AUTOSTART_LABEL_DISABLED, 0);
     m_btnXpWizardLabel.SetBitmaps(library, IDB_XP_WIZARD_LABEL_NORMAL, IDB_XP_WIZARD_LABEL_PRESSED,
@@ -95,10 +94,10 @@ void CSettingsDlg::InitSkin()
     const struct {
         fw::CWnd& control;
         int x, y;
-    } places[] = {{m_chkXpWizard, 25, 320}, {m_btnXpWizardLabel, 45, 320}, {m_btnUp, 347, 278},
-                  {m_btnDown, 247, 278},    {m_list, 42, 113},            {m_chkAutoStart, 25, 50},
-                  {m_btnAutoStartLabel, 45, 50}, {m_btnCancel, 369, 384}, {m_btnOK, 269, 384},
-                  {m_btnVersion, 17, 384},  {m_btnClose, 450, 4}};
+    } places[] = {
+        {m_chkXpWizard, 25, 320}, {m_btnXpWizardLabel, 45, 320}, {m_btnUp, 347, 278},           {m_btnDown, 247, 278},
+        {m_list, 42, 113},        {m_chkAutoStart, 25, 50},      {m_btnAutoStartLabel, 45, 50}, {m_btnCancel, 369, 384},
+        {m_btnOK, 269, 384},      {m_btnVersion, 17, 384},       {m_btnClose, 450, 4}};
     for (const auto& place : places)
         ::SetWindowPos(place.control.GetSafeHwnd(), HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
 

@@ -109,11 +109,11 @@ void CPortalDlg::RefreshMenu()
     m_pCatalog->ApplyOrder("Sort");
     m_pCatalog->SaveOrder("Sort");
     host.SaveNames();
-    const int written =
-        tempUsable ? m_pCatalog->WriteMenuDocument(m_strXmlPath, [this](const CAppCatalog::Step& step) {
-            return OnBuildStep(step, BuildPhase::Document);
-        })
-                   : -1;
+    const int written = tempUsable ? m_pCatalog->WriteMenuDocument(m_strXmlPath,
+                                                                   [this](const CAppCatalog::Step& step) {
+                                                                       return OnBuildStep(step, BuildPhase::Document);
+                                                                   })
+                                   : -1;
     if (written < 0) {
         if (IsEnded())
             return;
@@ -140,8 +140,8 @@ bool CPortalDlg::MovieAvailable(const std::string& moviePath)
     // takes over.
     if (m_pPlayer != &m_flash || ::GetFileAttributesA(moviePath.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;
-    std::string text = support::FormatTexts(LibraryTextOr(IDS_MOVIE_MISSING, "The menu movie was not found:\n%s"),
-                                            {moviePath});
+    std::string text =
+        support::FormatTexts(LibraryTextOr(IDS_MOVIE_MISSING, "The menu movie was not found:\n%s"), {moviePath});
     ::MessageBoxA(m_hWnd, text.c_str(), fw::AppTitle().c_str(), MB_OK | MB_ICONERROR);
     if (!CreateBuiltInPlayer()) {
         UsePlayer(nullptr);

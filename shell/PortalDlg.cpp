@@ -77,9 +77,8 @@ void CPortalDlg::UsePlayer(IMoviePlayer* player)
 {
     m_pPlayer = player;
     if (m_pPlayer)
-        m_pPlayer->SetCommandHandler([this](const std::string& command, const std::string& args) {
-            OnFSCommand(command, args);
-        });
+        m_pPlayer->SetCommandHandler(
+            [this](const std::string& command, const std::string& args) { OnFSCommand(command, args); });
 }
 
 std::unique_ptr<CAppCatalog> CPortalDlg::NewCatalog()

@@ -19,7 +19,9 @@ fw::UniqueRegKey OpenKey(HKEY hive, const char* subKey, REGSAM access)
 
 RegText RegQueryText(HKEY hive, const char* subKey, const char* valueName)
 {
-    const auto statusOf = [](LONG result) { return result == ERROR_FILE_NOT_FOUND ? RegRead::Absent : RegRead::Failed; };
+    const auto statusOf = [](LONG result) {
+        return result == ERROR_FILE_NOT_FOUND ? RegRead::Absent : RegRead::Failed;
+    };
     fw::UniqueRegKey key;
     LONG opened = ::RegOpenKeyExA(hive, subKey, 0, KEY_READ, key.receive());
     if (opened != ERROR_SUCCESS) {
@@ -37,8 +39,8 @@ RegText RegQueryText(HKEY hive, const char* subKey, const char* valueName)
         // terminator still reads back whole.
         std::vector<char> buffer(static_cast<size_t>(size) + 1, '\0');
         DWORD filled = size + 1;
-        LONG read = ::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                                       &filled);
+        LONG read =
+            ::RegQueryValueExA(key.get(), valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &filled);
         if (read == ERROR_MORE_DATA)
             continue;
         if (read != ERROR_SUCCESS)
@@ -86,6 +88,6 @@ bool RegWriteDword(HKEY hive, const char* subKey, const char* valueName, DWORD v
     fw::UniqueRegKey key = OpenKey(hive, subKey, KEY_WRITE);
     if (!key)
         return false;
-    return ::RegSetValueExA(key.get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof(value)) == ERROR_SUCCESS;
+    return ::RegSetValueExA(key.get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+           ERROR_SUCCESS;
 }

@@ -44,7 +44,8 @@ void DeclareUtf16(std::vector<wchar_t>& text)
     if (close == view.npos || close > end)
         return;
     const std::wstring_view utf16 = L"UTF-16";
-    text.erase(text.begin() + static_cast<std::ptrdiff_t>(quote + 1), text.begin() + static_cast<std::ptrdiff_t>(close));
+    text.erase(text.begin() + static_cast<std::ptrdiff_t>(quote + 1),
+               text.begin() + static_cast<std::ptrdiff_t>(close));
     text.insert(text.begin() + static_cast<std::ptrdiff_t>(quote + 1), utf16.begin(), utf16.end());
 }
 
@@ -112,7 +113,8 @@ std::optional<std::vector<XmlAttributes>> ReadXmlElements(const std::string& byt
     fw::UniqueBstr tag = fw::NewBstr(fw::WideText(elementName, -1, CP_ACP).data());
     fw::ComPtr<IXMLDOMNodeList> nodes;
     long count = 0;
-    if (FAILED(document->getElementsByTagName(tag.get(), nodes.receive())) || !nodes || FAILED(nodes->get_length(&count)))
+    if (FAILED(document->getElementsByTagName(tag.get(), nodes.receive())) || !nodes ||
+        FAILED(nodes->get_length(&count)))
         return std::nullopt;
     std::vector<XmlAttributes> elements;
     elements.reserve(static_cast<size_t>(count));

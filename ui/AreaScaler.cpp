@@ -10,8 +10,7 @@ namespace ui {
 // source pixel overlaps at most two target pixels.
 
 AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight)
-    : m_nSourceWidth(std::max(1, sourceWidth)),
-      m_nSourceHeight(std::max(1, sourceHeight)),
+    : m_nSourceWidth(std::max(1, sourceWidth)), m_nSourceHeight(std::max(1, sourceHeight)),
       m_nTargetWidth(std::clamp(targetWidth, 1, m_nSourceWidth)),
       m_nTargetHeight(std::clamp(targetHeight, 1, m_nSourceHeight)),
       m_sums(static_cast<std::size_t>(m_nTargetWidth) * 4)

@@ -15,7 +15,7 @@ void ForceForeground(HWND window)
     ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &savedTimeout, 0);
     ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
     ::SetForegroundWindow(window);
-    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(savedTimeout)),
-                            0);
+    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                            reinterpret_cast<void*>(static_cast<UINT_PTR>(savedTimeout)), 0);
     ::AttachThreadInput(targetThread, foregroundThread, FALSE);
 }

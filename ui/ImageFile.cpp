@@ -34,7 +34,8 @@ CPicture LoadPictureFile(const std::string& path, int maxWidth, int maxHeight)
         return picture;
     double scale = std::min({1.0, double(maxWidth) / width, double(maxHeight) / height});
     fw::ComPtr<IWICFormatConverter> converter;
-    if (width > kMaxPictureSide || height > kMaxPictureSide || FAILED(factory->CreateFormatConverter(converter.receive())) ||
+    if (width > kMaxPictureSide || height > kMaxPictureSide ||
+        FAILED(factory->CreateFormatConverter(converter.receive())) ||
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return picture;
@@ -77,5 +78,6 @@ void DrawPicture(HDC target, const CPicture& picture, const RECT& box)
     int y = box.top + (box.bottom - box.top - picture.height) / 2;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     // gdi32's own: the blending library would be one more to load.
-    ::GdiAlphaBlend(target, x, y, picture.width, picture.height, memory.get(), 0, 0, picture.width, picture.height, blend);
+    ::GdiAlphaBlend(target, x, y, picture.width, picture.height, memory.get(), 0, 0, picture.width, picture.height,
+                    blend);
 }

@@ -18,8 +18,8 @@ public:
 
     void DrawLabel(HWND window, const char* text, int x, int y, int width, int height, const CSkinFont* font,
                    COLORREF textColor, COLORREF backColor, UINT format);
-    void DrawLabelTransparent(HWND window, const char* text, int x, int y, int width, int height,
-                              const CSkinFont* font, COLORREF textColor, UINT format)
+    void DrawLabelTransparent(HWND window, const char* text, int x, int y, int width, int height, const CSkinFont* font,
+                              COLORREF textColor, UINT format)
     {
         DrawLabel(window, text, x, y, width, height, font, textColor, 0, format);
     }

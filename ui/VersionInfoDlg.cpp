@@ -5,10 +5,7 @@
 
 const char CVersionInfoDlg::kVersionText[] = "1.7.60417.1";
 
-CVersionInfoDlg::CVersionInfoDlg(HWND parent)
-    : CSkinWindow(IDD_ABOUT, parent, kDragBandHeight)
-{
-}
+CVersionInfoDlg::CVersionInfoDlg(HWND parent) : CSkinWindow(IDD_ABOUT, parent, kDragBandHeight) {}
 
 void CVersionInfoDlg::DeclareControls()
 {

@@ -207,8 +207,8 @@ updater::VersionFields CUpdateApp::ReadVersionFields(const char* path)
         return none;
     void* translation = nullptr;
     UINT translationLength = 0;
-    if (!g_version.query(block.get(), "\\VarFileInfo\\Translation", &translation, &translationLength) ||
-        !translation || translationLength < sizeof(DWORD))
+    if (!g_version.query(block.get(), "\\VarFileInfo\\Translation", &translation, &translationLength) || !translation ||
+        translationLength < sizeof(DWORD))
         return none;
     DWORD first = 0;
     std::memcpy(&first, translation, sizeof first);
@@ -238,7 +238,8 @@ bool CUpdateApp::IsReplacementImage(const char* path, const updater::VersionFiel
     fw::UniqueFile file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     unsigned char header[4096];
     DWORD read = 0;
-    if (!file || !::ReadFile(file.get(), header, sizeof header, &read, nullptr) || !updater::IsProgramImage(header, read))
+    if (!file || !::ReadFile(file.get(), header, sizeof header, &read, nullptr) ||
+        !updater::IsProgramImage(header, read))
         return false;
     file.reset();
     return updater::IsReplacementFor(installed, ReadVersionFields(path));
@@ -250,7 +251,8 @@ bool CUpdateApp::FlushFile(const char* path)
     return file && ::FlushFileBuffers(file.get());
 }
 
-bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination, const updater::VersionFields& installed)
+bool CUpdateApp::CopyDataFile(const char* dataFileName, const char* destination,
+                              const updater::VersionFields& installed)
 {
     char own[MAX_PATH];
     OwnProgramPath(own);

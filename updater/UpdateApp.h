@@ -38,7 +38,8 @@ public:
     // Replaces the destination with the data file beside the updater so that
     // it is always either the old file or the complete new one, and only
     // with a program that may replace the installed one.
-    static bool CopyDataFile(const char* dataFileName, const char* destination, const updater::VersionFields& installed);
+    static bool CopyDataFile(const char* dataFileName, const char* destination,
+                             const updater::VersionFields& installed);
 
 private:
     static bool IsReplacementImage(const char* path, const updater::VersionFields& installed);

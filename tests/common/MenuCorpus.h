@@ -69,8 +69,11 @@ struct MenuCorpus {
         ASSERT_EQ(read.size(), lines.size()) << what;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const catalog::MenuLine& l = lines[i];
-            std::map<std::string, std::string> written{{"id", l.id}, {"name", l.name}, {"infoswf", folder + l.infoSwf},
-                                                       {"execbtn", l.execButton}, {"icon", folder + l.icon}};
+            std::map<std::string, std::string> written{{"id", l.id},
+                                                       {"name", l.name},
+                                                       {"infoswf", folder + l.infoSwf},
+                                                       {"execbtn", l.execButton},
+                                                       {"icon", folder + l.icon}};
             if (i == lines.size() / 2)
                 written["focus"] = "true";
             EXPECT_EQ(read[i], written) << what << ", entry " << i;

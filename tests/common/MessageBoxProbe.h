@@ -22,7 +22,10 @@ struct MessageBoxSeen {
 
     auto Key() const { return std::tie(text, caption, icon, owner); }
     bool operator==(const MessageBoxSeen& other) const { return Key() == other.Key(); }
-    friend void PrintTo(const MessageBoxSeen& b, std::ostream* o) { *o << b.text << "|" << b.caption << "|" << int(b.icon); }
+    friend void PrintTo(const MessageBoxSeen& b, std::ostream* o)
+    {
+        *o << b.text << "|" << b.caption << "|" << int(b.icon);
+    }
 };
 
 namespace message_box {
@@ -30,7 +33,8 @@ const int kTextId = 0xFFFF;
 
 inline HWND Find(DWORD processId)
 {
-    return FindVisibleWindow("#32770", nullptr, processId, [](HWND box) { return ::GetDlgItem(box, kTextId) != nullptr; });
+    return FindVisibleWindow("#32770", nullptr, processId,
+                             [](HWND box) { return ::GetDlgItem(box, kTextId) != nullptr; });
 }
 
 // The box's icon, by the system icon it shows. Only this process's boxes

@@ -103,7 +103,8 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p, VARIANT* result, EXCEPINFO*, UINT*) override
     {
         if (flags & DISPATCH_PROPERTYPUT)
-            return log.push_back(L"put " + std::wstring(kProperties[id - kFirstProperty]) + L"=" + Describe(p, 0)), S_OK;
+            return log.push_back(L"put " + std::wstring(kProperties[id - kFirstProperty]) + L"=" + Describe(p, 0)),
+                   S_OK;
         std::wstring name = L"unpublished " + std::to_wstring(id);
         for (const auto& [published, known] : kDispatchIds)
             name = known == id ? published : name;
@@ -133,7 +134,8 @@ struct StandInFlash final : IOleObject, IDispatch, IConnectionPointContainer, IC
         v[1].bstrVal = ::SysAllocString(command.c_str());
         DISPPARAMS params{v, nullptr, 2, 0};
         if (sink)
-            sink->Invoke(kDispatchIds.at(L"FSCommand"), IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+            sink->Invoke(kDispatchIds.at(L"FSCommand"), IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr,
+                         nullptr);
         ::VariantClear(&v[0]);
         ::VariantClear(&v[1]);
     }

@@ -26,7 +26,8 @@ public:
         ::SHCreateDirectoryExA(nullptr, MenuSwf().c_str(), nullptr);
         DeleteRegistryTree(HKEY_CURRENT_USER, kProgramKey);
         fw::UniqueRegKey key;
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.receive(),
+                          nullptr);
         ::SetEnvironmentVariableA("LUMBRA_TEST_LOG", LogPath().c_str());
     }
     ~TestSuite()
@@ -71,7 +72,8 @@ public:
     }
     void InstallSamples() const
     {
-        for (const char* name : {"Orva_PhotoViewer_01", "Orva_PhotoAlbum_01", "Orva_SlideShow_01", "Orva_OnlinePrintApp_01"})
+        for (const char* name :
+             {"Orva_PhotoViewer_01", "Orva_PhotoAlbum_01", "Orva_SlideShow_01", "Orva_OnlinePrintApp_01"})
             ASSERT_TRUE(CopyInto(BuildFolder("samples/AppInfo") + name + ".dll", AppInfo() + name + ".dll"));
     }
     static std::string CopyToolLibrary() { return BuildFolder("tests/win/plugins/copytool") + "OrvaExIt.Dll"; }

@@ -126,8 +126,8 @@ TEST_F(HostilePlugins, ACulpritIsNamedOnceAndLeftOutUntilItsFileChangesKeepingIt
             RunningMenu second(Program());
             ASSERT_TRUE(second.Built(10000));
             EXPECT_EQ(second.Rows(), kGoodRows) << "every good entry, in the stored order";
-            std::optional<MessageBoxSeen> box = DismissNextMessageBox(strikes == Strikes::Never ? 1000 : 5000,
-                                                                      second.m_process.Id());
+            std::optional<MessageBoxSeen> box =
+                DismissNextMessageBox(strikes == Strikes::Never ? 1000 : 5000, second.m_process.Id());
             EXPECT_EQ(box.has_value(), strikes != Strikes::Never);
             if (box) {
                 EXPECT_EQ(box->text.find(named), 0u) << box->text;
@@ -148,7 +148,7 @@ TEST_F(HostilePlugins, ACulpritIsNamedOnceAndLeftOutUntilItsFileChangesKeepingIt
             RunningMenu fourth(Program());
             ASSERT_TRUE(fourth.Built(10000));
             std::string stem = std::string(culprit).substr(0, std::strlen(culprit) - 4);
-            EXPECT_EQ(fourth.Rows(), hidden                       ? kGoodRows
+            EXPECT_EQ(fourth.Rows(), hidden                      ? kGoodRows
                                      : strikes == Strikes::Never ? kGoodRows + "|" + stem
                                                                  : "Valid|" + stem + "|Second Entry|Third");
             EXPECT_FALSE(DismissNextMessageBox(500, fourth.m_process.Id()));

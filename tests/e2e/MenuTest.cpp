@@ -40,10 +40,19 @@ struct Menu : testing::Test {
         ::GetWindowTextA(m_list, name, sizeof name);
         return std::string(name) == "Applications";
     }
-    void Post(const char* suiteMessage) const { ::PostMessageA(m_window, ::RegisterWindowMessageA(suiteMessage), 0, 0); }
+    void Post(const char* suiteMessage) const
+    {
+        ::PostMessageA(m_window, ::RegisterWindowMessageA(suiteMessage), 0, 0);
+    }
     void Key(WPARAM key) const { ::PostMessageA(m_list, WM_KEYDOWN, key, 1); }
-    bool SelectionBecomes(int row) const { return Eventually([&] { return ::SendMessageA(m_list, LB_GETCURSEL, 0, 0) == row; }); }
-    bool BecomesIconic(bool iconic) const { return Eventually([&] { return (::IsIconic(m_window) != FALSE) == iconic; }); }
+    bool SelectionBecomes(int row) const
+    {
+        return Eventually([&] { return ::SendMessageA(m_list, LB_GETCURSEL, 0, 0) == row; });
+    }
+    bool BecomesIconic(bool iconic) const
+    {
+        return Eventually([&] { return (::IsIconic(m_window) != FALSE) == iconic; });
+    }
     // The settings dialog the player's "Settings" opens, owned by the menu.
     HWND OpenSettings() const
     {
@@ -68,7 +77,8 @@ struct Menu : testing::Test {
         ::SetCursorPos(screen.x, screen.y);
         ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         ::PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        return Eventually([&] { return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, mask)) == state; });
+        return Eventually(
+            [&] { return static_cast<UINT>(::SendMessageA(list, LVM_GETITEMSTATE, row, mask)) == state; });
     }
     int Rows() const { return static_cast<int>(::SendMessageA(m_list, LB_GETCOUNT, 0, 0)); }
     static std::string Document()
@@ -140,8 +150,9 @@ TEST_F(Menu, TheKeysTheWheelOtherProgramsAndTheCopyToolSteerTheSampleSuitesMenu)
     ASSERT_TRUE(Eventually([&] { return AnyMessageBoxShown(m_menu.Id()); }));
     Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(500), std::nullopt);
-    EXPECT_EQ(DismissNextMessageBox(kTimeout, m_menu.Id()),
-              (MessageBoxSeen{"The application could not be started (error -5).", "Lumbra", BoxIcon::Unknown, m_window}));
+    EXPECT_EQ(
+        DismissNextMessageBox(kTimeout, m_menu.Id()),
+        (MessageBoxSeen{"The application could not be started (error -5).", "Lumbra", BoxIcon::Unknown, m_window}));
     EXPECT_TRUE(BecomesIconic(true)) << "the movie's start minimises the menu";
     Post("Orva Dereze Show Close");
     EXPECT_EQ(m_menu.Wait(kTimeout), std::optional<DWORD>(0));
@@ -206,7 +217,8 @@ TEST_F(Menu, OnlyOnWindowsXpDoSettingsMaintainTheAutoPlayEntries)
     const char kAutoplayKey[] =
         "SOFTWARE\\Microsoft\\Windows\\Currentversion\\Explorer\\AutoplayHandlers\\CancelAutoplay\\Files";
     const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Lumbra.exe";
-    const std::pair<const char*, bool> cases[] = {{"winxp", true}, {"win2k", false}, {"win2003", false}, {"win7", false}};
+    const std::pair<const char*, bool> cases[] = {
+        {"winxp", true}, {"win2k", false}, {"win2003", false}, {"win7", false}};
     for (const auto& [version, removed] : cases) {
         for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"})
             WriteValue(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, REG_SZ, "");

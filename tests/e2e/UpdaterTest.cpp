@@ -76,8 +76,8 @@ TEST_F(Updater, ShowsOneBoxWithTheOutcomeAndReplacesOnlyAnOlderProgram)
     // A program whose FileVersion is as named; the minor of the data file
     // then installed, or -1.
     const std::tuple<const char*, const char*, int> cases[] = {
-        {"v1_7_60417", kUnnecessary, -1}, {"v1_0_41231", kUpdated, 0},        {"v1_2_50331", kUpdated, 2},
-        {"v1_2_50401", kUnnecessary, -1}, {"v1_3_41231", kDifferent, -1},      {"two_commas", kUnnecessary, -1},
+        {"v1_7_60417", kUnnecessary, -1},   {"v1_0_41231", kUpdated, 0},    {"v1_2_50331", kUpdated, 2},
+        {"v1_2_50401", kUnnecessary, -1},   {"v1_3_41231", kDifferent, -1}, {"two_commas", kUnnecessary, -1},
         {"six_digits_050331", kUpdated, 0}, {"no_version", kDifferent, -1}, {"no_file_version", kDifferent, -1},
     };
     for (const auto& [fixture, text, replacedBy] : cases) {
@@ -99,7 +99,11 @@ TEST_F(Updater, WithoutARegisteredProgramOrADataFileOrWhileInUseNothingChanges)
         {[&] { DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey); }, kNotInstalled},
         {[&] { WriteValue(HKEY_LOCAL_MACHINE, kAppPathsKey, "Path", REG_SZ, "C:\\"); }, kNotInstalled},
         {[&] { Register(Installed() + "Gone.exe"); }, kNotInstalled},
-        {[&] { Register(InstalledProgram()); ::DeleteFileA(DataFile(0).c_str()); }, kFailed},
+        {[&] {
+             Register(InstalledProgram());
+             ::DeleteFileA(DataFile(0).c_str());
+         },
+         kFailed},
         // Held like a running program: others may read it, nobody may replace it.
         {[&] {
              ShipDataFile(0, "v1_0_50401");

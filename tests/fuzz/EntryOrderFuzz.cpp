@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto print = std::find(result.entries.begin(), result.entries.end(), kOnlinePrintEntry);
     if (Contains(known, kOnlinePrintEntry))
         assert(std::size_t(result.entries.end() - print) > fresh.size() &&
-                   std::equal(fresh.rbegin(), fresh.rend(), print + 1));
+               std::equal(fresh.rbegin(), fresh.rend(), print + 1));
     else if (!Contains(found, kOnlinePrintEntry))
         assert(std::equal(fresh.begin(), fresh.end(), result.entries.end() - fresh.size()));
 

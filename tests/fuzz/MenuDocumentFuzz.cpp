@@ -21,7 +21,8 @@ bool MayBeLeftOut(unsigned char c, const support::LeadBytePredicate& isLeadByte)
 // Read back is the text less bytes that may be left out; a text with none
 // to leave out (a lead byte leaves out with its second byte missing or below
 // 0x40) comes back whole.
-void CheckReadBack(const std::string& written, const std::string& readBack, const support::LeadBytePredicate& isLeadByte)
+void CheckReadBack(const std::string& written, const std::string& readBack,
+                   const support::LeadBytePredicate& isLeadByte)
 {
     bool clean = true;
     for (std::size_t i = 0; clean && i < written.size(); ++i) {

@@ -48,7 +48,7 @@ void CheckFields(const std::string& text, LeadBytePredicate isLeadByte)
         break;
     case kUpdated:
         assert(major == "1" && decision.dataFile == dataFile && build.size() == 6 &&
-                   IsOlderBuild(build, kReferenceBuild));
+               IsOlderBuild(build, kReferenceBuild));
         break;
     default:
         assert(!"no other outcome is decided");

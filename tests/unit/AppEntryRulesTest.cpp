@@ -32,9 +32,15 @@ void Fill(Block& block, std::size_t offset, std::size_t count)
 
 TEST(RecordAllocationSize, NeverBelowTheRecordAndNeverHuge)
 {
-    const std::pair<std::int32_t, std::optional<std::size_t>> cases[] = {
-        {1, 1200},         {600, 1200},       {1200, 1200},      {4096, 4096}, {kMaxRecordSize, kMaxRecordSize},
-        {0, std::nullopt}, {-1, std::nullopt}, {kMaxRecordSize + 1, std::nullopt}, {INT32_MIN, std::nullopt}};
+    const std::pair<std::int32_t, std::optional<std::size_t>> cases[] = {{1, 1200},
+                                                                         {600, 1200},
+                                                                         {1200, 1200},
+                                                                         {4096, 4096},
+                                                                         {kMaxRecordSize, kMaxRecordSize},
+                                                                         {0, std::nullopt},
+                                                                         {-1, std::nullopt},
+                                                                         {kMaxRecordSize + 1, std::nullopt},
+                                                                         {INT32_MIN, std::nullopt}};
     for (const auto& [size, allocation] : cases)
         EXPECT_EQ(RecordAllocationSize(size), allocation) << size;
 }
@@ -45,12 +51,20 @@ TEST(ValidateRecord, ClearsListedWhenARuleFailsAndKeepsItOtherwise)
     const std::tuple<const char*, void (*)(Block&), std::int32_t> cases[] = {
         {"valid", [](Block&) {}, 1},
         {"texts at their limits",
-         [](Block& b) { Fill(b, offsetof(AppEntry, name), 100); Fill(b, offsetof(AppEntry, icon), 260); }, 1},
+         [](Block& b) {
+             Fill(b, offsetof(AppEntry, name), 100);
+             Fill(b, offsetof(AppEntry, icon), 260);
+         },
+         1},
         {"listed 2 kept", [](Block& b) { b[offsetof(AppEntry, listed)] = 2; }, 2},
         {"signature without zero", [](Block& b) { b[offsetof(AppEntry, signature) + 2] = 'X'; }, 0},
         {"name of 101", [](Block& b) { Fill(b, offsetof(AppEntry, name), 101); }, 0},
         {"name of 100 running into infoText4",
-         [](Block& b) { Fill(b, offsetof(AppEntry, name), 100); Fill(b, offsetof(AppEntry, infoText4), 3); }, 0},
+         [](Block& b) {
+             Fill(b, offsetof(AppEntry, name), 100);
+             Fill(b, offsetof(AppEntry, infoText4), 3);
+         },
+         0},
         {"exec button of 101", [](Block& b) { Fill(b, offsetof(AppEntry, execButton), 101); }, 0},
         {"infoText1 of 101", [](Block& b) { Fill(b, offsetof(AppEntry, infoText1), 101); }, 0},
         {"infoSwf of 261", [](Block& b) { Fill(b, offsetof(AppEntry, infoSwf), 261); }, 0},

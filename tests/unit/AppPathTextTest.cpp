@@ -44,7 +44,8 @@ TEST(NormalizeFolder, GivesAFolderEndingInOneBackslashCharacter)
         {"\"\"", ""},
     };
     for (const auto& [stored, folder] : shiftJis)
-        EXPECT_EQ(NormalizeAppPathFolder(stored, support::IsShiftJisLeadByte), std::optional<std::string>(folder)) << stored;
+        EXPECT_EQ(NormalizeAppPathFolder(stored, support::IsShiftJisLeadByte), std::optional<std::string>(folder))
+            << stored;
 }
 
 TEST(NormalizeFolder, RefusesAFolderEndingInALoneLeadByteOrThatCannotHoldAFileName)

@@ -19,7 +19,7 @@ TEST(AreaScaler, EachTargetPixelIsTheAverageOfTheAreaItCovers)
     // Source size and pixels, target size and pixels.
     const std::tuple<int, int, Pixels, int, int, Pixels> cases[] = {
         {4, 2, {0x00, 0x10, 0x20, 0x21, 0x08, 0x08, 0x40, 0x41}, 2, 1, {0x08, 0x31}}, // 48.5 rounds up
-        {3, 1, {0x00, 0x30, 0x90}, 2, 1, {0x10, 0x70}}, // (2*0 + 30) / 3, (30 + 2*90) / 3
+        {3, 1, {0x00, 0x30, 0x90}, 2, 1, {0x10, 0x70}},                               // (2*0 + 30) / 3, (30 + 2*90) / 3
         {1, 3, {0x90, 0x30, 0x00}, 1, 2, {0x70, 0x10}},
         // Channels apart: a white and a transparent pixel give half-covered grey.
         {2, 1, {0xFFFFFFFF, 0x00000000}, 1, 1, {0x80808080}},
@@ -36,8 +36,8 @@ TEST(AreaScaler, EachTargetPixelIsTheAverageOfTheAreaItCovers)
 
 TEST(AreaScaler, APlainColourStaysExactAtAnyRatioAndRealSize)
 {
-    for (auto [width, height, targetWidth, targetHeight] :
-         {std::tuple(300, 160, 241, 128), std::tuple(64, 64, 24, 24), std::tuple(8192, 3, 7, 2), std::tuple(97, 89, 96, 1)}) {
+    for (auto [width, height, targetWidth, targetHeight] : {std::tuple(300, 160, 241, 128), std::tuple(64, 64, 24, 24),
+                                                            std::tuple(8192, 3, 7, 2), std::tuple(97, 89, 96, 1)}) {
         const Pixels plain(static_cast<std::size_t>(width) * height, 0xFFC0A852);
         EXPECT_EQ(Scale(width, height, plain, targetWidth, targetHeight),
                   Pixels(static_cast<std::size_t>(targetWidth) * targetHeight, 0xFFC0A852))

@@ -6,7 +6,7 @@
 const std::string kMsUiGothic = "MS UI Gothic";
 const std::string kMsPGothicJa = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E"; // MS P-gothic
 const std::string kMsGothicJa = "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";          // MS gothic
-const std::string kMsMinchoJa = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9";                         // MS mincho
+const std::string kMsMinchoJa = "\x82\x6C\x82\x72 \x96\xBE\x92\xA9";                          // MS mincho
 
 TEST(FontFaceChoice, PicksTheBestRankedFaceWhateverTheOrder)
 {

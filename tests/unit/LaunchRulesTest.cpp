@@ -52,9 +52,13 @@ TEST(TempDocumentPath, PutsOneSeparatorBeforeTheNameAndRefusesFoldersThatCannotH
 
 TEST(FileNameStart, FollowsTheLastRealSeparator)
 {
-    const std::pair<const char*, std::size_t> cases[] = {
-        {"C:\\AppInfo\\Viewer.dll", 11}, {"Viewer.dll", 0}, {"C:/a/b.dll", 5}, {"C:\\\x83\x5C.dll", 3},
-        {"C:\\\x83\x5C\\x.dll", 6}, {"folder\\", 7}, {"", 0}};
+    const std::pair<const char*, std::size_t> cases[] = {{"C:\\AppInfo\\Viewer.dll", 11},
+                                                         {"Viewer.dll", 0},
+                                                         {"C:/a/b.dll", 5},
+                                                         {"C:\\\x83\x5C.dll", 3},
+                                                         {"C:\\\x83\x5C\\x.dll", 6},
+                                                         {"folder\\", 7},
+                                                         {"", 0}};
     for (const auto& [path, start] : cases)
         EXPECT_EQ(support::FileNameStart(path, support::IsShiftJisLeadByte), start) << path;
 }

@@ -12,15 +12,15 @@ TEST(MenuDocumentText, WritesTheDeclarationTheMenuAndOneLinePerEntry)
         {"Viewer.dll", "Photo[CR]Viewer", "viewer.swf", "Start", "viewer.png"},
         {"Album.dll", "[SMALL]Album", "album.swf", "Open", "album.png"},
     };
-    std::string text = MenuDocumentText(lines, "Album.dll", "C:\\Suite\\MenuSwf\\", "Shift_JIS", support::IsShiftJisLeadByte);
-    EXPECT_EQ(text,
-              "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
-              "<menu>\r\n"
-              "  <data id=\"Viewer.dll\" name=\"Photo[CR]Viewer\" infoswf=\"C:\\Suite\\MenuSwf\\viewer.swf\" "
-              "execbtn=\"Start\" icon=\"C:\\Suite\\MenuSwf\\viewer.png\" />\r\n"
-              "  <data id=\"Album.dll\" name=\"[SMALL]Album\" infoswf=\"C:\\Suite\\MenuSwf\\album.swf\" "
-              "execbtn=\"Open\" icon=\"C:\\Suite\\MenuSwf\\album.png\" focus=\"true\" />\r\n"
-              "</menu>\r\n");
+    std::string text =
+        MenuDocumentText(lines, "Album.dll", "C:\\Suite\\MenuSwf\\", "Shift_JIS", support::IsShiftJisLeadByte);
+    EXPECT_EQ(text, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                    "<menu>\r\n"
+                    "  <data id=\"Viewer.dll\" name=\"Photo[CR]Viewer\" infoswf=\"C:\\Suite\\MenuSwf\\viewer.swf\" "
+                    "execbtn=\"Start\" icon=\"C:\\Suite\\MenuSwf\\viewer.png\" />\r\n"
+                    "  <data id=\"Album.dll\" name=\"[SMALL]Album\" infoswf=\"C:\\Suite\\MenuSwf\\album.swf\" "
+                    "execbtn=\"Open\" icon=\"C:\\Suite\\MenuSwf\\album.png\" focus=\"true\" />\r\n"
+                    "</menu>\r\n");
     EXPECT_EQ(MenuDocumentText({}, "", "C:\\", "Shift_JIS", support::IsShiftJisLeadByte),
               "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<menu>\r\n</menu>\r\n");
     // The focus needs an exact id.
@@ -30,7 +30,10 @@ TEST(MenuDocumentText, WritesTheDeclarationTheMenuAndOneLinePerEntry)
 
 TEST(MenuDocumentText, WritesWhitespaceAsReferencesAndLeavesOutWhatXmlCannotHold)
 {
-    EXPECT_EQ(EscapeAttribute("a\tb\nc\rd\x01\x1F" "e\x7F", kNoLeadBytes), "a&#9;b&#10;c&#13;de\x7F");
+    EXPECT_EQ(EscapeAttribute("a\tb\nc\rd\x01\x1F"
+                              "e\x7F",
+                              kNoLeadBytes),
+              "a&#9;b&#10;c&#13;de\x7F");
     EXPECT_EQ(EscapeAttribute("<\"&'>", kNoLeadBytes), "&lt;&quot;&amp;'&gt;");
     EXPECT_EQ(EscapeAttribute("\x83\x5C\x83\"\x83", support::IsShiftJisLeadByte), "\x83\x5C&quot;");
 }
@@ -44,11 +47,16 @@ TEST(MenuDocumentText, EveryTextReadsBackThroughAStrictReader)
         {false, "Say \"<Cheese>\" & 'smile'", "Say \"<Cheese>\" & 'smile'"},
         // A reader turns literal tab, line feed and carriage return into blanks.
         {false, "Photo\tViewer\r\nPro\n", "Photo\tViewer\r\nPro\n"},
-        {false, "A\x01" "B\x08\x0B\x0C\x0E\x1F" "C\x7F", "ABC\x7F"},
+        {false,
+         "A\x01"
+         "B\x08\x0B\x0C\x0E\x1F"
+         "C\x7F",
+         "ABC\x7F"},
         // Code page 1252 has no lead bytes.
         {false, "Caf\xE9 \x83\"\x80\x95<", "Caf\xE9 \x83\"\x80\x95<"},
         // ソフト 表示 能力, ポレ: second bytes 0x5C and 0x7C.
-        {true, "\x83\x5C\x83\x74\x83\x67 \x95\x5C\x8E\xA6 \x94\x5C\x97\xCD", "\x83\x5C\x83\x74\x83\x67 \x95\x5C\x8E\xA6 \x94\x5C\x97\xCD"},
+        {true, "\x83\x5C\x83\x74\x83\x67 \x95\x5C\x8E\xA6 \x94\x5C\x97\xCD",
+         "\x83\x5C\x83\x74\x83\x67 \x95\x5C\x8E\xA6 \x94\x5C\x97\xCD"},
         {true, "\x83\x7C\x83\x8C|\\\"&", "\x83\x7C\x83\x8C|\\\"&"},
         // A lead byte without a second byte would swallow what follows it.
         {true, "A\x83\"B", "A\"B"},
@@ -63,8 +71,8 @@ TEST(MenuDocumentText, EveryTextReadsBackThroughAStrictReader)
     for (const auto& [japanese, text, readBack] : cases) {
         const char* encoding = japanese ? "Shift_JIS" : "windows-1252";
         auto isLeadByte = [j = japanese](unsigned char b) { return j && support::IsShiftJisLeadByte(b); };
-        std::string document = MenuDocumentText({{"Entry.dll", text, text, text, text}}, "", "C:\\M\\", encoding,
-                                                isLeadByte);
+        std::string document =
+            MenuDocumentText({{"Entry.dll", text, text, text, text}}, "", "C:\\M\\", encoding, isLeadByte);
         auto elements = testing_support::ParseAnsiXml(document, encoding, isLeadByte);
         ASSERT_TRUE(elements && elements->size() == 2) << text;
         EXPECT_EQ((*elements)[1].attributes, (Attributes{{"id", "Entry.dll"},

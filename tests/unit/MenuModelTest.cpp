@@ -27,10 +27,10 @@ void Steps(MenuModel& m, const char* button, const char* label)
 TEST(MenuModel, SelectsTheFocusedEntryElseTheFirstAndStepsUntilTheEnds)
 {
     const std::tuple<int, int, int, const char*, const char*> cases[] = {{0, -1, -1, "Disable", "Disable"},
-                 {1, -1, 0, "Disable", "Disable"},
-                 {40, -1, 0, "Disable", "Up"},
-                 {40, 39, 39, "Up", "Disable"},
-                 {40, 2, 2, "Up", "Up"}};
+                                                                         {1, -1, 0, "Disable", "Disable"},
+                                                                         {40, -1, 0, "Disable", "Up"},
+                                                                         {40, 39, 39, "Up", "Disable"},
+                                                                         {40, 2, 2, "Up", "Up"}};
     for (const auto& [count, focus, selected, upLabel, downLabel] : cases) {
         MenuModel m;
         m.Load(Entries(count, focus));
@@ -95,8 +95,14 @@ TEST(EntryFromAttributes, TakesTheTextsAsTheyStandAndFocusOnlyForExactlyTrue)
     const std::string longest = "[SMALL]" + std::string(45, 'A') + "[CR]" + std::string(44, 'B');
     const std::string sjis = "[SMALL]\x83\x5C\x83\x74\x83\x67[CR]\x95\x5C";
     const std::pair<Attributes, MenuEntry> cases[] = {
-        {{{"id", "Album.dll"}, {"name", "Photo[CR]Album"}, {"infoswf", "Info\\Album.png"}, {"execbtn", "Open"},
-          {"icon", "Album.png"}, {"focus", "true"}, {"ID", "Other.dll"}, {"title", "x"}},
+        {{{"id", "Album.dll"},
+          {"name", "Photo[CR]Album"},
+          {"infoswf", "Info\\Album.png"},
+          {"execbtn", "Open"},
+          {"icon", "Album.png"},
+          {"focus", "true"},
+          {"ID", "Other.dll"},
+          {"title", "x"}},
          {"Album.dll", "Photo[CR]Album", "Info\\Album.png", "Open", "Album.png", true}},
         {{}, {}},
         {{{"id", "A.dll"}, {"focus", "TRUE"}}, {"A.dll", "", "", "", "", false}},
@@ -107,7 +113,9 @@ TEST(EntryFromAttributes, TakesTheTextsAsTheyStandAndFocusOnlyForExactlyTrue)
         {{{"name", sjis}, {"execbtn", "\x8B\x4E\x93\xAE"}, {"icon", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png"}},
          {"", sjis, "", "\x8B\x4E\x93\xAE", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png", false}},
     };
-    auto fields = [](const MenuEntry& e) { return std::make_tuple(e.id, e.name, e.infoSwf, e.execButton, e.icon, e.focus); };
+    auto fields = [](const MenuEntry& e) {
+        return std::make_tuple(e.id, e.name, e.infoSwf, e.execButton, e.icon, e.focus);
+    };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(fields(EntryFromAttributes(cases[i].first)), fields(cases[i].second)) << "case " << i;
 }

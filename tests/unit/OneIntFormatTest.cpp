@@ -42,7 +42,10 @@ TEST(FormatTexts, TakesTextsOnlyForPercentSInOrderAndCopiesEverythingElse)
         {"%%s", {"a"}, "%s"},
         {"%s", {"%s %d"}, "%s %d"}, // an argument is never read as a format
         {"", {"a"}, ""},
-        {"\x95\x5C%s", {"C:\\Temp"}, "\x95\x5C" "C:\\Temp"},
+        {"\x95\x5C%s",
+         {"C:\\Temp"},
+         "\x95\x5C"
+         "C:\\Temp"},
     };
     for (const auto& [format, texts, expected] : cases)
         EXPECT_EQ(support::FormatTexts(format, texts), expected) << format;

@@ -25,10 +25,10 @@ TEST(PluginJournal, ACallReadsBackAsWrittenAndAnythingElseReadsAsNone)
     // A path that could not be read back is not stored at all.
     EXPECT_EQ(EncodeJournal({"Exec", {"C:\\A\tB.dll", 1, 2}, ""}), "");
 
-    for (const char* damaged : {"", "Exec", "Exec\tC:\\A.dll\t1\t2", "Exec\tC:\\A.dll\t1\t2\tname\textra",
-                                "\tC:\\A.dll\t1\t2\t", "Exec\t\t1\t2\t", "Exec\tC:\\A.dll\tx\t2\t",
-                                "Exec\tC:\\A.dll\t-1\t2\t", "Exec\tC:\\A.dll\t1\t18446744073709551616\t",
-                                "Exec\tC:\\A.dll\t\t2\t"})
+    for (const char* damaged :
+         {"", "Exec", "Exec\tC:\\A.dll\t1\t2", "Exec\tC:\\A.dll\t1\t2\tname\textra", "\tC:\\A.dll\t1\t2\t",
+          "Exec\t\t1\t2\t", "Exec\tC:\\A.dll\tx\t2\t", "Exec\tC:\\A.dll\t-1\t2\t",
+          "Exec\tC:\\A.dll\t1\t18446744073709551616\t", "Exec\tC:\\A.dll\t\t2\t"})
         EXPECT_FALSE(DecodeJournal(damaged)) << damaged;
 }
 
@@ -41,7 +41,8 @@ TEST(PluginJournal, SetAsideLibrariesAndNamesKeepTheLinesThatReadBack)
               (std::vector<LibraryIdentity>{{"C:\\A.dll", 1, 2}, {"C:\\C.dll", 3, 4}}));
     EXPECT_EQ(EncodeIdentities({{"C:\\A\nB.dll", 1, 2}}), "");
 
-    const NameMap names = {{"C:\\AppInfo\\A.dll", "[SMALL]Album"}, {"C:\\AppInfo\\B.dll", ""},
+    const NameMap names = {{"C:\\AppInfo\\A.dll", "[SMALL]Album"},
+                           {"C:\\AppInfo\\B.dll", ""},
                            {"C:\\AppInfo\\C.dll", std::string(100, 'N')}};
     EXPECT_EQ(DecodeNames(EncodeNames(names)), names);
     EXPECT_EQ(DecodeNames(EncodeNames({{"C:\\A.dll", "two\nlines\twith tab"}})),

@@ -72,7 +72,7 @@ TEST(IsReplacementFor, WantsMajorOneTheInstalledMinorAndNoOlderBuild)
     auto fields = [](const char* version) { return SplitVersionFields(version, [](unsigned char) { return false; }); };
     const VersionFields installed = fields("1, 0, 41231, 1");
     const std::pair<const char*, bool> cases[] = {
-        {"1, 0, 50401, 1", true}, {"1, 0, 41231, 2", true}, // the same build again does no harm
+        {"1, 0, 50401, 1", true},  {"1, 0, 41231, 2", true}, // the same build again does no harm
         {"1, 0, 41230, 1", false}, {"1, 2, 50401, 1", false}, {"2, 0, 50401, 1", false},
         {"1, 0, 1231, 1", false},  {"1, 0", false},           {"", false},
     };

@@ -26,13 +26,13 @@ TEST(RowMoves, DropPutsTheDraggedRowsBelowTheMarkerInTheirOrder)
         {{1}, 3, {0, 2, 3, 1, 4, 5, 6}},
         {{1}, 6, {0, 2, 3, 4, 5, 6, 1}},
         {{4, 6}, 0, {0, 4, 6, 1, 2, 3, 5}},
-        {{3, 5}, -1, {3, 5, 0, 1, 2, 4, 6}},      // above the first row
-        {{1, 3}, 5, {0, 2, 4, 5, 1, 3, 6}},       // rows between shift up
-        {{0, 6}, 3, {1, 2, 3, 0, 6, 4, 5}},       // from both sides
-        {{2, 3, 4}, 3, {0, 1, 2, 3, 4, 5, 6}},    // onto a dragged row
-        {{4}, 4, {0, 1, 2, 3, 4, 5, 6}},          // onto its own place
-        {{5}, 42, {0, 1, 2, 3, 4, 6, 5}},         // past the last row: the end
-        {{-1, 9, 2}, 0, {0, 2, 1, 3, 4, 5, 6}},   // indices out of range skipped
+        {{3, 5}, -1, {3, 5, 0, 1, 2, 4, 6}},    // above the first row
+        {{1, 3}, 5, {0, 2, 4, 5, 1, 3, 6}},     // rows between shift up
+        {{0, 6}, 3, {1, 2, 3, 0, 6, 4, 5}},     // from both sides
+        {{2, 3, 4}, 3, {0, 1, 2, 3, 4, 5, 6}},  // onto a dragged row
+        {{4}, 4, {0, 1, 2, 3, 4, 5, 6}},        // onto its own place
+        {{5}, 42, {0, 1, 2, 3, 4, 6, 5}},       // past the last row: the end
+        {{-1, 9, 2}, 0, {0, 2, 1, 3, 4, 5, 6}}, // indices out of range skipped
         {{1, 2}, kNoDropTarget, {0, 1, 2, 3, 4, 5, 6}},
     };
     for (const auto& [dragged, marker, order] : cases)
@@ -62,15 +62,9 @@ TEST(RowMoves, DropAtRealSizeIsAPermutationWithTheDraggedRowsTogether)
 TEST(RowMoves, UpAndDownMoveTheSelectionButNotABlockAtTheEnd)
 {
     const std::tuple<bool, std::vector<int>, std::vector<int>> cases[] = {
-        {true, {0, 1, 4}, {0, 1, 2, 4, 3, 5}},
-        {true, {2, 3}, {0, 2, 3, 1, 4, 5}},
-        {true, {0}, {0, 1, 2, 3, 4, 5}},
-        {true, {}, {0, 1, 2, 3, 4, 5}},
-        {false, {4, 5}, {0, 1, 2, 3, 4, 5}},
-        {false, {1, 3}, {0, 2, 1, 4, 3, 5}},
-        {false, {3, 5}, {0, 1, 2, 4, 3, 5}},
-        {false, {0, 1}, {2, 0, 1, 3, 4, 5}},
-        {false, {}, {0, 1, 2, 3, 4, 5}},
+        {true, {0, 1, 4}, {0, 1, 2, 4, 3, 5}}, {true, {2, 3}, {0, 2, 3, 1, 4, 5}},  {true, {0}, {0, 1, 2, 3, 4, 5}},
+        {true, {}, {0, 1, 2, 3, 4, 5}},        {false, {4, 5}, {0, 1, 2, 3, 4, 5}}, {false, {1, 3}, {0, 2, 1, 4, 3, 5}},
+        {false, {3, 5}, {0, 1, 2, 4, 3, 5}},   {false, {0, 1}, {2, 0, 1, 3, 4, 5}}, {false, {}, {0, 1, 2, 3, 4, 5}},
     };
     for (const auto& [up, selected, order] : cases) {
         auto moves = up ? MoveUpMoves(selected) : MoveDownMoves(selected, 6);

@@ -26,8 +26,8 @@ TEST(SettingsRules, NamesLoseTheirFirstLineBreakAndALeadingSmallMarker)
 TEST(SettingsRules, OnlyWindowsXpHasTheAutoPlayEntries)
 {
     const std::tuple<const char*, std::uint32_t, std::uint32_t, std::uint32_t, bool> cases[] = {
-        {"98", 1, 4, 10, false}, {"ME", 1, 4, 90, false},   {"2000", 2, 5, 0, false}, {"XP", 2, 5, 1, true},
-        {"2003", 2, 5, 2, false}, {"Vista", 2, 6, 0, false}, {"7", 2, 6, 1, false},   {"XP as 9x", 1, 5, 1, false},
+        {"98", 1, 4, 10, false},  {"ME", 1, 4, 90, false},   {"2000", 2, 5, 0, false}, {"XP", 2, 5, 1, true},
+        {"2003", 2, 5, 2, false}, {"Vista", 2, 6, 0, false}, {"7", 2, 6, 1, false},    {"XP as 9x", 1, 5, 1, false},
     };
     for (const auto& [system, platform, major, minor, xp] : cases)
         EXPECT_EQ(IsWindowsXp(platform, major, minor), xp) << system;

@@ -39,10 +39,11 @@ TEST(VersionRules, TheFirstThreeCommaFieldsTrimmedDecideTheOutcome)
         EXPECT_EQ(d.stop, outcome) << version;
         EXPECT_STREQ(d.dataFile ? d.dataFile : "", dataFile) << version;
     }
-    const std::pair<Outcome, OutcomeIcon> icons[] = {
-        {kNotInstalled, OutcomeIcon::Exclamation}, {kDifferentVersion, OutcomeIcon::Exclamation},
-        {kUnnecessary, OutcomeIcon::Information},  {kUpdated, OutcomeIcon::Information},
-        {kFailed, OutcomeIcon::Hand}};
+    const std::pair<Outcome, OutcomeIcon> icons[] = {{kNotInstalled, OutcomeIcon::Exclamation},
+                                                     {kDifferentVersion, OutcomeIcon::Exclamation},
+                                                     {kUnnecessary, OutcomeIcon::Information},
+                                                     {kUpdated, OutcomeIcon::Information},
+                                                     {kFailed, OutcomeIcon::Hand}};
     for (const auto& [outcome, icon] : icons)
         EXPECT_EQ(IconOf(outcome), icon) << outcome;
 }
@@ -57,8 +58,9 @@ TEST(VersionRules, TrimsOnlyAsciiWhiteSpaceAndKeepsTwoByteCharactersWhole)
 
 TEST(VersionRules, BuildsCompareByTheirTwoDigitFields)
 {
-    const std::pair<const char*, bool> cases[] = {{"041231", true}, {"050331", true}, {"050400", true},  {"050401", false}, {"050402", false},
-                 {"05040", false}, {"0504011", false}, {"", false},      {"0x0401", true},  {"0504a1", true}};
+    const std::pair<const char*, bool> cases[] = {
+        {"041231", true}, {"050331", true},   {"050400", true}, {"050401", false}, {"050402", false},
+        {"05040", false}, {"0504011", false}, {"", false},      {"0x0401", true},  {"0504a1", true}};
     for (const auto& [installed, older] : cases)
         EXPECT_EQ(IsOlderBuild(installed, kReferenceBuild), older) << installed;
 }

@@ -17,7 +17,10 @@ using namespace stand_in;
 namespace {
 using Lines = std::vector<std::string>;
 using Operation = std::function<std::string(CShockwaveFlash&)>;
-std::string Said(bool done) { return done ? "done" : "failed"; }
+std::string Said(bool done)
+{
+    return done ? "done" : "failed";
+}
 
 // What the control must receive once it is created, in no particular order.
 const std::multiset<std::wstring> kInitialProperties = {L"put Movie=S:", L"put WMode=S:Window", L"put Quality=S:High",
@@ -31,7 +34,8 @@ struct FlashBridge : testing::Test {
         m_parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr, nullptr, nullptr,
                                      nullptr);
         ASSERT_TRUE(m_flash.Create(m_parent, RECT{0, 30, 640, 450}, IDC_MOVIE));
-        m_flash.SetCommandHandler([this](const std::string& c, const std::string& a) { m_commands.push_back(c + "|" + a); });
+        m_flash.SetCommandHandler(
+            [this](const std::string& c, const std::string& a) { m_commands.push_back(c + "|" + a); });
     }
     void TearDown() override { ::DestroyWindow(m_parent); }
     // What the control was asked since the last look: "put Name=S:value",
@@ -81,8 +85,8 @@ TEST_F(FlashBridge, TheControlGetsItsInitialPropertiesByNameAndEachOperationIsOn
         {[](auto& f) { return Said(f.TPlay("_root.mcLauncher.mcMenu")); }, L"TPlay(S:_root.mcLauncher.mcMenu)", "done"},
         {[](auto& f) { return f.TCurrentLabel("_root.mcLauncher.mcMenu"); },
          L"TCurrentLabel(S:_root.mcLauncher.mcMenu)", "Down1"},
-        {[](auto& f) { return f.GetVariable("_root:XMLFile"); },
-         L"GetVariable(S:_root:XMLFile)", "C:\\Temp\\PortalApp.xml"},
+        {[](auto& f) { return f.GetVariable("_root:XMLFile"); }, L"GetVariable(S:_root:XMLFile)",
+         "C:\\Temp\\PortalApp.xml"},
         {[](auto& f) { return f.GetVariable("_root:CurrentDLL"); }, L"GetVariable(S:_root:CurrentDLL)", ""},
         {[&](auto& f) { return Said(f.SetVariable("name", text)); }, L"SetVariable(S:name,S:" + wide + L")", "done"},
         {[](auto& f) { return f.GetVariable("name"); }, L"GetVariable(S:name)", text},

@@ -71,8 +71,8 @@ TEST_F(PluginHost, ARecordBlockIsZeroAndEndsWhereAPageThatCannotBeTouchedBegins)
         const unsigned char* end = block.Data() + size;
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(end) % system.dwPageSize, 0u) << size;
         EXPECT_TRUE(NextPageIsClosed(end)) << size;
-        EXPECT_TRUE(NextPageIsClosed(block.Data() - (reinterpret_cast<std::uintptr_t>(block.Data()) % system.dwPageSize) -
-                                     1))
+        EXPECT_TRUE(
+            NextPageIsClosed(block.Data() - (reinterpret_cast<std::uintptr_t>(block.Data()) % system.dwPageSize) - 1))
             << "and the page before it, " << size;
         EXPECT_EQ(std::count(block.Data(), block.Data() + size, 0), static_cast<std::ptrdiff_t>(size));
     }
@@ -190,8 +190,8 @@ TEST_F(PluginHost, StoredListsThatExistButCannotBeReadAreNeverWrittenOver)
     PSECURITY_DESCRIPTOR denied = nullptr, allowed = nullptr;
     ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;KR;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
                                                                        &denied, nullptr));
-    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &allowed,
-                                                                       nullptr));
+    ASSERT_TRUE(
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &allowed, nullptr));
     auto secure = [](PSECURITY_DESCRIPTOR descriptor) {
         fw::UniqueRegKey key;
         ::RegOpenKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, WRITE_DAC, key.receive());

@@ -92,7 +92,10 @@ struct PortalWindow : SuiteTest {
         return fw::WalkPreTranslate(&msg);
     }
     void Send(const char* command, const std::string& args) { m_dlg.player.Send(command, args); }
-    void SetNewFolder(const std::string& folder) { WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder); }
+    void SetNewFolder(const std::string& folder)
+    {
+        WriteValue(HKEY_CURRENT_USER, kFotopassKey, "NewFolder", REG_SZ, folder);
+    }
     static bool IsLoaded(const std::string& library) { return ::GetModuleHandleA(library.c_str()) != nullptr; }
     // A menu build where the document cannot be written: a folder takes its
     // place. The boxes it shows.
@@ -123,8 +126,9 @@ struct PortalWindow : SuiteTest {
 TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADocument)
 {
     m_dlg.player.version = 0x5FFFF;
-    EXPECT_EQ(CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Open()); }),
-              (std::vector<MessageBoxSeen>{{m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
+    EXPECT_EQ(
+        CollectMessageBoxes([&] { ASSERT_TRUE(m_dlg.Open()); }),
+        (std::vector<MessageBoxSeen>{{m_library.LoadText(IDS_FLASH_TOO_OLD), "win_tests", BoxIcon::Error, nullptr}}));
     EXPECT_EQ(m_dlg.player.calls, Lines{"FlashVersion()"});
     EXPECT_EQ(m_dlg.Catalog(), nullptr);
 
@@ -148,7 +152,7 @@ TEST_F(PortalWindow, BuildsTheMenuForAPlayerOfVersion6AndLeavesItEmptyWithoutADo
 
 TEST_F(PortalWindow, WithoutFlashTheBuiltInPlayerShowsTheMenuOrNothingWithoutADocument)
 {
-    catalog::IdList ids{"Valid.dll",   "Second.dll",    "Special.dll", "Caf\xe9.dll",
+    catalog::IdList ids{"Valid.dll",   "Second.dll",    "Special.dll",          "Caf\xe9.dll",
                         "Name100.dll", "ExecFails.dll", "kadro_imxinput_01.dll"};
     for (int i = 10; i < 60; ++i)
         ids.push_back("App" + std::to_string(i) + ".dll");
@@ -347,15 +351,16 @@ TEST_F(PortalWindow, TheImportFolderGoesToThePluginsAndLaterStartsAndCopyToTheCo
     ::SetCurrentDirectoryA(BuildFolder("tests/win/plugins/copytool").c_str());
     Send("COPY", "");
     ::SetCurrentDirectoryA(current);
-    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ,
+               "\"" + BuildFolder("tests/win/plugins/copytool") + "\"");
     for (const char* command : {"COPY", "copy", "CONFIG"})
         Send(command, "ignored");
     EXPECT_FALSE(IsLoaded(TestSuite::CopyToolLibrary()));
     EXPECT_EQ(m_dlg.settingsRuns, 1);
     DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
-    EXPECT_EQ(m_suite.Log(), (Lines{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
-                                    "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]",
-                                    "copytool 0"}));
+    EXPECT_EQ(m_suite.Log(),
+              (Lines{"prepare Valid.dll [C:\\Photos\\New]", "prepare Second.dll [C:\\Photos\\New]",
+                     "prepare ExecFails.dll [C:\\Photos\\New]", "exec Valid.dll [C:\\Photos\\New]", "copytool 0"}));
 }
 
 TEST_F(PortalWindow, CommandsAndMessagesFromInsideAPluginCallAreCarriedOutOnceAfterIt)
@@ -411,8 +416,8 @@ TEST_F(PortalWindow, TheWindowShowsBeforeThePluginsAreAskedAndWhatTheyClickDurin
         Pump();
         return m_suite.Log().size() >= 7;
     }));
-    const Lines prepared = {"prepare Valid.dll [C:\\In]", "prepare Second.dll [C:\\In]", "prepare ExecFails.dll [C:\\In]",
-                            "prepare Pumping.dll [C:\\In]"};
+    const Lines prepared = {"prepare Valid.dll [C:\\In]", "prepare Second.dll [C:\\In]",
+                            "prepare ExecFails.dll [C:\\In]", "prepare Pumping.dll [C:\\In]"};
     Lines expected = {"pumping in GetInfo", "exec Valid.dll []", "copytool 0"};
     expected.insert(expected.end(), prepared.begin(), prepared.end());
     EXPECT_EQ(m_suite.Log(), expected);
@@ -486,8 +491,9 @@ TEST_F(PortalWindow, WithTheFlashControlAMissingMovieIsNamedAndTheBuiltInMenuTak
             EXPECT_EQ(dlg.BuiltIn().GetSafeHwnd(), nullptr) << "the control shows the menu";
             continue;
         }
-        EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{{support::FormatTexts(m_library.LoadText(IDS_MOVIE_MISSING), {movie}),
-                                                        "win_tests", BoxIcon::Error, dlg.GetSafeHwnd()}}));
+        EXPECT_EQ(boxes,
+                  (std::vector<MessageBoxSeen>{{support::FormatTexts(m_library.LoadText(IDS_MOVIE_MISSING), {movie}),
+                                                "win_tests", BoxIcon::Error, dlg.GetSafeHwnd()}}));
         ASSERT_NE(dlg.BuiltIn().ListWindow(), nullptr);
         EXPECT_TRUE(::IsWindowVisible(dlg.BuiltIn().GetSafeHwnd()));
         EXPECT_EQ(::SendMessageA(dlg.BuiltIn().ListWindow(), LB_GETCOUNT, 0, 0), 3) << "with the way to the settings";

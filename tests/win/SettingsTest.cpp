@@ -102,7 +102,10 @@ struct Settings : SuiteTest {
                            MAKELPARAM(client.x, client.y));
         Pump();
     }
-    void Click(POINT client, std::optional<POINT> cursor = {}) { Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor); }
+    void Click(POINT client, std::optional<POINT> cursor = {})
+    {
+        Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor);
+    }
     // Starts a drag of the selected rows as the list reports one.
     void BeginDrag(POINT at)
     {
@@ -188,7 +191,7 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     POINT riding{100, RowPoint(1).y};
     ::ClientToScreen(List().GetSafeHwnd(), &riding);
     ::ImageList_GetDragImage(&at, &hotspot);
-    EXPECT_EQ(at.y, riding.y); // and the image with it
+    EXPECT_EQ(at.y, riding.y);                       // and the image with it
     fw::ScopedWindowDC screen(List().GetSafeHwnd()); // the line is drawn straight onto the window
     EXPECT_TRUE(::GetPixel(screen.get(), 200, ItemRect(1).bottom - 1) == CAppListCtrl::kMark ||
                 ::GetPixel(screen.get(), 200, ItemRect(1).bottom) == CAppListCtrl::kMark);
@@ -262,7 +265,8 @@ TEST_F(Settings, ARealMouseDragMovesTheRow)
     Click(RowPoint(1));
     auto send = [&](DWORD flags, POINT client) {
         ::ClientToScreen(List().GetSafeHwnd(), &client);
-        ::mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, client.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1),
+        ::mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                      client.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1),
                       client.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
         Pump();
         ::Sleep(20);
@@ -293,10 +297,8 @@ TEST_F(Settings, OkAndTheCloseButtonStoreTheRowsTheirChecksAndTheStartOption)
     // clicked, the value stored before (0xFF: none), whether the option showed
     // checked, the value stored after.
     const std::tuple<int, int, DWORD, bool, DWORD> cases[] = {
-        {IDOK, IDC_AUTOSTART_LABEL, 0xFF, false, 1},
-        {IDC_SETTINGS_CLOSE, IDC_AUTOSTART_LABEL, 1, true, 2},
-        {IDOK, IDC_AUTOSTART, 0, false, 1},
-        {IDOK, IDC_AUTOSTART, 2, false, 1},
+        {IDOK, IDC_AUTOSTART_LABEL, 0xFF, false, 1}, {IDC_SETTINGS_CLOSE, IDC_AUTOSTART_LABEL, 1, true, 2},
+        {IDOK, IDC_AUTOSTART, 0, false, 1},          {IDOK, IDC_AUTOSTART, 2, false, 1},
         {IDOK, IDC_AUTOSTART, 7, false, 1},
     };
     for (const auto& [button, toggle, before, shownChecked, after] : cases) {
@@ -306,16 +308,15 @@ TEST_F(Settings, OkAndTheCloseButtonStoreTheRowsTheirChecksAndTheStartOption)
             RegWriteDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", before);
         TestSettingsDlg dlg(m_suite.AppInfo());
         bool checked = !shownChecked;
-        INT_PTR result = RunModal(dlg, {[&] { dlg.List().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED); },
-                                        [&] { dlg.List().SetItemState(0, 0, LVIS_SELECTED); },
-                                        [&] { dlg.Click(IDC_UP); },
-                                        [&] { dlg.List().SetRowCheck(0, false); },
-                                        [&] { checked = dlg.AutoStart(); },
-                                        [&, toggle = toggle] { dlg.Click(toggle); },
-                                        [&, button = button] { dlg.Click(button); }});
+        INT_PTR result =
+            RunModal(dlg, {[&] { dlg.List().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED); },
+                           [&] { dlg.List().SetItemState(0, 0, LVIS_SELECTED); }, [&] { dlg.Click(IDC_UP); },
+                           [&] { dlg.List().SetRowCheck(0, false); }, [&] { checked = dlg.AutoStart(); },
+                           [&, toggle = toggle] { dlg.Click(toggle); }, [&, button = button] { dlg.Click(button); }});
         EXPECT_EQ(result, IDOK) << button;
         EXPECT_EQ(checked, shownChecked) << before;
-        EXPECT_EQ(TestSuite::StoredLists(), Id(0) + "/" + Id(2) + "/" + Id(1) + "/" + Id(3) + "/ | " + Id(0) + "/" + Id(3) + "/");
+        EXPECT_EQ(TestSuite::StoredLists(),
+                  Id(0) + "/" + Id(2) + "/" + Id(1) + "/" + Id(3) + "/ | " + Id(0) + "/" + Id(3) + "/");
         EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", 9), after) << before;
     }
     // A missing program key is never created by OK.
@@ -344,7 +345,8 @@ TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
         m_dlg->Click(IDC_XP_WIZARD_LABEL);
         m_dlg->Click(IDC_XP_WIZARD);
     });
-    const MessageBoxSeen denied{m_library.LoadText(IDS_AUTOPLAY_DENIED), "win_tests", BoxIcon::Error, m_dlg->GetSafeHwnd()};
+    const MessageBoxSeen denied{m_library.LoadText(IDS_AUTOPLAY_DENIED), "win_tests", BoxIcon::Error,
+                                m_dlg->GetSafeHwnd()};
     EXPECT_EQ(boxes, (std::vector<MessageBoxSeen>{denied, denied}));
     EXPECT_TRUE(m_dlg->XpWizard());
     EXPECT_FALSE(::IsWindowVisible(m_dlg->Item(IDC_XP_WIZARD)));
@@ -373,7 +375,8 @@ TEST_F(Settings, BothSkinnedDialogsAreDraggedByTheirTopBandWithTheLeftButtonOnly
     CVersionInfoDlg about(m_dlg->GetSafeHwnd());
     ASSERT_TRUE(about.Create());
     for (HWND window : {m_dlg->GetSafeHwnd(), about.GetSafeHwnd()}) {
-        const std::tuple<int, UINT, bool> cases[] = {{29, MK_LBUTTON, true}, {30, MK_LBUTTON, false}, {5, MK_LBUTTON | MK_SHIFT, false}};
+        const std::tuple<int, UINT, bool> cases[] = {
+            {29, MK_LBUTTON, true}, {30, MK_LBUTTON, false}, {5, MK_LBUTTON | MK_SHIFT, false}};
         for (const auto& [y, keys, moves] : cases) {
             RECT before{}, after{};
             ::GetWindowRect(window, &before);
@@ -396,9 +399,10 @@ TEST_F(Settings, TheAboutBoxEndsWithOkOrCancelAndTakesItsSkinsSize)
         CVersionInfoDlg about;
         RECT rect{};
         EXPECT_EQ(RunModal(about, {[&, button = button, key = key] {
-                      ::GetWindowRect(about.GetSafeHwnd(), &rect);
-                      button ? (void)::SendMessageA(::GetDlgItem(about.GetSafeHwnd(), button), BM_CLICK, 0, 0) : PostKey(key);
-                  }}),
+                               ::GetWindowRect(about.GetSafeHwnd(), &rect);
+                               button ? (void)::SendMessageA(::GetDlgItem(about.GetSafeHwnd(), button), BM_CLICK, 0, 0)
+                                      : PostKey(key);
+                           }}),
                   result);
         EXPECT_EQ(std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top), "600x272");
     }

@@ -19,8 +19,8 @@ namespace {
 const COLORREF kSkinRed = RGB(0xC0, 0, 0), kNormal = RGB(255, 0, 0), kPressed = RGB(0, 255, 0);
 const COLORREF kFocus = RGB(0, 0, 255), kDisabled = RGB(0x80, 0x80, 0), kHover = RGB(255, 255, 0);
 const COLORREF kUnchecked = RGB(0x20, 0x20, 0x20), kChecked = RGB(0, 0xA0, 0xA0), kCheckDisabled = RGB(0xA0, 0, 0xA0);
-const UINT kStates[] = {0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS | ODS_DISABLED,
-                        ODS_FOCUS | ODS_DISABLED};
+const UINT kStates[] = {
+    0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS | ODS_DISABLED, ODS_FOCUS | ODS_DISABLED};
 
 struct ButtonsDialog : fw::CDialog {
     ButtonsDialog() : fw::CDialog(IDD_TEST_BUTTONS) {}
@@ -42,8 +42,8 @@ struct Skins : testing::Test {
         g_pResourceLibrary = &m_library;
         ASSERT_TRUE(m_dialog.Create());
         for (CSkinButton* button : {&m_dialog.withHover, &m_dialog.withoutHover})
-            button->SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, IDB_TEST_PRESSED, IDB_TEST_FOCUS, IDB_TEST_DISABLED,
-                               button == &m_dialog.withHover ? IDB_TEST_HOVER : 0);
+            button->SetBitmaps(m_library.GetHandle(), IDB_TEST_NORMAL, IDB_TEST_PRESSED, IDB_TEST_FOCUS,
+                               IDB_TEST_DISABLED, button == &m_dialog.withHover ? IDB_TEST_HOVER : 0);
         m_dialog.check.SetCheckBitmaps(m_library.GetHandle(), IDB_TEST_UNCHECKED, IDB_TEST_CHECKED,
                                        IDB_TEST_CHECK_DISABLED);
     }
@@ -84,7 +84,8 @@ TEST_F(Skins, ALoadedSkinDrawsExactlyItsBitmapAndMissingOnesLeaveNothing)
     EXPECT_EQ(set.GetSlotImage(-1), nullptr);
     EXPECT_FALSE(set.GetSlotImage(0)->IsCreated());
     BITMAP info = set.GetSlotImage(59)->GetBitmapInfo();
-    EXPECT_EQ(std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + "x" + std::to_string(info.bmBitsPixel),
+    EXPECT_EQ(std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight) + "x" +
+                  std::to_string(info.bmBitsPixel),
               "120x60x32");
     // Drawn onto a blue canvas larger than the skin.
     PixelCanvas shown(200, 100, kFocus);
@@ -168,7 +169,8 @@ TEST(SkinFont, ChoosesAGothicFaceOfTheSystemOnce)
     CSkinFont font(10);
     std::string face = g_fontFace;
     ::CharUpperA(&face[0]);
-    EXPECT_NE(::GetACP() == 932 ? g_fontFace.find("\x83\x53\x83\x56\x83\x62\x83\x4E") : face.find("GOTHIC"), std::string::npos)
+    EXPECT_NE(::GetACP() == 932 ? g_fontFace.find("\x83\x53\x83\x56\x83\x62\x83\x4E") : face.find("GOTHIC"),
+              std::string::npos)
         << g_fontFace;
     LOGFONTA chosen{};
     ::GetObjectA(font.GetHandle(), sizeof chosen, &chosen);
@@ -190,7 +192,8 @@ TEST(PictureFile, ShrinksToFitByAveragingAndShowsNothingItCannotRead)
     EXPECT_EQ(canvas.At(5, 17), RGB(128, 128, 128));
     EXPECT_EQ(canvas.At(30, 16), RGB(1, 2, 3));
 
-    const std::pair<const char*, bool> files[] = {{"widest.bmp", true}, {"too wide.bmp", false}, {"text.png", false}, {"missing.png", false}};
+    const std::pair<const char*, bool> files[] = {
+        {"widest.bmp", true}, {"too wide.bmp", false}, {"text.png", false}, {"missing.png", false}};
     for (const auto& [name, shown] : files)
         EXPECT_EQ(static_cast<bool>(LoadPictureFile(folder + name, 50, 50)), shown) << name;
 }

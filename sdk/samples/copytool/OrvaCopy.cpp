@@ -12,8 +12,9 @@ LRESULT CALLBACK CopyWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE: {
         HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        HWND text = CreateWindowExA(0, "STATIC", "Copying pictures from your memory card...\n\n"
-                                               "The menu is locked until the copy is finished.",
+        HWND text = CreateWindowExA(0, "STATIC",
+                                    "Copying pictures from your memory card...\n\n"
+                                    "The menu is locked until the copy is finished.",
                                     WS_CHILD | WS_VISIBLE, 16, 16, 300, 60, hwnd, nullptr, nullptr, nullptr);
         HWND done = CreateWindowExA(0, "BUTTON", "Finish copy", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                                     206, 84, 110, 26, hwnd, reinterpret_cast<HMENU>(kDoneButton), nullptr, nullptr);

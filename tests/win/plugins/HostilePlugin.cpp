@@ -9,9 +9,9 @@
 //   JournalProbe: notes the menu's call journal as GetInfo and Exec see it,
 //     and whether the memory right after its record can be touched
 //   Pumping: from inside its second record call in a process (the menu's
-//     document, when its list shows every entry) and its first Exec, clicks the built-in player's settings, start and copy
-//     buttons and posts the import's end and "minimise" to the menu, then
-//     handles messages itself for a while, as a plug-in's dialog would
+//     document, when its list shows every entry) and its first Exec, clicks the built-in player's settings, start and
+//     copy buttons and posts the import's end and "minimise" to the menu, then handles messages itself for a while, as
+//     a plug-in's dialog would
 #define LUMBRA_BUILDING_PLUGIN
 #include "player/NativeMenuPlayer.h"
 #include "sdk/LumbraPlugin.h"

@@ -57,8 +57,8 @@ void Fill(AppEntry& r, const std::string& stem)
 {
     std::memcpy(r.signature, stem == "BadSignature" ? "OQ" : "OP", 3);
     std::snprintf(r.name, sizeof r.name, "%s",
-                  stem == "Second"  ? "Second[CR]Entry"
-                  : stem == "Third" ? "[SMALL]Third"
+                  stem == "Second"    ? "Second[CR]Entry"
+                  : stem == "Third"   ? "[SMALL]Third"
                   : stem == "Special" ? "Say \"<Cheese>\" & smile"
                                       : stem.c_str());
     std::strcpy(r.execButton, "Start");
@@ -83,9 +83,9 @@ extern "C" LUMBRA_PLUGIN_EXPORT int32_t __cdecl GetInfo(int32_t, AppEntry* recor
     const std::string name = OwnFileName();
     if (!record)
         return name == "Size0.dll" || (name == "OnceOnly.dll" && SeenBefore()) ? 0
-               : name == "Huge.dll"                                           ? 2 * 1024 * 1024
-               : name == "SmallSize.dll"                                      ? 600
-                                                                              : 1200;
+               : name == "Huge.dll"                                            ? 2 * 1024 * 1024
+               : name == "SmallSize.dll"                                       ? 600
+                                                                               : 1200;
     if (name == "Negative.dll")
         return -7;
     const uint32_t given = record->cbSize;
