@@ -4,10 +4,12 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${LUMBRA_BUILD:-$ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
-# libexpat1-dev: the strict XML reader of the tests; clang-14 and
-# libclang-rt-14-dev (libFuzzer and the sanitizer runtimes): the fuzz targets.
+# clang-format: the layout check of the sources; libexpat1-dev: the strict XML
+# reader of the tests; clang-14 and libclang-rt-14-dev (libFuzzer and the
+# sanitizer runtimes): the fuzz targets.
 PACKAGES="cmake g++ make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool
-imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev locales"
+imagemagick fonts-dejavu-core fonts-ipafont-gothic fonts-wine libexpat1-dev clang-14 libclang-rt-14-dev locales
+clang-format"
 
 # The package command's own needs: the installer compiler and zip.
 RELEASE_PACKAGES="nsis zip unzip"
@@ -44,4 +46,17 @@ configure_and_build() {
   echo "== build $name"
   cmake "${args[@]}" >"$BUILD/$name-configure.log" 2>&1 || { cat "$BUILD/$name-configure.log"; return 1; }
   cmake --build "$dir" -j "$JOBS" >"$BUILD/$name-build.log" 2>&1 || { tail -n 60 "$BUILD/$name-build.log"; return 1; }
+}
+
+# The tracked C and C++ sources laid out as .clang-format says; names the
+# files that are not, and fails when there is one.
+check_format() {
+  local bad
+  bad=$(cd "$ROOT" && git ls-files -- '*.c' '*.cpp' '*.h' | while read -r f; do
+    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || echo "$f"
+  done)
+  [ -z "$bad" ] && return 0
+  echo "   not laid out as .clang-format says (clang-format -i FILE):"
+  sed 's/^/     /' <<<"$bad"
+  return 1
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds host, win64 and win32,
-# runs the unit tests natively, each fuzz target for 20 s, and the win and e2e
-# layers under Wine (each on a fresh private prefix, on a private Xvfb), and
-# prints "N passed, M failed".
+# checks the sources' layout, runs the unit tests natively, each fuzz target
+# for 20 s, and the win and e2e layers under Wine (each on a fresh private
+# prefix, on a private Xvfb), and prints "N passed, M failed".
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 . "$ROOT/scripts/wine-env.sh"
@@ -46,6 +46,8 @@ configure_and_build host || builds_ok=0
 configure_and_build win64 mingw-w64-x86_64.cmake || builds_ok=0
 configure_and_build win32 mingw-w64-i686.cmake || builds_ok=0
 [ $builds_ok -eq 1 ] || failed=$((failed + 1))
+echo "== format"
+if check_format; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
 [ -x "$BUILD/host/tests/unit/unit_tests" ] && run_layer unit "$BUILD/host" unit
 
