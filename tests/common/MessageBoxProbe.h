@@ -24,7 +24,7 @@ struct MessageBoxSeen {
     bool operator==(const MessageBoxSeen& other) const { return Key() == other.Key(); }
     friend void PrintTo(const MessageBoxSeen& b, std::ostream* o)
     {
-        *o << b.text << "|" << b.caption << "|" << int(b.icon);
+        *o << b.text << '|' << b.caption << '|' << int(b.icon);
     }
 };
 
@@ -33,8 +33,7 @@ const int kTextId = 0xFFFF;
 
 inline HWND Find(DWORD processId)
 {
-    return FindVisibleWindow("#32770", nullptr, processId,
-                             [](HWND box) { return ::GetDlgItem(box, kTextId) != nullptr; });
+    return FindVisibleWindow("#32770", nullptr, processId, [](HWND box) { return ::GetDlgItem(box, kTextId); });
 }
 
 // The box's icon, by the system icon it shows. Only this process's boxes

@@ -40,10 +40,7 @@ struct Menu : testing::Test {
         ::GetWindowTextA(m_list, name, sizeof name);
         return std::string(name) == "Applications";
     }
-    void Post(const char* suiteMessage) const
-    {
-        ::PostMessageA(m_window, ::RegisterWindowMessageA(suiteMessage), 0, 0);
-    }
+    void Post(const char* message) const { ::PostMessageA(m_window, ::RegisterWindowMessageA(message), 0, 0); }
     void Key(WPARAM key) const { ::PostMessageA(m_list, WM_KEYDOWN, key, 1); }
     bool SelectionBecomes(int row) const
     {

@@ -22,27 +22,26 @@ Block ValidRecord()
     return block;
 }
 
+const std::size_t kName = offsetof(AppEntry, name);
+const std::size_t kInfoText4 = offsetof(AppEntry, infoText4);
+
 // Fills a text field with `count` letters followed by a zero.
-void Fill(Block& block, std::size_t offset, std::size_t count)
+Block& Fill(Block& block, std::size_t offset, std::size_t count)
 {
     std::memset(block.data() + offset, 'x', count);
     block[offset + count] = 0;
+    return block;
 }
 } // namespace
 
 TEST(RecordAllocationSize, NeverBelowTheRecordAndNeverHuge)
 {
-    const std::pair<std::int32_t, std::optional<std::size_t>> cases[] = {{1, 1200},
-                                                                         {600, 1200},
-                                                                         {1200, 1200},
-                                                                         {4096, 4096},
-                                                                         {kMaxRecordSize, kMaxRecordSize},
-                                                                         {0, std::nullopt},
-                                                                         {-1, std::nullopt},
-                                                                         {kMaxRecordSize + 1, std::nullopt},
-                                                                         {INT32_MIN, std::nullopt}};
-    for (const auto& [size, allocation] : cases)
+    const std::pair<std::int32_t, std::size_t> taken[] = {{1, 1200}, {600, 1200}, {1200, 1200}, {4096, 4096}};
+    for (const auto& [size, allocation] : taken)
         EXPECT_EQ(RecordAllocationSize(size), allocation) << size;
+    EXPECT_EQ(RecordAllocationSize(kMaxRecordSize), std::optional<std::size_t>(kMaxRecordSize));
+    for (std::int32_t refused : {0, -1, kMaxRecordSize + 1, INT32_MIN})
+        EXPECT_EQ(RecordAllocationSize(refused), std::nullopt) << refused;
 }
 
 TEST(ValidateRecord, ClearsListedWhenARuleFailsAndKeepsItOtherwise)
@@ -50,21 +49,11 @@ TEST(ValidateRecord, ClearsListedWhenARuleFailsAndKeepsItOtherwise)
     // What is changed in a valid record, and `listed` after validation.
     const std::tuple<const char*, void (*)(Block&), std::int32_t> cases[] = {
         {"valid", [](Block&) {}, 1},
-        {"texts at their limits",
-         [](Block& b) {
-             Fill(b, offsetof(AppEntry, name), 100);
-             Fill(b, offsetof(AppEntry, icon), 260);
-         },
-         1},
+        {"texts at their limits", [](Block& b) { Fill(Fill(b, kName, 100), offsetof(AppEntry, icon), 260); }, 1},
         {"listed 2 kept", [](Block& b) { b[offsetof(AppEntry, listed)] = 2; }, 2},
         {"signature without zero", [](Block& b) { b[offsetof(AppEntry, signature) + 2] = 'X'; }, 0},
         {"name of 101", [](Block& b) { Fill(b, offsetof(AppEntry, name), 101); }, 0},
-        {"name of 100 running into infoText4",
-         [](Block& b) {
-             Fill(b, offsetof(AppEntry, name), 100);
-             Fill(b, offsetof(AppEntry, infoText4), 3);
-         },
-         0},
+        {"name of 100 running into infoText4", [](Block& b) { Fill(Fill(b, kName, 100), kInfoText4, 3); }, 0},
         {"exec button of 101", [](Block& b) { Fill(b, offsetof(AppEntry, execButton), 101); }, 0},
         {"infoText1 of 101", [](Block& b) { Fill(b, offsetof(AppEntry, infoText1), 101); }, 0},
         {"infoSwf of 261", [](Block& b) { Fill(b, offsetof(AppEntry, infoSwf), 261); }, 0},

@@ -30,10 +30,7 @@ TEST(MenuDocumentText, WritesTheDeclarationTheMenuAndOneLinePerEntry)
 
 TEST(MenuDocumentText, WritesWhitespaceAsReferencesAndLeavesOutWhatXmlCannotHold)
 {
-    EXPECT_EQ(EscapeAttribute("a\tb\nc\rd\x01\x1F"
-                              "e\x7F",
-                              kNoLeadBytes),
-              "a&#9;b&#10;c&#13;de\x7F");
+    EXPECT_EQ(EscapeAttribute(std::string("a\tb\nc\rd\x01\x1F") + "e\x7F", kNoLeadBytes), "a&#9;b&#10;c&#13;de\x7F");
     EXPECT_EQ(EscapeAttribute("<\"&'>", kNoLeadBytes), "&lt;&quot;&amp;'&gt;");
     EXPECT_EQ(EscapeAttribute("\x83\x5C\x83\"\x83", support::IsShiftJisLeadByte), "\x83\x5C&quot;");
 }
@@ -47,11 +44,7 @@ TEST(MenuDocumentText, EveryTextReadsBackThroughAStrictReader)
         {false, "Say \"<Cheese>\" & 'smile'", "Say \"<Cheese>\" & 'smile'"},
         // A reader turns literal tab, line feed and carriage return into blanks.
         {false, "Photo\tViewer\r\nPro\n", "Photo\tViewer\r\nPro\n"},
-        {false,
-         "A\x01"
-         "B\x08\x0B\x0C\x0E\x1F"
-         "C\x7F",
-         "ABC\x7F"},
+        {false, std::string("A\x01") + "B\x08\x0B\x0C\x0E\x1F" + "C\x7F", "ABC\x7F"},
         // Code page 1252 has no lead bytes.
         {false, "Caf\xE9 \x83\"\x80\x95<", "Caf\xE9 \x83\"\x80\x95<"},
         // ソフト 表示 能力, ポレ: second bytes 0x5C and 0x7C.

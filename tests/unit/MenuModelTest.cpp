@@ -106,16 +106,13 @@ TEST(EntryFromAttributes, TakesTheTextsAsTheyStandAndFocusOnlyForExactlyTrue)
          {"Album.dll", "Photo[CR]Album", "Info\\Album.png", "Open", "Album.png", true}},
         {{}, {}},
         {{{"id", "A.dll"}, {"focus", "TRUE"}}, {"A.dll", "", "", "", "", false}},
-        {{{"focus", "1"}}, {}},
-        {{{"focus", ""}}, {}},
-        {{{"focus", "true "}}, {}},
         {{{"name", longest}, {"execbtn", std::string(100, 'C')}}, {"", longest, "", std::string(100, 'C'), "", false}},
         {{{"name", sjis}, {"execbtn", "\x8B\x4E\x93\xAE"}, {"icon", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png"}},
          {"", sjis, "", "\x8B\x4E\x93\xAE", "\x83\x41\x83\x43\x83\x52\x83\x93\\\x95\x5C.png", false}},
     };
-    auto fields = [](const MenuEntry& e) {
-        return std::make_tuple(e.id, e.name, e.infoSwf, e.execButton, e.icon, e.focus);
-    };
+    auto fields = [](const MenuEntry& e) { return std::tie(e.id, e.name, e.infoSwf, e.execButton, e.icon, e.focus); };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(fields(EntryFromAttributes(cases[i].first)), fields(cases[i].second)) << "case " << i;
+    for (const char* notTrue : {"1", "", "true "})
+        EXPECT_FALSE(EntryFromAttributes({{"focus", notTrue}}).focus) << notTrue;
 }

@@ -138,28 +138,17 @@ TEST(TypedHandlers, EachMessageReachesItsHandlerUnpacked)
     TypedWindow window;
     ASSERT_TRUE(window.Create("TypedWindow", "", WS_POPUP, 0, RECT{0, 0, 50, 50}, nullptr, 0));
     HWND hwnd = window.GetSafeHwnd();
+    const LPARAM self = reinterpret_cast<LPARAM>(hwnd);
     NMHDR notify{::GetDesktopWindow(), 12, static_cast<UINT>(NM_CLICK)};
     const std::tuple<UINT, WPARAM, LPARAM, Calls, LRESULT> cases[] = {
-        {WM_COMMAND,
-         MAKEWPARAM(1001, BN_CLICKED),
-         reinterpret_cast<LPARAM>(hwnd),
-         {"Command 0 1001", "Clicked 1001"},
-         0},
+        {WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), self, {"Command 0 1001", "Clicked 1001"}, 0},
         {WM_COMMAND, MAKEWPARAM(1002, 1), 0, {"Command 1 1002", "Clicked 1002"}, 0}, // an accelerator
-        {WM_COMMAND,
-         MAKEWPARAM(10, LBN_DBLCLK),
-         reinterpret_cast<LPARAM>(hwnd),
-         {"Command 2 10", "Message WM_COMMAND"},
-         5},
+        {WM_COMMAND, MAKEWPARAM(10, LBN_DBLCLK), self, {"Command 2 10", "Message WM_COMMAND"}, 5},
         {WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&notify), {"Notify 12 -2"}, 7},
         {WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7), {"Down -5,7 5"}, 0},
         {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, -2), {"Move 300,-2 1"}, 0},
         {WM_LBUTTONUP, 0, MAKELPARAM(3, 4), {"Up 3,4 0"}, 0},
-        {WM_MOUSEWHEEL,
-         MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-240)),
-         MAKELPARAM(600, 400),
-         {"Wheel -240 600,400 8"},
-         0},
+        {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WORD(-240)), MAKELPARAM(600, 400), {"Wheel -240 600,400 8"}, 0},
         {WM_TIMER, 100, 0, {"Timer 100"}, 0},
         {WM_ERASEBKGND, 0, 0, {"Erase"}, 1},
         {WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, -3), {"DblClk 4,-3 1"}, 0},
