@@ -122,20 +122,27 @@ bool CAppListCtrl::SetRowCheck(int row, bool checked)
 void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
 {
     for (const settings::RowMove& move : moves) {
+        // The text comes with its own buffer; the item request only takes
+        // what has no size.
         std::string text = GetItemText(move.source, 0);
         LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
         item.iItem = move.source;
         item.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
         ::SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         const bool checked = GetCheck(move.source);
+        const UINT selected = GetItemState(move.source, LVIS_SELECTED);
         SetItemState(move.source, 0, LVIS_SELECTED);
 
+        item.mask |= LVIF_TEXT;
         item.iItem = move.target;
         item.pszText = &text[0];
         int inserted = static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (inserted < 0)
-            continue;
+        if (inserted < 0) {
+            // Every later move counts on this one: the list stays as it was.
+            SetItemState(move.source, selected, LVIS_SELECTED);
+            return;
+        }
         // An inserted row starts cleared whatever state it was given.
         if (checked)
             SetRowCheck(inserted, true);

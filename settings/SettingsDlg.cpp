@@ -163,20 +163,19 @@ void CSettingsDlg::SaveAppList()
     if (!m_pCatalog)
         return;
     const catalog::IdList& hiddenBefore = m_pCatalog->Hidden();
-    catalog::IdList entries;
+    catalog::IdList rows;
     catalog::IdList hidden;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        entries.push_back(m_list.GetItemText(row, 1));
+        rows.push_back(m_list.GetItemText(row, 1));
         if (!m_list.GetCheck(row))
-            hidden.push_back(entries.back());
+            hidden.push_back(rows.back());
     }
-    // A plug-in that failed to load this time keeps its place and choice.
-    for (const std::string& id : m_unlisted) {
-        entries.push_back(id);
+    // A plug-in that failed to load this time goes back after the entry it
+    // followed when the dialog opened, and keeps its choice.
+    for (const std::string& id : m_unlisted)
         if (catalog::Contains(hiddenBefore, id))
             hidden.push_back(id);
-    }
-    m_pCatalog->ReplaceLists(std::move(entries), std::move(hidden));
+    m_pCatalog->ReplaceLists(catalog::KeepInStoredPlaces(rows, m_pCatalog->Entries(), m_unlisted), std::move(hidden));
     m_pCatalog->SaveOrder("Sort");
 }
 

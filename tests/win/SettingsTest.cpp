@@ -16,6 +16,12 @@
 using namespace testing_support;
 
 namespace {
+WNDPROC g_belowRefusal = nullptr;
+LRESULT CALLBACK RefuseInserts(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return msg == LVM_INSERTITEMA ? -1 : ::CallWindowProcA(g_belowRefusal, hwnd, msg, wParam, lParam);
+}
+
 struct TestSettingsDlg : CSettingsDlg {
     explicit TestSettingsDlg(std::string appInfo) : m_strAppInfo(std::move(appInfo)) {}
     CAppListCtrl& List() { return m_list; }
@@ -105,6 +111,15 @@ struct Settings : SuiteTest {
     void Click(POINT client, std::optional<POINT> cursor = {})
     {
         Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor);
+    }
+    // Runs `act` while the list refuses every new row, as when it runs out of memory.
+    void RefusingInserts(const std::function<void()>& act)
+    {
+        HWND list = List().GetSafeHwnd();
+        g_belowRefusal = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefuseInserts)));
+        act();
+        ::SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_belowRefusal));
     }
     // Starts a drag of the selected rows as the list reports one.
     void BeginDrag(POINT at)
@@ -244,6 +259,7 @@ TEST_F(Settings, UpAndDownMoveTheSelectedRowsAndADragWithoutATargetOrTheMouseDro
         {{0, 1, 4}, [&] { m_dlg->Click(IDC_UP); }, "0 1 2 4 3 5", {0, 1, 3}},
         {{4, 5}, [&] { m_dlg->Click(IDC_DOWN); }, "0 1 2 3 4 5", {4, 5}},
         {{1, 3}, [&] { m_dlg->Click(IDC_DOWN); }, "0 2 1 4 3 5", {2, 4}},
+        {{1, 3}, [&] { RefusingInserts([&] { m_dlg->Click(IDC_DOWN); }); }, "0 1 2 3 4 5", {1, 3}},
         {{1}, drag(false, [] {}), "0 1 2 3 4 5", {1}}, // released before any marker was shown
         {{1}, drag(true, [&] { ::SendMessageA(List().GetSafeHwnd(), WM_CANCELMODE, 0, 0); }), "0 1 2 3 4 5", {1}},
         {{1}, drag(true, [&] { ::SetCapture(m_dlg->GetSafeHwnd()); }), "0 1 2 3 4 5", {1}}, // another takes the mouse
@@ -334,7 +350,7 @@ TEST_F(Settings, AnEntryThatFailsToLoadOnceKeepsItsPlaceAndItsHiddenState)
     int rows = -1;
     RunModal(*m_dlg, {[&] { rows = List().GetItemCount(); }, [&] { m_dlg->Click(IDOK); }});
     EXPECT_EQ(rows, 2);
-    EXPECT_EQ(TestSuite::StoredLists(), Id(1) + "/" + Id(0) + "/OnceOnly.dll/ | OnceOnly.dll/");
+    EXPECT_EQ(TestSuite::StoredLists(), Id(1) + "/OnceOnly.dll/" + Id(0) + "/ | OnceOnly.dll/");
 }
 
 TEST_F(Settings, TheXpOptionWithoutTheKeySaysSoEachTimeAndStaysAsItIs)
