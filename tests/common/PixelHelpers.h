@@ -32,11 +32,8 @@ public:
     // the system would, at the canvas's origin.
     void DrawThroughParent(HWND parent, HWND control, UINT state, UINT type = ODT_BUTTON, UINT item = 0)
     {
-        DRAWITEMSTRUCT draw{type,  static_cast<UINT>(::GetDlgCtrlID(control)),
-                            item,  ODA_DRAWENTIRE,
-                            state, control,
-                            dc(),  RECT{0, 0, m_nWidth, m_nHeight},
-                            0};
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(control));
+        DRAWITEMSTRUCT draw{type, id, item, ODA_DRAWENTIRE, state, control, dc(), RECT{0, 0, m_nWidth, m_nHeight}, 0};
         ::SendMessageA(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
     }
 

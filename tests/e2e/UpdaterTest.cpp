@@ -99,11 +99,7 @@ TEST_F(Updater, WithoutARegisteredProgramOrADataFileOrWhileInUseNothingChanges)
         {[&] { DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey); }, kNotInstalled},
         {[&] { WriteValue(HKEY_LOCAL_MACHINE, kAppPathsKey, "Path", REG_SZ, "C:\\"); }, kNotInstalled},
         {[&] { Register(Installed() + "Gone.exe"); }, kNotInstalled},
-        {[&] {
-             Register(InstalledProgram());
-             ::DeleteFileA(DataFile(0).c_str());
-         },
-         kFailed},
+        {[&] { Register(InstalledProgram()), ::DeleteFileA(DataFile(0).c_str()); }, kFailed},
         // Held like a running program: others may read it, nobody may replace it.
         {[&] {
              ShipDataFile(0, "v1_0_50401");

@@ -23,18 +23,11 @@ TEST(StoredList, ParsesEverySeparatedIdAndWritesEachWithItsSeparator)
 
 TEST(ApplyStoredOrder, InsertsNewEntriesAfterTheOnlinePrintEntry)
 {
+    const std::string print = "Orva_OnlinePrintApp_01.dll";
     // Stored, discovered, a new entry found before, the order and the new entry.
     const std::tuple<IdList, IdList, const char*, IdList, const char*> cases[] = {
-        {{"Beta.dll", "Orva_OnlinePrintApp_01.dll"},
-         {"Beta.dll", "Xeno.dll", "Orva_OnlinePrintApp_01.dll", "Yeti.dll"},
-         "",
-         {"Beta.dll", "Orva_OnlinePrintApp_01.dll", "Yeti.dll", "Xeno.dll"},
-         "Xeno.dll"},
-        {{},
-         {"Alpha.dll", "Orva_OnlinePrintApp_01.dll", "Beta.dll", "Gamma.dll"},
-         "",
-         {"Alpha.dll", "Orva_OnlinePrintApp_01.dll", "Gamma.dll", "Beta.dll"},
-         "Alpha.dll"},
+        {{"B.dll", print}, {"B.dll", "X.dll", print, "Y.dll"}, "", {"B.dll", print, "Y.dll", "X.dll"}, "X.dll"},
+        {{}, {"A.dll", print, "B.dll", "G.dll"}, "", {"A.dll", print, "G.dll", "B.dll"}, "A.dll"},
         {{"B.dll", "A.dll"}, {"A.dll", "B.dll"}, "", {"B.dll", "A.dll"}, ""},
         // Not installed, repeated and empty stored ids are dropped.
         {{"Gone.dll", "A.dll", "", "A.dll", "B.dll"}, {"A.dll", "B.dll"}, "", {"A.dll", "B.dll"}, ""},

@@ -42,10 +42,7 @@ TEST(FormatTexts, TakesTextsOnlyForPercentSInOrderAndCopiesEverythingElse)
         {"%%s", {"a"}, "%s"},
         {"%s", {"%s %d"}, "%s %d"}, // an argument is never read as a format
         {"", {"a"}, ""},
-        {"\x95\x5C%s",
-         {"C:\\Temp"},
-         "\x95\x5C"
-         "C:\\Temp"},
+        {"\x95\x5C%s", {"C:\\Temp"}, std::string("\x95\x5C") + "C:\\Temp"},
     };
     for (const auto& [format, texts, expected] : cases)
         EXPECT_EQ(support::FormatTexts(format, texts), expected) << format;

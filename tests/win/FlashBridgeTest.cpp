@@ -17,10 +17,7 @@ using namespace stand_in;
 namespace {
 using Lines = std::vector<std::string>;
 using Operation = std::function<std::string(CShockwaveFlash&)>;
-std::string Said(bool done)
-{
-    return done ? "done" : "failed";
-}
+const auto Said = [](bool done) { return std::string(done ? "done" : "failed"); };
 
 // What the control must receive once it is created, in no particular order.
 const std::multiset<std::wstring> kInitialProperties = {L"put Movie=S:", L"put WMode=S:Window", L"put Quality=S:High",
