@@ -122,7 +122,9 @@ protected:
     HWND m_hWnd = nullptr;
 
 private:
-    // The message being dispatched; nested for messages sent meanwhile.
+    // The message being dispatched; nested for messages sent meanwhile. It
+    // is put back after each handler, so an object must outlive the messages
+    // it handles; a message reflected to a child keeps its parent's record.
     struct CurrentMessage {
         UINT msg;
         WPARAM wParam;

@@ -91,7 +91,8 @@ bool CAppListCtrl::OnCaptureChanged(HWND newCapture)
 
 bool CAppListCtrl::OnCancelMode()
 {
-    m_drag.reset();
+    if (IsDragging())
+        m_drag.reset();
     return false;
 }
 
