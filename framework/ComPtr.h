@@ -1,6 +1,6 @@
 // Owner of one COM interface reference: released exactly once, moved but
 // never copied implicitly. Named like every owner of the framework: get,
-// reset, release, receive (for out-parameters), share (a second reference).
+// reset, receive (for out-parameters), share (a second reference).
 #pragma once
 
 #include <unknwn.h>
@@ -46,14 +46,6 @@ public:
         return &m_p;
     }
     void** receiveVoid() { return reinterpret_cast<void**>(receive()); }
-
-    // Gives up ownership of the reference to the caller.
-    T* release()
-    {
-        T* p = m_p;
-        m_p = nullptr;
-        return p;
-    }
 
     void reset()
     {

@@ -21,7 +21,6 @@ protected:
     // The window's own skin, from the resource library, into slot 0.
     void LoadSkin(UINT bitmapId);
     CSkinImage& Skin() { return *m_images.GetSlotImage(0); }
-    CSkinImageSet& Images() { return m_images; }
     SIZE SkinSize() const;
     // The window keeps its place and takes the skin's size, with extra
     // height for what hangs below the skin.
