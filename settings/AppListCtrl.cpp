@@ -4,6 +4,7 @@
 
 #include "framework/GdiGuards.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -90,16 +91,25 @@ void CAppListCtrl::DrawRow(HDC dc, int row, const RECT& rect, bool selected, boo
     }
 }
 
-void CAppListCtrl::SelectRowUnderBox(POINT point)
+void CAppListCtrl::SelectRowUnderBox(POINT point, UINT keys)
 {
     // The list leaves the selection alone on a click on a box; the click
     // then toggles the selected rows, so an unselected row's box selects
-    // that row alone first: the box clicked is the box that changes.
+    // that row first, as a click beside the boxes would: alone, added with
+    // Ctrl, or the rows from the anchor with Shift. The box clicked is then
+    // among the boxes that change.
     const int row = HitTest(point);
     if (row < 0 || point.x < 0 || point.x > kBoxRight || (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
         return;
-    SetItemState(-1, 0, LVIS_SELECTED);
-    SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!(keys & MK_CONTROL))
+        SetItemState(-1, 0, LVIS_SELECTED);
+    int anchor = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETSELECTIONMARK, 0, 0));
+    if (!(keys & MK_SHIFT) || anchor < 0 || anchor >= GetItemCount())
+        anchor = row;
+    for (int selected = std::min(anchor, row); selected <= std::max(anchor, row); ++selected)
+        SetItemState(selected, LVIS_SELECTED, LVIS_SELECTED);
+    SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+    ::SendMessageA(m_hWnd, LVM_SETSELECTIONMARK, 0, anchor);
 }
 
 void CAppListCtrl::ToggleSelectedChecks(int x)
@@ -184,8 +194,9 @@ void CAppListCtrl::DefaultWithoutCheckToggle()
 
 bool CAppListCtrl::OnKeyDown(UINT key, UINT)
 {
-    // Space toggles the selected rows' checks, as a click on them does.
-    if (key == VK_SPACE) {
+    // Space toggles the selected rows' checks, as a click on them does;
+    // with Ctrl or Shift it keeps the list's meaning for the selection.
+    if (key == VK_SPACE && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0) {
         ToggleSelectedChecks(0);
         return true;
     }
@@ -199,9 +210,9 @@ bool CAppListCtrl::OnChar(UINT, UINT)
     return true;
 }
 
-bool CAppListCtrl::OnLButtonDown(POINT point, UINT)
+bool CAppListCtrl::OnLButtonDown(POINT point, UINT keys)
 {
-    SelectRowUnderBox(point);
+    SelectRowUnderBox(point, keys);
     DefaultWithoutCheckToggle();
     return true;
 }

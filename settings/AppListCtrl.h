@@ -63,7 +63,7 @@ protected:
 
 private:
     void DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const;
-    void SelectRowUnderBox(POINT point);
+    void SelectRowUnderBox(POINT point, UINT keys);
     // The list's own handling of the message, with its check-box toggle
     // refused.
     void DefaultWithoutCheckToggle();

@@ -83,6 +83,7 @@ struct Settings : SuiteTest {
         List().SetItemState(-1, 0, LVIS_SELECTED);
         for (int row : rows)
             List().SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+        ::SendMessageA(List().GetSafeHwnd(), LVM_SETSELECTIONMARK, 0, rows.empty() ? -1 : rows[0]); // the anchor
     }
     RECT ItemRect(int row)
     {
@@ -100,17 +101,17 @@ struct Settings : SuiteTest {
     // Mouse messages as the list receives them, the cursor where they happen.
     // All are queued first: the list waits for a release inside its handling
     // of a press.
-    void Mouse(std::initializer_list<UINT> messages, POINT client, std::optional<POINT> cursor = {})
+    void Mouse(std::initializer_list<UINT> messages, POINT client, std::optional<POINT> cursor = {}, UINT keys = 0)
     {
         CursorTo(cursor.value_or(client));
         for (UINT msg : messages)
-            ::PostMessageA(List().GetSafeHwnd(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+            ::PostMessageA(List().GetSafeHwnd(), msg, keys | (msg == WM_LBUTTONUP ? 0 : MK_LBUTTON),
                            MAKELPARAM(client.x, client.y));
         Pump();
     }
-    void Click(POINT client, std::optional<POINT> cursor = {})
+    void Click(POINT client, std::optional<POINT> cursor = {}, UINT keys = 0)
     {
-        Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor);
+        Mouse({WM_LBUTTONDOWN, WM_LBUTTONUP}, client, cursor, keys);
     }
     // Runs `act` while the list refuses every new row, as when it runs out of memory.
     void RefusingInserts(const std::function<void()>& act)
@@ -161,31 +162,47 @@ TEST_F(Settings, RowsAreTheFontPlusSixHighAndShowTheirBoxSeparatorTickAndSelecti
     }
 }
 
-TEST_F(Settings, AClickOnTheBoxesOrSpaceTogglesTheSelectedRowsOnce)
+TEST_F(Settings, AClickOnTheBoxesOrSpaceTogglesTheSelectedRowsOnceAndCtrlAndShiftSelectAsInAnyList)
 {
     Open(4);
     // The rows selected, the row and x clicked, the cursor's x when the click
-    // is handled, the rows after it.
-    const std::tuple<std::vector<int>, int, int, int, const char*> cases[] = {
-        {{0}, 2, 5, 5, "0 1 2- 3"},    // an unselected row's box: that row
-        {{1, 2}, 2, 8, 8, "0 1- 2 3"}, // a selected row's box: every selected row
-        {{0}, 1, 0, 0, "0 1 2 3"},     // the boxes take x 0 to 16
-        {{0}, 1, 16, 16, "0 1- 2 3"},
-        {{0}, 1, 17, 17, "0 1- 2 3"}, // beside the boxes: selects, toggles nothing
-        {{3}, 3, 200, 200, "0 1- 2 3"},
-        {{1}, 1, 8, 200, "0 1 2 3"}, // where the click happened counts, not where the cursor has gone since
-        {{1}, 1, 200, 8, "0 1 2 3"},
+    // is handled, the keys held, the rows and the selected rows after it.
+    const std::tuple<std::vector<int>, int, int, int, UINT, const char*, std::vector<int>> cases[] = {
+        {{0}, 2, 5, 5, 0, "0 1 2- 3", {2}},       // an unselected row's box: that row
+        {{1, 2}, 2, 8, 8, 0, "0 1- 2 3", {1, 2}}, // a selected row's box: every selected row
+        {{0}, 1, 0, 0, 0, "0 1 2 3", {1}},        // the boxes take x 0 to 16
+        {{0}, 1, 16, 16, 0, "0 1- 2 3", {1}},
+        {{0}, 1, 17, 17, 0, "0 1- 2 3", {1}}, // beside the boxes: selects, toggles nothing
+        {{3}, 3, 200, 200, 0, "0 1- 2 3", {3}},
+        {{1}, 1, 8, 200, 0, "0 1 2 3", {1}}, // where the click happened counts, not where the cursor has gone since
+        {{1}, 1, 200, 8, 0, "0 1 2 3", {1}},
+        {{0}, 2, 5, 5, MK_CONTROL, "0- 1 2- 3", {0, 2}},    // Ctrl adds the row, then the selection toggles
+        {{0}, 2, 5, 5, MK_SHIFT, "0 1- 2 3", {0, 1, 2}},    // Shift selects from the anchor
+        {{0}, 2, 200, 200, MK_CONTROL, "0 1- 2 3", {0, 2}}, // beside the boxes: the list's own Ctrl click
     };
-    for (const auto& [selected, row, x, cursorX, rows] : cases) {
+    for (const auto& [selected, row, x, cursorX, keys, rows, selectedAfter] : cases) {
         Select(selected);
-        Click(RowPoint(row, x), RowPoint(row, cursorX));
-        EXPECT_EQ(Rows(), rows) << "row " << row << " at " << x << ", cursor at " << cursorX;
+        Click(RowPoint(row, x), RowPoint(row, cursorX), keys);
+        EXPECT_EQ(Rows(), rows) << "row " << row << " at " << x << ", cursor at " << cursorX << ", keys " << keys;
+        EXPECT_EQ(List().GetSelectedRows(), selectedAfter) << "row " << row << " at " << x << ", keys " << keys;
     }
-    Select({0, 3});
-    ::PostMessageA(List().GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 1);
-    ::PostMessageA(List().GetSafeHwnd(), WM_CHAR, ' ', 1);
-    Pump();
-    EXPECT_EQ(Rows(), "0- 1 2 3-");
+    // Space toggles the selected rows; with Ctrl the focused row's selection.
+    const std::tuple<BYTE, const char*, std::vector<int>> spaces[] = {{0, "0- 1- 2 3-", {0, 3}},
+                                                                      {VK_CONTROL, "0- 1- 2 3-", {0, 2, 3}}};
+    for (const auto& [modifier, rows, selectedAfter] : spaces) {
+        Select({0, 3});
+        List().SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+        BYTE keys[256] = {};
+        keys[modifier] = 0x80;
+        ::SetKeyboardState(keys);
+        ::PostMessageA(List().GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 1);
+        ::PostMessageA(List().GetSafeHwnd(), WM_CHAR, ' ', 1);
+        Pump();
+        keys[modifier] = 0;
+        ::SetKeyboardState(keys);
+        EXPECT_EQ(Rows(), rows) << modifier;
+        EXPECT_EQ(List().GetSelectedRows(), selectedAfter) << modifier;
+    }
 }
 
 TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
