@@ -65,6 +65,14 @@ std::string PlainName(const std::string& name)
     return plain;
 }
 
+std::string WithoutMnemonics(const std::string& text)
+{
+    std::string escaped;
+    for (char c : text)
+        escaped += c == '&' ? std::string("&&") : std::string(1, c);
+    return escaped;
+}
+
 void MenuModel::Load(std::vector<MenuEntry> entries)
 {
     m_entries = std::move(entries);

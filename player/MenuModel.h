@@ -32,6 +32,8 @@ struct NameLayout {
 NameLayout LayoutName(const std::string& name);
 // The name as one line of plain text, for accessible names.
 std::string PlainName(const std::string& name);
+// A text for a control whose ampersands mark mnemonics: each shows as itself.
+std::string WithoutMnemonics(const std::string& text);
 
 class MenuModel {
 public:

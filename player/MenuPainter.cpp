@@ -222,7 +222,9 @@ void CMenuPainter::DrawButton(const DRAWITEMSTRUCT& item, bool primary) const
     RECT box = item.rcItem;
     if (pressed)
         ::OffsetRect(&box, 0, 1);
-    ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // The mnemonic's underline shows once the keyboard is used.
+    const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+    ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
 }
 
 } // namespace player

@@ -204,7 +204,8 @@ void CNativeMenuPlayer::ShowSelection()
 void CNativeMenuPlayer::UpdateButtons()
 {
     const player::MenuEntry* entry = m_model.SelectedEntry();
-    ::SetWindowTextA(m_hStart, entry ? entry->execButton.c_str() : "");
+    // The entry's own caption: an ampersand in it is text, not a mnemonic.
+    ::SetWindowTextA(m_hStart, entry ? player::WithoutMnemonics(entry->execButton).c_str() : "");
     ::EnableWindow(m_hStart, entry && m_model.CanStart());
     ::InvalidateRect(m_hStart, nullptr, FALSE);
 }

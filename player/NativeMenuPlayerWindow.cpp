@@ -16,9 +16,10 @@ const CPicture& NoPicture()
 }
 } // namespace
 
-// The entry list: a list box that leaves every key and the wheel to the main
+// The entry list: a list box that leaves the keys and the wheel to the main
 // window, whose pre-translation already moved the selection through the
-// menu labels.
+// menu labels. Typed letters are its own: they select the next entry whose
+// name starts with them, which the list reports as a new selection.
 class CNativeMenuPlayer::CEntryList : public fw::CWnd {
 protected:
     bool OnMouseWheel(short, UINT, POINT) override
@@ -28,7 +29,12 @@ protected:
     }
     bool OnKeyDown(UINT, UINT) override { return true; }
     bool OnKeyUp(UINT, UINT) override { return true; }
-    bool OnChar(UINT, UINT) override { return true; }
+    bool OnChar(UINT character, UINT) override
+    {
+        if (character >= ' ' && character != 0x7F)
+            Default();
+        return true;
+    }
 };
 
 CNativeMenuPlayer::CNativeMenuPlayer() : m_pList(std::make_unique<CEntryList>()) {}
@@ -38,8 +44,9 @@ CNativeMenuPlayer::~CNativeMenuPlayer() = default;
 bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
 {
     RegisterOwnClass(kClassName, CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
-    if (!fw::CWnd::Create(kClassName, "Imagora Menu", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect, parent,
-                          controlId))
+    // A control parent: the dialog's mnemonics reach the buttons inside.
+    if (!fw::CWnd::Create(kClassName, "Imagora Menu", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                          rect, parent, controlId))
         return false;
     m_painter.CreateFonts();
 
@@ -55,9 +62,9 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
                       player::kListRect, kListId);
     m_pList->SubclassWindow(list);
     m_hStart = child("BUTTON", "", BS_OWNERDRAW, player::kStartRect, kStartId);
-    m_hSettings = child("BUTTON", LibraryTextOr(IDS_PLAYER_SETTINGS, "Settings").c_str(), BS_OWNERDRAW,
+    m_hSettings = child("BUTTON", LibraryTextOr(IDS_PLAYER_SETTINGS, "&Settings").c_str(), BS_OWNERDRAW,
                         player::kSettingsRect, kSettingsId);
-    m_hCopy = child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "Copy pictures").c_str(), BS_OWNERDRAW, player::kCopyRect,
+    m_hCopy = child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "&Copy pictures").c_str(), BS_OWNERDRAW, player::kCopyRect,
                     kCopyId);
     UpdateButtons();
     return true;

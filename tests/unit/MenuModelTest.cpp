@@ -87,6 +87,14 @@ TEST(LayoutName, BreaksLinesAndShrinksALeadingSmallMarker)
     }
 }
 
+TEST(WithoutMnemonics, DoublesEveryAmpersandAndKeepsTheRest)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Print & Share", "Print && Share"}, {"&&A&", "&&&&A&&"}, {"\x83\x5C&", "\x83\x5C&&"}, {"", ""}};
+    for (const auto& [text, escaped] : cases)
+        EXPECT_EQ(WithoutMnemonics(text), escaped) << text;
+}
+
 TEST(EntryFromAttributes, TakesTheTextsAsTheyStandAndFocusOnlyForExactlyTrue)
 {
     using Attributes = std::map<std::string, std::string>;

@@ -232,6 +232,38 @@ TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
     EXPECT_FALSE(::IsIconic(window));
 }
 
+TEST_F(PortalWindow, InTheBuiltInMenuLettersSelectAltPressesTheButtonsAndTabAndEscapeChangeNothing)
+{
+    TestPortalDlg dlg(m_suite, false);
+    ASSERT_TRUE(dlg.Open());
+    HWND list = dlg.BuiltIn().ListWindow();
+    ::SetFocus(list);
+    ASSERT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 0); // Valid, Second Entry, ExecFails
+    // A message to the window with the focus, the row selected after it.
+    const std::tuple<UINT, WPARAM, int> keys[] = {
+        {WM_CHAR, 'e', 2},          {WM_CHAR, 'S', 1},       {WM_CHAR, 'q', 1}, {WM_KEYDOWN, VK_TAB, 1},
+        {WM_KEYDOWN, VK_ESCAPE, 1}, {WM_CHAR, VK_ESCAPE, 1}, {WM_CHAR, 'v', 0}, {WM_CHAR, '\t', 0},
+    };
+    for (const auto& [message, key, row] : keys) {
+        ::PostMessageA(::GetFocus(), message, key, 1);
+        Pump();
+        EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), row) << key;
+        EXPECT_EQ(dlg.BuiltIn().Model().Selected(), row) << key;
+        EXPECT_EQ(::GetFocus(), list) << key;
+        EXPECT_FALSE(dlg.IsEnded()) << key;
+    }
+    WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, BuildFolder("tests/win/plugins/copytool"));
+    for (WPARAM letter : {'s', 'C'})
+        ::PostMessageA(list, WM_SYSCHAR, letter, 0x20000001);
+    Pump();
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kCopyToolKey);
+    EXPECT_EQ(dlg.settingsRuns, 1);
+    EXPECT_EQ(m_suite.Log(), (Lines{"copytool 0"}));
+    ::PostMessageA(list, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+    Pump();
+    EXPECT_TRUE(dlg.IsEnded());
+}
+
 TEST_F(PortalWindow, TheSkinDragsTheWindowWithTheLeftButtonAloneAndTheButtonsMinimiseAndEndIt)
 {
     HWND window = Open();
