@@ -196,6 +196,10 @@ void CNativeMenuPlayer::FillList()
 void CNativeMenuPlayer::ShowSelection()
 {
     ::SendMessageA(ListWindow(), LB_SETCURSEL, static_cast<WPARAM>(m_model.Selected()), 0);
+    // The labels move the selection, not the user's keys in the list:
+    // screen readers hear of the new row from here.
+    if (::GetFocus() == ListWindow() && m_model.Selected() >= 0)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, ListWindow(), OBJID_CLIENT, m_model.Selected() + 1);
     UpdateButtons();
     ::InvalidateRect(ListWindow(), nullptr, TRUE);
     ::InvalidateRect(m_hWnd, &player::kCardRect, FALSE);

@@ -82,6 +82,11 @@ void CSettingsDlg::InitSkin()
     m_btnDown.SetCaption(Text(IDS_SETTINGS_DOWN), kPushCaption);
     m_btnAutoStartLabel.SetCaption(Text(IDS_SETTINGS_AUTOSTART), kLabelCaption);
     m_btnXpWizardLabel.SetCaption(Text(IDS_SETTINGS_XPWIZARD), kLabelCaption);
+    NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
+    // The boxes take their labels' names, the list the heading's.
+    NameControl(m_chkAutoStart, IDS_SETTINGS_AUTOSTART, "");
+    NameControl(m_chkXpWizard, IDS_SETTINGS_XPWIZARD, "");
+    NameControl(m_list, IDS_SETTINGS_HEADING, "");
     m_chkAutoStart.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
     m_chkXpWizard.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
 

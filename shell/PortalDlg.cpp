@@ -98,6 +98,8 @@ BOOL CPortalDlg::OnInitDialog()
                              IDB_MINIMIZE_DISABLED, IDB_MINIMIZE_HOVER);
     m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
                           IDB_CLOSE_HOVER);
+    NameControl(m_btnMinimize, IDS_MINIMIZE_NAME, "Minimize");
+    NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
     ::SetWindowPos(m_btnMinimize.GetSafeHwnd(), nullptr, 580, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 606, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 

@@ -47,6 +47,9 @@ void CSkinButton::SetCaption(const std::string& text, const CaptionStyle& style)
     ::GetClientRect(m_hWnd, &m_rcText);
     ::InflateRect(&m_rcText, -style.inset, -style.inset);
     m_nFormat = style.format;
+    // Screen readers read the caption as the button's name.
+    if (!text.empty())
+        ::SetWindowTextA(m_hWnd, text.c_str());
 }
 
 void CSkinButton::Redraw()

@@ -2,6 +2,7 @@
 
 #include "ForceForeground.h"
 #include "framework/GdiGuards.h"
+#include "support/ResourceLibrary.h"
 
 CSkinWindow::CSkinWindow(UINT templateId, HWND parent, int dragBandHeight, HINSTANCE resources)
     : fw::CDialog(templateId, parent, resources), m_nDragBand(dragBandHeight)
@@ -69,4 +70,11 @@ bool CSkinWindow::OnLButtonUp(POINT, UINT)
 {
     m_drag.Stop();
     return false;
+}
+
+void CSkinWindow::NameControl(const fw::CWnd& control, UINT textId, const char* fallback)
+{
+    const std::string name = LibraryTextOr(textId, fallback);
+    if (!name.empty())
+        ::SetWindowTextA(control.GetSafeHwnd(), name.c_str());
 }

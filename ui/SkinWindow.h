@@ -29,6 +29,9 @@ protected:
     void HideFromTaskbar();
     // In front of every window and fully drawn before the first message.
     void ShowInFront();
+    // Screen readers name a control by its window text, which no skinned
+    // control draws: a text of the library, or the fallback without one.
+    static void NameControl(const fw::CWnd& control, UINT textId, const char* fallback);
 
     bool OnPaint() override;
     bool OnEraseBackground(HDC dc) override;

@@ -25,6 +25,7 @@ BOOL CVersionInfoDlg::OnInitDialog()
     m_btnOK.SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED, IDB_PUSH_HOVER);
     m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
                           IDB_CLOSE_HOVER);
+    NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
     m_btnOK.SetCaption(g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_ABOUT_OK) : std::string(), kPushCaption);
 
     ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 570, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

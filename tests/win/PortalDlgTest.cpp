@@ -3,6 +3,7 @@
 #include "framework/GdiGuards.h"
 #include "player/AxHost.h"
 #include "shell/PortalDlg.h"
+#include "tests/common/Accessibility.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "support/FormatTexts.h"
 #include "tests/common/RecordingPlayer.h"
@@ -232,17 +233,35 @@ TEST_F(PortalWindow, TheWheelTheKeysAndTheMiddleButtonDriveTheMenu)
     EXPECT_FALSE(::IsIconic(window));
 }
 
-TEST_F(PortalWindow, InTheBuiltInMenuLettersSelectAltPressesTheButtonsAndTabAndEscapeChangeNothing)
+TEST_F(PortalWindow, TheBuiltInMenuIsCentredNamesItsControlsAndLettersAltAndArrowsActButNotTabOrEscape)
 {
     TestPortalDlg dlg(m_suite, false);
     ASSERT_TRUE(dlg.Open());
-    HWND list = dlg.BuiltIn().ListWindow();
+    HWND window = dlg.GetSafeHwnd(), list = dlg.BuiltIn().ListWindow();
+    RECT area{}, menu{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    ::GetWindowRect(window, &menu);
+    EXPECT_NEAR(menu.left + menu.right, area.left + area.right, 1);
+    EXPECT_NEAR(menu.top + menu.bottom, area.top + area.bottom, 1);
+    const std::pair<HWND, const char*> names[] = {
+        {::GetDlgItem(window, IDC_MINIMIZE), "Minimize"},
+        {::GetDlgItem(window, IDC_CLOSE), "Close"},
+        {::GetDlgItem(dlg.BuiltIn().GetSafeHwnd(), CNativeMenuPlayer::kSettingsId), "Settings"},
+        {::GetDlgItem(dlg.BuiltIn().GetSafeHwnd(), CNativeMenuPlayer::kCopyId), "Copy pictures"},
+        {dlg.BuiltIn().StartButton(), "Start"},
+        {list, "Applications"},
+    };
+    for (const auto& [control, name] : names)
+        EXPECT_EQ(AccessibleName(control), name);
+
+    FocusEvents events;
     ::SetFocus(list);
     ASSERT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 0); // Valid, Second Entry, ExecFails
     // A message to the window with the focus, the row selected after it.
     const std::tuple<UINT, WPARAM, int> keys[] = {
-        {WM_CHAR, 'e', 2},          {WM_CHAR, 'S', 1},       {WM_CHAR, 'q', 1}, {WM_KEYDOWN, VK_TAB, 1},
-        {WM_KEYDOWN, VK_ESCAPE, 1}, {WM_CHAR, VK_ESCAPE, 1}, {WM_CHAR, 'v', 0}, {WM_CHAR, '\t', 0},
+        {WM_CHAR, 'e', 2},       {WM_CHAR, 'S', 1},          {WM_CHAR, 'q', 1},
+        {WM_KEYDOWN, VK_TAB, 1}, {WM_KEYDOWN, VK_ESCAPE, 1}, {WM_CHAR, VK_ESCAPE, 1},
+        {WM_CHAR, 'v', 0},       {WM_CHAR, '\t', 0},         {WM_KEYDOWN, VK_DOWN, 1},
     };
     for (const auto& [message, key, row] : keys) {
         ::PostMessageA(::GetFocus(), message, key, 1);
@@ -252,6 +271,10 @@ TEST_F(PortalWindow, InTheBuiltInMenuLettersSelectAltPressesTheButtonsAndTabAndE
         EXPECT_EQ(::GetFocus(), list) << key;
         EXPECT_FALSE(dlg.IsEnded()) << key;
     }
+    // The arrow moved the selection through the labels: announced.
+    const auto announced = events.Take(list);
+    EXPECT_NE(std::find(announced.begin(), announced.end(), FocusEvents::Event{list, OBJID_CLIENT, 2}),
+              announced.end());
     WriteValue(HKEY_LOCAL_MACHINE, kCopyToolKey, "Path", REG_SZ, BuildFolder("tests/win/plugins/copytool"));
     for (WPARAM letter : {'s', 'C'})
         ::PostMessageA(list, WM_SYSCHAR, letter, 0x20000001);

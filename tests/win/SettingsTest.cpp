@@ -5,12 +5,15 @@
 #include "framework/GdiGuards.h"
 #include "settings/SettingsDlg.h"
 #include "support/Registry.h"
+#include "tests/common/Accessibility.h"
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/PixelHelpers.h"
 #include "tests/common/TestSuite.h"
 #include "ui/VersionInfoDlg.h"
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 
 using namespace testing_support;
@@ -233,6 +236,32 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     EXPECT_EQ(List().GetSelectedRows(), (std::vector<int>{2, 3}));
 }
 
+TEST_F(Settings, RowsDraggedBelowTheLastRowLandAtTheEndAndRowsShowNamesWithoutMarkers)
+{
+    Open(6);
+    Select({1});
+    BeginDrag(RowPoint(1));
+    for (int y = RowPoint(1).y; y < ItemRect(5).bottom + 30; y += 6)
+        Mouse({WM_MOUSEMOVE}, POINT{100, y});
+    EXPECT_EQ(List().DropMarker(), 5); // the last row the hit point crossed
+    Mouse({WM_LBUTTONUP}, POINT{100, ItemRect(5).bottom + 30});
+    EXPECT_EQ(Rows(), "0 2 3 4 5 1");
+
+    const std::map<std::string, std::string> names{{"Help[CR]Center.dll", "HelpCenter"},
+                                                   {"[SMALL]Tips.dll", "Tips"},
+                                                   {"[CR]Tips.dll", "[CR]Tips"},
+                                                   {"X[CR]Y[CR]Z.dll", "XY[CR]Z"},
+                                                   {"Tools [SMALL].dll", "Tools [SMALL]"}};
+    for (const auto& [id, name] : names)
+        m_suite.Install({id});
+    Open(0);
+    std::map<std::string, std::string> shown;
+    for (int row = 0; row < List().GetItemCount(); ++row)
+        if (names.count(List().GetItemText(row, 1)))
+            shown[List().GetItemText(row, 1)] = List().GetItemText(row, 0);
+    EXPECT_EQ(shown, names);
+}
+
 TEST_F(Settings, AutoScrollStepsTheMarkerOneRowPerTick)
 {
     Open(40);
@@ -440,4 +469,104 @@ TEST_F(Settings, TheAboutBoxEndsWithOkOrCancelAndTakesItsSkinsSize)
         EXPECT_EQ(std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top), "600x272");
     }
     EXPECT_STREQ(CVersionInfoDlg::kVersionText, "1.7.60417.1");
+}
+
+TEST_F(Settings, TabVisitsTheControlsOfBothDialogsInTheirOrderShowingTheFocusSkinAndEveryControlHasAName)
+{
+    Open(2);
+    HWND settings = m_dlg->GetSafeHwnd(), box = nullptr;
+    CVersionInfoDlg about(settings);
+    // A point where a focus image differs from the normal image two ids
+    // before it, and its colour there.
+    auto focusMark = [&](UINT focus) {
+        fw::UniqueBitmap normal(::LoadBitmapA(m_library.GetHandle(), MAKEINTRESOURCEA(focus - 2)));
+        fw::UniqueBitmap focused(::LoadBitmapA(m_library.GetHandle(), MAKEINTRESOURCEA(focus)));
+        fw::ScopedMemoryDC a(nullptr), b(nullptr);
+        fw::ScopedSelect selectA(a.get(), normal.get()), selectB(b.get(), focused.get());
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (::GetPixel(a.get(), x, y) != ::GetPixel(b.get(), x, y))
+                    return std::make_pair(POINT{x, y}, ::GetPixel(b.get(), x, y));
+        return std::make_pair(POINT{-1, -1}, COLORREF{CLR_INVALID});
+    };
+    // From the version button on, each Tab: whether in the about box, the
+    // control with the focus and the focus skin it shows (0: none).
+    const std::tuple<bool, int, UINT> order[] = {
+        {false, IDOK, IDB_PUSH_FOCUS},
+        {false, IDCANCEL, IDB_PUSH_FOCUS},
+        {false, IDC_AUTOSTART_LABEL, IDB_AUTOSTART_LABEL_FOCUS},
+        {false, IDC_AUTOSTART, 0},
+        {false, IDC_APP_LIST, 0},
+        {false, IDC_DOWN, IDB_PUSH_FOCUS},
+        {false, IDC_UP, IDB_PUSH_FOCUS},
+        {false, IDC_VERSION, IDB_VERSION_FOCUS},
+        {true, IDOK, IDB_PUSH_FOCUS}, // the about box's only stop
+    };
+    ::SetFocus(::GetDlgItem(settings, IDC_VERSION));
+    for (const auto& [inAbout, id, focusSkin] : order) {
+        if (inAbout && !box) {
+            ASSERT_TRUE(about.Create());
+            ::ShowWindow(box = about.GetSafeHwnd(), SW_SHOW);
+            Pump();
+            ::SetFocus(::GetDlgItem(box, IDOK));
+        }
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Pump();
+        HWND control = ::GetDlgItem(inAbout ? box : settings, id);
+        EXPECT_EQ(::GetFocus(), control) << id;
+        ::UpdateWindow(control);
+        if (focusSkin) {
+            auto [at, color] = focusMark(focusSkin);
+            fw::ScopedWindowDC dc(control);
+            EXPECT_EQ(::GetPixel(dc.get(), at.x, at.y), color) << id << " at " << at.x << "," << at.y;
+        }
+    }
+
+    auto text = [&](UINT id) { return m_library.LoadText(id); };
+    const std::tuple<HWND, int, std::string> names[] = {
+        {settings, IDC_SETTINGS_CLOSE, "Close"},
+        {settings, IDOK, text(IDS_SETTINGS_OK)},
+        {settings, IDCANCEL, text(IDS_SETTINGS_CANCEL)},
+        {settings, IDC_VERSION, text(IDS_SETTINGS_VERSION)},
+        {settings, IDC_UP, text(IDS_SETTINGS_UP)},
+        {settings, IDC_DOWN, text(IDS_SETTINGS_DOWN)},
+        {settings, IDC_AUTOSTART_LABEL, text(IDS_SETTINGS_AUTOSTART)},
+        {settings, IDC_AUTOSTART, text(IDS_SETTINGS_AUTOSTART)},
+        {settings, IDC_APP_LIST, text(IDS_SETTINGS_HEADING)},
+        {box, IDC_CLOSE, "Close"},
+        {box, IDOK, text(IDS_ABOUT_OK)},
+    };
+    for (const auto& [window, id, name] : names)
+        EXPECT_EQ(AccessibleName(::GetDlgItem(window, id)), name) << id;
+}
+
+TEST_F(Settings, BothDialogsOpenCentredOnTheirOwnerAndInsideTheScreen)
+{
+    Install(1);
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    // The owner's top-left corner; near the right edge the dialog is kept on
+    // the screen.
+    for (POINT corner : {POINT{area.left + 200, area.top + 150}, POINT{area.right - 100, area.top + 60}}) {
+        fw::UniqueWindow owner(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, corner.x, corner.y, 640, 450,
+                                                 nullptr, nullptr, nullptr, nullptr));
+        ::SetForegroundWindow(owner.get());
+        TestSettingsDlg dlg(m_suite.AppInfo());
+        RECT settings{}, about{};
+        RunModal(dlg, {[&] {
+                     ::GetWindowRect(dlg.GetSafeHwnd(), &settings);
+                     CVersionInfoDlg box(dlg.GetSafeHwnd());
+                     RunModal(box, {[&] { ::GetWindowRect(box.GetSafeHwnd(), &about), box.EndDialog(IDOK); }});
+                     dlg.EndDialog(IDCANCEL);
+                 }});
+        // Centred on the owner, then kept inside the work area.
+        auto centredLeft = [&](const RECT& window, const RECT& on) {
+            const int width = window.right - window.left;
+            return std::clamp<int>((on.left + on.right - width) / 2, area.left, area.right - width);
+        };
+        EXPECT_EQ(settings.left, centredLeft(settings, RECT{corner.x, 0, corner.x + 640, 0})) << corner.x;
+        EXPECT_EQ(about.left, centredLeft(about, settings)) << corner.x;
+        EXPECT_EQ(settings.top + settings.bottom, 2 * corner.y + 450) << corner.x;
+        EXPECT_NEAR(about.top + about.bottom, settings.top + settings.bottom, 1) << corner.x;
+    }
 }
