@@ -214,22 +214,46 @@ TEST_F(Menu, OnlyOnWindowsXpDoSettingsMaintainTheAutoPlayEntries)
     const char kAutoplayKey[] =
         "SOFTWARE\\Microsoft\\Windows\\Currentversion\\Explorer\\AutoplayHandlers\\CancelAutoplay\\Files";
     const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Lumbra.exe";
-    const std::pair<const char*, bool> cases[] = {
-        {"winxp", true}, {"win2k", false}, {"win2003", false}, {"win7", false}};
-    for (const auto& [version, removed] : cases) {
-        for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"})
-            WriteValue(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, REG_SZ, "");
+    const char* const markers[] = {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND"};
+    // The system, the clicks on the XP option, whether the key exists (with
+    // another program's value, and the markers unless one click is to add
+    // them), the values left after OK.
+    const std::tuple<const char*, int, bool, const char*> cases[] = {
+        {"winxp", 0, true, "OTHER.IND "},
+        {"winxp", 1, true, "TAVRIK.IND RUDAVO.IND ONBOARD.IND OTHER.IND "}, // cleared: the markers are added
+        {"winxp", 2, true, "OTHER.IND "},
+        {"winxp", 0, false, ""}, // no key: OK still ends, and no key is made
+        {"win2k", 0, true, "TAVRIK.IND RUDAVO.IND ONBOARD.IND OTHER.IND "},
+        {"win2003", 0, true, "TAVRIK.IND RUDAVO.IND ONBOARD.IND OTHER.IND "},
+        {"win7", 0, true, "TAVRIK.IND RUDAVO.IND ONBOARD.IND OTHER.IND "},
+    };
+    for (const auto& [version, clicks, keyExists, left] : cases) {
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAutoplayKey);
+        if (keyExists) {
+            WriteValue(HKEY_LOCAL_MACHINE, kAutoplayKey, "OTHER.IND", REG_SZ, "");
+            for (const char* marker : markers)
+                if (clicks != 1)
+                    WriteValue(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, REG_SZ, "");
+        }
         WriteValue(HKEY_CURRENT_USER, kAppDefaults, "Version", REG_SZ, std::string(version) + '\0');
         Start();
         HWND dialog = OpenSettings();
         ASSERT_NE(dialog, nullptr) << version;
+        for (int click = 0; click < clicks; ++click)
+            ::PostMessageA(::GetDlgItem(dialog, IDC_XP_WIZARD), BM_CLICK, 0, 0);
         ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); })) << version;
-        std::string left;
-        for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"})
-            if (!::RegGetValueA(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, RRF_RT_ANY, nullptr, nullptr, nullptr))
-                left += std::string(marker) + " ";
-        EXPECT_EQ(left, removed ? "OTHER.IND " : "TAVRIK.IND RUDAVO.IND ONBOARD.IND OTHER.IND ") << version;
+        std::string found;
+        for (const char* marker : {"TAVRIK.IND", "RUDAVO.IND", "ONBOARD.IND", "OTHER.IND"}) {
+            DWORD type = 0, size = 1;
+            if (!::RegGetValueA(HKEY_LOCAL_MACHINE, kAutoplayKey, marker, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                                &size)) {
+                found += std::string(marker) + " ";
+                EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << marker;
+            }
+        }
+        EXPECT_EQ(found, left) << version << ", " << clicks << " clicks";
+        EXPECT_EQ(RegistryKeyExists(HKEY_LOCAL_MACHINE, kAutoplayKey), keyExists) << version;
         EXPECT_EQ(RegReadDword(HKEY_CURRENT_USER, kProgramKey, "AutoRun", 0), 2u) << version;
         m_menu.Kill();
         DeleteRegistryTree(HKEY_CURRENT_USER, kAppDefaults);
