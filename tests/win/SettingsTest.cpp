@@ -9,6 +9,7 @@
 #include "tests/common/MessageBoxProbe.h"
 #include "tests/common/PixelHelpers.h"
 #include "tests/common/TestSuite.h"
+#include "ui/SkinFont.h"
 #include "ui/VersionInfoDlg.h"
 
 #include <algorithm>
@@ -569,4 +570,42 @@ TEST_F(Settings, BothDialogsOpenCentredOnTheirOwnerAndInsideTheScreen)
         EXPECT_EQ(settings.top + settings.bottom, 2 * corner.y + 450) << corner.x;
         EXPECT_NEAR(about.top + about.bottom, settings.top + settings.bottom, 1) << corner.x;
     }
+}
+
+TEST_F(Settings, TheAboutBoxShowsItsLabelAndTheVersionWhereTheyAreDrawn)
+{
+    CVersionInfoDlg about;
+    ASSERT_TRUE(about.Create());
+    ::ShowWindow(about.GetSafeHwnd(), SW_SHOW);
+    Pump();
+    ::UpdateWindow(about.GetSafeHwnd());
+    PixelCanvas shown(600, 272, 0), expected(600, 272, 0), bare(600, 272, 0);
+    {
+        fw::ScopedWindowDC screen(about.GetSafeHwnd());
+        ::BitBlt(shown.dc(), 0, 0, 600, 272, screen.get(), 0, 0, SRCCOPY);
+    }
+    fw::UniqueBitmap skin(::LoadBitmapA(m_library.GetHandle(), MAKEINTRESOURCEA(IDB_ABOUT_SKIN)));
+    for (const PixelCanvas* canvas : {&expected, &bare}) {
+        fw::ScopedMemoryDC source(nullptr);
+        fw::ScopedSelect select(source.get(), skin.get());
+        ::BitBlt(canvas->dc(), 0, 0, 600, 272, source.get(), 0, 0, SRCCOPY);
+    }
+    // The texts in black on the skin, in the skin font, each in its box.
+    CSkinFont font(10);
+    fw::ScopedSelect selectFont(expected.dc(), font.GetHandle());
+    ::SetBkMode(expected.dc(), TRANSPARENT);
+    const std::pair<std::string, int> texts[] = {{m_library.LoadText(IDS_ABOUT_VERSION_LABEL), 168},
+                                                 {"1.7.60417.1", 269}};
+    for (const auto& [text, x] : texts) {
+        RECT box{x, 82, x + 340, 98};
+        ::DrawTextA(expected.dc(), text.c_str(), -1, &box, 0);
+    }
+    int differing = 0, inked = 0;
+    for (int y = 78; y < 100; ++y)
+        for (int x = 160; x < 560; ++x) {
+            differing += shown.At(x, y) != expected.At(x, y);
+            inked += expected.At(x, y) != bare.At(x, y);
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(inked, 100) << "both texts leave ink";
 }
