@@ -151,7 +151,7 @@ void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
         if (inserted < 0) {
             // Every later move counts on this one: the list stays as it was.
             SetItemState(move.source, selected, LVIS_SELECTED);
-            return;
+            break;
         }
         // An inserted row starts cleared whatever state it was given.
         if (checked)
@@ -161,6 +161,11 @@ void CAppListCtrl::MoveRows(const std::vector<settings::RowMove>& moves)
             SetItemText(inserted, column, GetItemText(source, column));
         DeleteItem(source);
     }
+    // The focused row moved under the list's feet: screen readers follow it.
+    const int focused =
+        static_cast<int>(::SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (::GetFocus() == m_hWnd && focused >= 0)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, focused + 1);
 }
 
 bool CAppListCtrl::OnSetFont(HFONT, bool)

@@ -213,6 +213,9 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
 {
     Open(7, 5);
     Select({2, 5});
+    ::SetFocus(List().GetSafeHwnd());
+    List().SetItemState(5, LVIS_FOCUSED, LVIS_FOCUSED);
+    FocusEvents events;
     BeginDrag(RowPoint(2, 90));
     ASSERT_TRUE(List().IsDragging());
     EXPECT_EQ(::GetCapture(), List().GetSafeHwnd());
@@ -235,6 +238,9 @@ TEST_F(Settings, DraggedRowsLandBelowTheMarkedRowKeepingChecksAndSelection)
     EXPECT_FALSE(List().IsDragging());
     EXPECT_EQ(Rows(), "0 1 2 5- 3 4 6"); // entry 5 was hidden and stays so
     EXPECT_EQ(List().GetSelectedRows(), (std::vector<int>{2, 3}));
+    const auto announced = events.Take(List().GetSafeHwnd()); // the focused row, now the fourth
+    EXPECT_NE(std::find(announced.begin(), announced.end(), FocusEvents::Event{List().GetSafeHwnd(), OBJID_CLIENT, 4}),
+              announced.end());
 }
 
 TEST_F(Settings, RowsDraggedBelowTheLastRowLandAtTheEndAndRowsShowNamesWithoutMarkers)
