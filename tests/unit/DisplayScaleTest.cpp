@@ -1,4 +1,5 @@
 #include "ui/DisplayScale.h"
+#include "ui/SmoothEnlarge.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +77,29 @@ TEST(DisplayScale, ScaledArtIdsKeepThePlainIdsAndNeverMeet)
             EXPECT_TRUE(other <= percent || ui::ArtIdAtPercent(502, percent) < ui::ArtIdAtPercent(100, other))
                 << percent << " meets " << other;
     }
+}
+
+TEST(SmoothEnlarge, BlendsBetweenPixelCentresAndKeepsEdgesAndPlainColours)
+{
+    using Pixels = std::vector<std::uint32_t>;
+    // Source size and pixels, target size and pixels.
+    const std::tuple<int, int, Pixels, int, int, Pixels> cases[] = {
+        // Doubling two pixels: the outer halves keep their colour, the inner
+        // ones lie a quarter of the way across.
+        {2, 1, {0x00, 0x80}, 4, 1, {0x00, 0x20, 0x60, 0x80}},
+        {1, 2, {0xFF000000, 0x00000000}, 1, 4, {0xFF000000, 0xBF000000, 0x40000000, 0x00000000}},
+        // Channels apart.
+        {2, 1, {0x00FF00FF, 0xFF00FF00}, 3, 1, {0x00FF00FF, 0x80808080, 0xFF00FF00}},
+        // One pixel fills everything; the same size copies.
+        {1, 1, {0x123456}, 3, 2, Pixels(6, 0x123456)},
+        {2, 2, {1, 2, 3, 4}, 2, 2, {1, 2, 3, 4}},
+        // A source shorter than its size gives black, not a read past its end.
+        {2, 2, {1, 2, 3}, 2, 1, {0, 0}},
+    };
+    for (const auto& [width, height, source, targetWidth, targetHeight, expected] : cases)
+        EXPECT_EQ(ui::EnlargeSmoothly(source, width, height, targetWidth, targetHeight), expected)
+            << width << "x" << height << " to " << targetWidth << "x" << targetHeight;
+    // At real size a plain colour stays exact.
+    const Pixels plain(640 * 30, 0xFF37445E);
+    EXPECT_EQ(ui::EnlargeSmoothly(plain, 640, 30, 1120, 53), Pixels(1120 * 53, 0xFF37445E));
 }
