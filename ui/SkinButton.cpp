@@ -1,5 +1,6 @@
 #include "SkinButton.h"
 
+#include "DisplayScale.h"
 #include "framework/GdiGuards.h"
 
 #include <commctrl.h>
@@ -8,11 +9,11 @@ namespace {
 const UINT kRedrawNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 }
 
-void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids)
+void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids, int dpi)
 {
     LONG style = ::GetWindowLongA(button, GWL_STYLE);
     ::SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFF) | BS_OWNERDRAW), TRUE);
-    bitmaps.Load(module, ids);
+    bitmaps.Load(module, ids, dpi);
     // Without its normal image the button keeps its size and shows as a
     // grey rectangle, so it stays there to be clicked.
     const BITMAP& size = bitmaps.Size();
@@ -34,18 +35,19 @@ void FillMissingBitmap(const DRAWITEMSTRUCT& item)
 const CaptionStyle kPushCaption{0x000000, 0xFFFFFF, 0x000000, 0xBFBFBF, 0xFFFFFF, 10, 5, DT_CENTER | DT_VCENTER};
 const CaptionStyle kLabelCaption{0x000000, 0x000000, 0x000000, 0xBFBFBF, 0x000000, 10, 2, DT_LEFT | DT_VCENTER};
 
-void CSkinButton::SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover)
+void CSkinButton::SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover, int dpi)
 {
-    MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {normal, pressed, focus, disabled, hover});
+    MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {normal, pressed, focus, disabled, hover}, dpi);
 }
 
-void CSkinButton::SetCaption(const std::string& text, const CaptionStyle& style)
+void CSkinButton::SetCaption(const std::string& text, const CaptionStyle& style, int dpi)
 {
-    m_pFont = std::make_unique<CSkinFont>(style.pointSize);
+    m_pFont = std::make_unique<CSkinFont>(style.pointSize, dpi);
     m_style = style;
     m_strText = text;
     ::GetClientRect(m_hWnd, &m_rcText);
-    ::InflateRect(&m_rcText, -style.inset, -style.inset);
+    const int inset = ui::ScaleToDpi(style.inset, dpi);
+    ::InflateRect(&m_rcText, -inset, -inset);
     m_nFormat = style.format;
     // Screen readers read the caption as the button's name.
     if (!text.empty())

@@ -31,8 +31,10 @@ extern const CaptionStyle kLabelCaption;
 
 class CSkinButton : public fw::CWnd {
 public:
-    void SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover);
-    void SetCaption(const std::string& text, const CaptionStyle& style);
+    // Bitmaps and caption at the window's DPI; a caption's font and inset
+    // scale with it.
+    void SetBitmaps(HMODULE module, UINT normal, UINT pressed, UINT focus, UINT disabled, UINT hover, int dpi = 96);
+    void SetCaption(const std::string& text, const CaptionStyle& style, int dpi = 96);
 
     bool IsHovering() const { return m_bHover; }
     bool IsPressed() const { return m_bPressed; }
@@ -60,8 +62,8 @@ private:
     bool m_bPressed = false;
 };
 
-// Makes a button owner-drawn and sizes it to its first bitmap.
-void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids);
+// Makes a button owner-drawn and sizes it to its first bitmap at the DPI.
+void MakeOwnerDrawnAndFit(HWND button, CStateBitmaps& bitmaps, HMODULE module, const std::array<UINT, 5>& ids, int dpi);
 
 // Paints the plain grey rectangle of a button without bitmaps.
 void FillMissingBitmap(const DRAWITEMSTRUCT& item);

@@ -2,10 +2,10 @@
 
 #include "SkinButton.h"
 
-void CSkinCheckButton::SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled)
+void CSkinCheckButton::SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled, int dpi)
 {
     m_bChecked = true;
-    MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {checked, unchecked, 0, disabled, 0});
+    MakeOwnerDrawnAndFit(m_hWnd, m_bitmaps, module, {checked, unchecked, 0, disabled, 0}, dpi);
 }
 
 void CSkinCheckButton::SetCheck(bool checked)

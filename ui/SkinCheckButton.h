@@ -7,7 +7,7 @@
 
 class CSkinCheckButton : public fw::CWnd {
 public:
-    void SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled);
+    void SetCheckBitmaps(HMODULE module, UINT unchecked, UINT checked, UINT disabled, int dpi = 96);
     void SetCheck(bool checked);
     bool GetCheck() const { return m_bChecked; }
 

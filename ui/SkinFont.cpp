@@ -1,5 +1,6 @@
 #include "SkinFont.h"
 
+#include "DisplayScale.h"
 #include "FontFaceChoice.h"
 #include "framework/GdiGuards.h"
 #include "framework/SystemLeadByte.h"
@@ -21,7 +22,7 @@ int CALLBACK PickFontFaceProc(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD
     return 1;
 }
 
-CSkinFont::CSkinFont(int pointSize)
+CSkinFont::CSkinFont(int pointSize, int dpi)
 {
     fw::ScopedWindowDC desktop(::GetDesktopWindow());
     HDC dc = desktop.get();
@@ -34,7 +35,7 @@ CSkinFont::CSkinFont(int pointSize)
     int tenths = ui::TenthsOfPoint(pointSize, ::GetDeviceCaps(dc, LOGPIXELSX));
     LOGFONTA font{};
     font.lfCharSet = DEFAULT_CHARSET;
-    font.lfHeight = ui::FontHeightForTenths(::GetDeviceCaps(dc, LOGPIXELSY), tenths);
+    font.lfHeight = ui::ScaleToDpi(ui::FontHeightForTenths(::GetDeviceCaps(dc, LOGPIXELSY), tenths), dpi);
     std::strncpy(font.lfFaceName, g_fontFace.c_str(), LF_FACESIZE - 1);
     m_hFont.reset(::CreateFontIndirectA(&font));
 }

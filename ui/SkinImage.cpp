@@ -1,5 +1,6 @@
 #include "SkinImage.h"
 
+#include "SkinBitmap.h"
 #include "SkinFont.h"
 #include "framework/GdiGuards.h"
 #include "framework/Handle.h"
@@ -14,15 +15,10 @@ void CSkinImage::Clear()
     m_bCreated = false;
 }
 
-void CSkinImage::LoadFromResource(HWND window, HMODULE module, UINT bitmapId)
+void CSkinImage::LoadFromResource(HWND window, HMODULE module, UINT bitmapId, int dpi)
 {
     Clear();
-    if (!module)
-        return;
-    // LR_SHARED bitmaps must not be deleted by us; LR_CREATEDIBSECTION alone
-    // gives a private copy that we own.
-    fw::UniqueBitmap loaded(static_cast<HBITMAP>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(LOWORD(bitmapId)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    fw::UniqueBitmap loaded = LoadSkinBitmap(module, bitmapId, dpi);
     if (!loaded)
         return;
     BITMAP info{};

@@ -8,9 +8,9 @@ class CSkinFont;
 
 class CSkinImage {
 public:
-    // Replaces the content with a bitmap of the module; a missing id leaves
-    // the image empty.
-    void LoadFromResource(HWND window, HMODULE module, UINT bitmapId);
+    // Replaces the content with a bitmap of the module at a DPI; a missing
+    // id leaves the image empty.
+    void LoadFromResource(HWND window, HMODULE module, UINT bitmapId, int dpi = 96);
     bool CreateDib(HWND window, int width, int height);
     void CopyFromBitmap(HWND window, HBITMAP source, int x, int y, int width, int height);
     void Draw(HWND window, HDC target) const;

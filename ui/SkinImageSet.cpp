@@ -8,12 +8,12 @@ CSkinImageSet::CSkinImageSet()
         slot = std::make_unique<CSkinImage>();
 }
 
-void CSkinImageSet::SetImage(HWND window, int index, UINT bitmapId)
+void CSkinImageSet::SetImage(HWND window, int index, UINT bitmapId, int dpi)
 {
     CSkinImage* image = GetSlotImage(index);
     if (!image)
         return;
-    image->LoadFromResource(window, g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr, bitmapId);
+    image->LoadFromResource(window, g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr, bitmapId, dpi);
 }
 
 CSkinImage* CSkinImageSet::GetSlotImage(int index)

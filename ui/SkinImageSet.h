@@ -12,9 +12,9 @@ public:
 
     CSkinImageSet();
 
-    // Loads a bitmap of the resource library into a slot; an index outside
-    // 0..59 changes nothing.
-    void SetImage(HWND window, int index, UINT bitmapId);
+    // Loads a bitmap of the resource library at a DPI into a slot; an index
+    // outside 0..59 changes nothing.
+    void SetImage(HWND window, int index, UINT bitmapId, int dpi = 96);
     CSkinImage* GetSlotImage(int index);
     const CSkinImage* GetSlotImage(int index) const;
 

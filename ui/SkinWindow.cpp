@@ -1,6 +1,7 @@
 #include "SkinWindow.h"
 
 #include "ForceForeground.h"
+#include "WindowDpi.h"
 #include "framework/GdiGuards.h"
 #include "support/ResourceLibrary.h"
 
@@ -9,9 +10,29 @@ CSkinWindow::CSkinWindow(UINT templateId, HWND parent, int dragBandHeight, HINST
 {
 }
 
+int CSkinWindow::Dpi() const
+{
+    if (m_nDpi == 0) {
+        const auto* owner = dynamic_cast<const CSkinWindow*>(fw::CWnd::FromHandle(::GetWindow(m_hWnd, GW_OWNER)));
+        m_nDpi = owner && owner != this ? owner->Dpi() : ui::WindowDpi(m_hWnd);
+    }
+    return m_nDpi;
+}
+
+void CSkinWindow::PlaceControl(const fw::CWnd& control, int x, int y, bool toTop) const
+{
+    ::SetWindowPos(control.GetSafeHwnd(), HWND_TOP, Px(x), Px(y), 0, 0, SWP_NOSIZE | (toTop ? 0 : SWP_NOZORDER));
+}
+
+HMODULE CSkinWindow::Library()
+{
+    return g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
+}
+
 void CSkinWindow::LoadSkin(UINT bitmapId)
 {
-    m_images.SetImage(m_hWnd, 0, bitmapId);
+    ui::KeepDialogFromSystemScaling(m_hWnd);
+    m_images.SetImage(m_hWnd, 0, bitmapId, Dpi());
 }
 
 SIZE CSkinWindow::SkinSize() const
@@ -25,7 +46,7 @@ void CSkinWindow::FitToSkin(int extraHeight)
     const SIZE size = SkinSize();
     RECT rect{};
     ::GetWindowRect(m_hWnd, &rect);
-    ::MoveWindow(m_hWnd, rect.left, rect.top, size.cx, size.cy + extraHeight, TRUE);
+    ::MoveWindow(m_hWnd, rect.left, rect.top, size.cx, size.cy + Px(extraHeight), TRUE);
 }
 
 void CSkinWindow::HideFromTaskbar()
@@ -37,6 +58,20 @@ void CSkinWindow::ShowInFront()
 {
     ForceForeground(m_hWnd);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+bool CSkinWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_DPICHANGED)
+        return fw::CDialog::OnMessage(msg, wParam, lParam, result);
+    m_nDpi = ui::SaneDpi(LOWORD(wParam));
+    OnScaleChanged();
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    result = 0;
+    return true;
 }
 
 bool CSkinWindow::OnPaint()
@@ -54,7 +89,7 @@ bool CSkinWindow::OnEraseBackground(HDC dc)
 
 bool CSkinWindow::OnLButtonDown(POINT point, UINT)
 {
-    if (m_nDragBand != kDragAnywhere && point.y >= m_nDragBand)
+    if (m_nDragBand != kDragAnywhere && point.y >= Px(m_nDragBand))
         return true; // the rest of the surface ignores presses
     m_drag.Start(m_hWnd, point.x, point.y);
     return false;

@@ -1,16 +1,14 @@
 #include "StateBitmaps.h"
 
+#include "SkinBitmap.h"
 #include "framework/GdiGuards.h"
 
-void CStateBitmaps::Load(HMODULE module, const std::array<UINT, kCount>& ids)
+void CStateBitmaps::Load(HMODULE module, const std::array<UINT, kCount>& ids, int dpi)
 {
     for (int i = 0; i < kCount; ++i) {
         auto& slot = m_bitmaps[static_cast<size_t>(i)];
         slot.reset();
-        UINT id = ids[static_cast<size_t>(i)];
-        if (LOWORD(id) != 0 && module)
-            slot.reset(static_cast<HBITMAP>(
-                ::LoadImageA(module, MAKEINTRESOURCEA(LOWORD(id)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        slot = LoadSkinBitmap(module, ids[static_cast<size_t>(i)], dpi);
     }
     m_size = BITMAP{};
     if (m_bitmaps[0])

@@ -10,9 +10,9 @@ class CStateBitmaps {
 public:
     static constexpr int kCount = 5;
 
-    // Ids in position order; an id whose low word is 0 leaves its position
-    // empty. The size is taken from the first bitmap.
-    void Load(HMODULE module, const std::array<UINT, kCount>& ids);
+    // Ids in position order, at a DPI; an id whose low word is 0 leaves its
+    // position empty. The size is taken from the first bitmap.
+    void Load(HMODULE module, const std::array<UINT, kCount>& ids, int dpi = 96);
 
     // Position 1..5; null when empty.
     HBITMAP Get(int position) const;

@@ -16,25 +16,34 @@ void CVersionInfoDlg::DeclareControls()
 BOOL CVersionInfoDlg::OnInitDialog()
 {
     HideFromTaskbar();
-    LoadSkin(IDB_ABOUT_SKIN);
-    std::string label = g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_ABOUT_VERSION_LABEL) : std::string();
-    Skin().DrawLabelTransparent(m_hWnd, label.c_str(), 168, 82, 340, 12, &m_font, 0, 0);
-    Skin().DrawLabelTransparent(m_hWnd, kVersionText, 269, 82, 340, 12, &m_font, 0, 0);
-
-    HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
-    m_btnOK.SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED, IDB_PUSH_HOVER);
-    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
-                          IDB_CLOSE_HOVER);
-    NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
-    m_btnOK.SetCaption(g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_ABOUT_OK) : std::string(), kPushCaption);
-
-    ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 570, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowPos(m_btnOK.GetSafeHwnd(), nullptr, 489, 236, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    LayOut();
     ::SetFocus(m_btnOK.GetSafeHwnd());
-
-    FitToSkin();
     ShowInFront();
     return TRUE;
+}
+
+void CVersionInfoDlg::OnScaleChanged()
+{
+    LayOut();
+}
+
+void CVersionInfoDlg::LayOut()
+{
+    LoadSkin(IDB_ABOUT_SKIN);
+    m_font = CSkinFont(10, Dpi());
+    std::string label = g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_ABOUT_VERSION_LABEL) : std::string();
+    Skin().DrawLabelTransparent(m_hWnd, label.c_str(), Px(168), Px(82), Px(340), Px(12), &m_font, 0, 0);
+    Skin().DrawLabelTransparent(m_hWnd, kVersionText, Px(269), Px(82), Px(340), Px(12), &m_font, 0, 0);
+    m_btnOK.SetBitmaps(Library(), IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED, IDB_PUSH_HOVER,
+                       Dpi());
+    m_btnClose.SetBitmaps(Library(), IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER, Dpi());
+    NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
+    m_btnOK.SetCaption(g_pResourceLibrary ? g_pResourceLibrary->LoadText(IDS_ABOUT_OK) : std::string(), kPushCaption,
+                       Dpi());
+    PlaceControl(m_btnClose, 570, 6);
+    PlaceControl(m_btnOK, 489, 236);
+    FitToSkin();
 }
 
 bool CVersionInfoDlg::OnButtonClicked(int id)

@@ -18,8 +18,13 @@ protected:
     void DeclareControls() override;
     BOOL OnInitDialog() override;
     bool OnButtonClicked(int id) override;
+    void OnScaleChanged() override;
 
 private:
+    // The skin with its texts, the buttons and their places at the
+    // window's scale.
+    void LayOut();
+
     CSkinButton m_btnClose;
     CSkinButton m_btnOK;
     CSkinFont m_font{10};
