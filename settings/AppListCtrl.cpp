@@ -42,7 +42,7 @@ bool CAppListCtrl::OnMeasureItem(MEASUREITEMSTRUCT& item)
 {
     LOGFONTA font{};
     ::GetObjectA(FontOf(m_hWnd), sizeof font, &font);
-    item.itemHeight = static_cast<UINT>(std::abs(font.lfHeight) + 6);
+    item.itemHeight = static_cast<UINT>(std::abs(font.lfHeight) + Px(6));
     return true;
 }
 
@@ -67,25 +67,27 @@ void CAppListCtrl::DrawRow(HDC dc, int row, const RECT& rect, bool selected, boo
     fw::ScopedSelect font(dc, FontOf(m_hWnd));
     ::SetTextColor(dc, RGB(0, 0, 0));
     std::string text = GetItemText(row, 0);
-    RECT textRect{left + 21, top, rect.right - 21, rect.bottom};
+    RECT textRect{left + Px(21), top, rect.right - Px(21), rect.bottom};
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, kRowText);
 
-    fw::UniquePen separator(::CreatePen(PS_SOLID, 1, kSeparator));
-    {
-        fw::ScopedSelect pen(dc, separator.get());
-        ::MoveToEx(dc, 0, rect.bottom - 1, nullptr);
-        ::LineTo(dc, rect.right - 21, rect.bottom - 1);
-    }
+    // Lines one pixel wide at 100 % are as wide as the scale makes a pixel.
+    const int line = Px(1);
+    for (int y = rect.bottom - line; y < rect.bottom; ++y)
+        Fill(dc, RECT{0, y, rect.right - Px(21), y + 1}, kSeparator);
 
-    RECT box{left + 2, top + 2, left + 15, top + 15};
+    const RECT box{left + Px(2), top + Px(2), left + Px(15), top + Px(15)};
     Fill(dc, box, kBoxInside);
-    Frame(dc, box, kBoxOuterFrame);
-    Frame(dc, RECT{left + 3, top + 3, left + 14, top + 14}, kBoxInnerFrame);
+    for (int ring = 0; ring < line; ++ring)
+        Frame(dc, RECT{box.left + ring, box.top + ring, box.right - ring, box.bottom - ring}, kBoxOuterFrame);
+    for (int ring = 0; ring < line; ++ring)
+        Frame(dc,
+              RECT{box.left + line + ring, box.top + line + ring, box.right - line - ring, box.bottom - line - ring},
+              kBoxInnerFrame);
     if (GetCheck(row)) {
         POINT tick[sizeof kTick / sizeof kTick[0]];
         for (std::size_t i = 0; i < sizeof kTick / sizeof kTick[0]; ++i)
-            tick[i] = POINT{left + kTick[i].x, top + kTick[i].y};
-        fw::UniquePen red(::CreatePen(PS_SOLID, 1, kMark));
+            tick[i] = POINT{left + Px(kTick[i].x), top + Px(kTick[i].y)};
+        fw::UniquePen red(::CreatePen(PS_SOLID, line, kMark));
         fw::ScopedSelect pen(dc, red.get());
         ::Polyline(dc, tick, static_cast<int>(sizeof tick / sizeof tick[0]));
     }
@@ -99,7 +101,7 @@ void CAppListCtrl::SelectRowUnderBox(POINT point, UINT keys)
     // Ctrl, or the rows from the anchor with Shift. The box clicked is then
     // among the boxes that change.
     const int row = HitTest(point);
-    if (row < 0 || point.x < 0 || point.x > kBoxRight || (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
+    if (row < 0 || !OnBoxes(point.x) || (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED))
         return;
     if (!(keys & MK_CONTROL))
         SetItemState(-1, 0, LVIS_SELECTED);
@@ -114,7 +116,7 @@ void CAppListCtrl::SelectRowUnderBox(POINT point, UINT keys)
 
 void CAppListCtrl::ToggleSelectedChecks(int x)
 {
-    if (x < 0 || x > kBoxRight)
+    if (!OnBoxes(x))
         return;
     for (int row : GetSelectedRows())
         SetRowCheck(row, !GetCheck(row));

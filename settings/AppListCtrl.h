@@ -9,6 +9,7 @@
 #include "RowMoves.h"
 #include "framework/Handle.h"
 #include "framework/ListCtrl.h"
+#include "ui/DisplayScale.h"
 
 #include <optional>
 #include <vector>
@@ -17,8 +18,14 @@ class CAppListCtrl : public fw::CListCtrl {
 public:
     ~CAppListCtrl() override;
 
+    // The scale rows, boxes and the drag are drawn at; the owner sets the
+    // font after it, which measures the rows again.
+    void SetDpi(int dpi) { m_nDpi = ui::SaneDpi(dpi); }
+    int Dpi() const { return m_nDpi; }
+
     // Flips the check of every selected row when x (list window
-    // coordinates, as the click was) lies on the check boxes, 0 to 16.
+    // coordinates, as the click was) lies on the check boxes, 0 to 16 at
+    // 100 %.
     void ToggleSelectedChecks(int x);
     bool SetRowCheck(int row, bool checked);
     // Applies a move plan; each row keeps its texts, check and selection.
@@ -41,7 +48,8 @@ public:
     // Auto-scroll timers: up and down, every 100 ms.
     static constexpr UINT_PTR kScrollUpTimer = 1;
     static constexpr UINT_PTR kScrollDownTimer = 2;
-    // Clicks from x 0 to this one, list coordinates, fall on the boxes.
+    // Clicks from x 0 to this one, list coordinates at 100 %, fall on the
+    // boxes.
     static constexpr int kBoxRight = 16;
 
 protected:
@@ -62,6 +70,9 @@ protected:
     bool OnCancelMode() override;
 
 private:
+    // A 96-DPI length at the list's scale.
+    int Px(int length) const { return ui::ScaleToDpi(length, m_nDpi); }
+    bool OnBoxes(int x) const { return x >= 0 && x <= Px(kBoxRight); }
     void DrawRow(HDC dc, int row, const RECT& rect, bool selected, bool entire) const;
     void SelectRowUnderBox(POINT point, UINT keys);
     // The list's own handling of the message, with its check-box toggle
@@ -80,4 +91,5 @@ private:
     std::optional<CRowDrag> m_drag;
     bool m_bRefuseCheckChanges = false;
     bool m_bEndingDrag = false;
+    int m_nDpi = ui::kBaseDpi;
 };

@@ -98,15 +98,15 @@ bool CAppListCtrl::OnCancelMode()
 
 void CAppListCtrl::DragTo(POINT point)
 {
-    POINT riding{point.x, point.y - kRideAbove};
+    POINT riding{point.x, point.y - Px(kRideAbove)};
     POINT screen = riding;
     ::ClientToScreen(m_hWnd, &screen);
     m_drag->MoveImage(screen);
     m_drag->HideImage();
     RECT window{};
     ::GetWindowRect(m_hWnd, &window);
-    if (::WindowFromPoint(POINT{window.left + 8, screen.y}) == m_hWnd)
-        SetDropMarker(HitTest(POINT{8, riding.y}));
+    if (::WindowFromPoint(POINT{window.left + Px(8), screen.y}) == m_hWnd)
+        SetDropMarker(HitTest(POINT{Px(8), riding.y}));
 
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
@@ -144,11 +144,11 @@ void CAppListCtrl::SetDropMarker(int row)
             for (int around : {old - 1, old, old + 1}) {
                 if ((around == old - 1 && old <= 0) || (around == old + 1 && old >= count - 1))
                     continue;
-                DrawRowLine(around, GetBkColor(), 2);
-                DrawRowLine(around, kSeparator, 1);
+                DrawRowLine(around, GetBkColor(), Px(2));
+                DrawRowLine(around, kSeparator, Px(1));
             }
         m_drag->SetMarker(row);
-        DrawRowLine(row, kMark, 2);
+        DrawRowLine(row, kMark, Px(2));
         ::UpdateWindow(m_hWnd);
     }
     ::ImageList_DragShowNolock(TRUE);

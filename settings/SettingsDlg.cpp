@@ -59,41 +59,53 @@ BOOL CSettingsDlg::OnInitDialog()
 void CSettingsDlg::InitSkin()
 {
     HideFromTaskbar();
-    LoadSkin(IDB_SETTINGS_SKIN);
-    Skin().DrawLabel(m_hWnd, Text(IDS_SETTINGS_HEADING).c_str(), 36, 88, 200, 12, &m_font, 0, kHeadingBack, 0);
-
-    HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
-    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
-                          IDB_CLOSE_HOVER);
-    for (CSkinButton* button : {&m_btnOK, &m_btnCancel, &m_btnUp, &m_btnDown})
-        button->SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED,
-                           IDB_PUSH_HOVER);
-    m_btnVersion.SetBitmaps(library, IDB_VERSION_NORMAL, IDB_VERSION_PRESSED, IDB_VERSION_FOCUS, IDB_VERSION_DISABLED,
-                            IDB_VERSION_HOVER);
-    m_btnAutoStartLabel.SetBitmaps(library, IDB_AUTOSTART_LABEL_NORMAL, IDB_AUTOSTART_LABEL_PRESSED,
-                                   IDB_AUTOSTART_LABEL_FOCUS, IDB_AUTOSTART_LABEL_DISABLED, 0);
-    m_btnXpWizardLabel.SetBitmaps(library, IDB_XP_WIZARD_LABEL_NORMAL, IDB_XP_WIZARD_LABEL_PRESSED,
-                                  IDB_XP_WIZARD_LABEL_FOCUS, IDB_XP_WIZARD_LABEL_DISABLED, 0);
-
-    m_btnOK.SetCaption(Text(IDS_SETTINGS_OK), kPushCaption);
-    m_btnCancel.SetCaption(Text(IDS_SETTINGS_CANCEL), kPushCaption);
-    m_btnVersion.SetCaption(Text(IDS_SETTINGS_VERSION), kPushCaption);
-    m_btnUp.SetCaption(Text(IDS_SETTINGS_UP), kPushCaption);
-    m_btnDown.SetCaption(Text(IDS_SETTINGS_DOWN), kPushCaption);
-    m_btnAutoStartLabel.SetCaption(Text(IDS_SETTINGS_AUTOSTART), kLabelCaption);
-    m_btnXpWizardLabel.SetCaption(Text(IDS_SETTINGS_XPWIZARD), kLabelCaption);
+    LayOut();
     NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
     // The boxes take their labels' names, the list the heading's.
     NameControl(m_chkAutoStart, IDS_SETTINGS_AUTOSTART, "");
     NameControl(m_chkXpWizard, IDS_SETTINGS_XPWIZARD, "");
     NameControl(m_list, IDS_SETTINGS_HEADING, "");
-    m_chkAutoStart.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
-    m_chkXpWizard.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED);
+    ShowInFront();
+}
 
-    ::MoveWindow(m_list.GetSafeHwnd(), 42, 114, 396, 154, TRUE);
+void CSettingsDlg::OnScaleChanged()
+{
+    LayOut();
+    ::SendMessageA(m_list.GetSafeHwnd(), LVM_SETCOLUMNWIDTH, 0, ListColumnWidth());
+}
+
+void CSettingsDlg::LayOut()
+{
+    const int dpi = Dpi();
+    LoadSkin(IDB_SETTINGS_SKIN);
+    m_font = CSkinFont(10, dpi);
+    Skin().DrawLabel(m_hWnd, Text(IDS_SETTINGS_HEADING).c_str(), Px(36), Px(88), Px(200), Px(12), &m_font, 0,
+                     kHeadingBack, 0);
+    HMODULE library = Library();
+    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER, dpi);
+    for (CSkinButton* button : {&m_btnOK, &m_btnCancel, &m_btnUp, &m_btnDown})
+        button->SetBitmaps(library, IDB_PUSH_NORMAL, IDB_PUSH_PRESSED, IDB_PUSH_FOCUS, IDB_PUSH_DISABLED,
+                           IDB_PUSH_HOVER, dpi);
+    m_btnVersion.SetBitmaps(library, IDB_VERSION_NORMAL, IDB_VERSION_PRESSED, IDB_VERSION_FOCUS, IDB_VERSION_DISABLED,
+                            IDB_VERSION_HOVER, dpi);
+    m_btnAutoStartLabel.SetBitmaps(library, IDB_AUTOSTART_LABEL_NORMAL, IDB_AUTOSTART_LABEL_PRESSED,
+                                   IDB_AUTOSTART_LABEL_FOCUS, IDB_AUTOSTART_LABEL_DISABLED, 0, dpi);
+    m_btnXpWizardLabel.SetBitmaps(library, IDB_XP_WIZARD_LABEL_NORMAL, IDB_XP_WIZARD_LABEL_PRESSED,
+                                  IDB_XP_WIZARD_LABEL_FOCUS, IDB_XP_WIZARD_LABEL_DISABLED, 0, dpi);
+    m_btnOK.SetCaption(Text(IDS_SETTINGS_OK), kPushCaption, dpi);
+    m_btnCancel.SetCaption(Text(IDS_SETTINGS_CANCEL), kPushCaption, dpi);
+    m_btnVersion.SetCaption(Text(IDS_SETTINGS_VERSION), kPushCaption, dpi);
+    m_btnUp.SetCaption(Text(IDS_SETTINGS_UP), kPushCaption, dpi);
+    m_btnDown.SetCaption(Text(IDS_SETTINGS_DOWN), kPushCaption, dpi);
+    m_btnAutoStartLabel.SetCaption(Text(IDS_SETTINGS_AUTOSTART), kLabelCaption, dpi);
+    m_btnXpWizardLabel.SetCaption(Text(IDS_SETTINGS_XPWIZARD), kLabelCaption, dpi);
+    m_chkAutoStart.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED, dpi);
+    m_chkXpWizard.SetCheckBitmaps(library, IDB_CHECK_UNCHECKED, IDB_CHECK_CHECKED, IDB_CHECK_DISABLED, dpi);
+    ::MoveWindow(m_list.GetSafeHwnd(), Px(42), Px(114), Px(396), Px(154), TRUE);
+    m_list.SetDpi(dpi);
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), TRUE);
     ::SendMessageA(m_list.GetSafeHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetHandle()), TRUE);
-
     // Each control goes to the top of the z-order in turn, which leaves the
     // tab order Version, OK, Cancel, auto-start label and box, list, Down, Up.
     const struct {
@@ -104,18 +116,21 @@ void CSettingsDlg::InitSkin()
         {m_list, 42, 113},        {m_chkAutoStart, 25, 50},      {m_btnAutoStartLabel, 45, 50}, {m_btnCancel, 369, 384},
         {m_btnOK, 269, 384},      {m_btnVersion, 17, 384},       {m_btnClose, 450, 4}};
     for (const auto& place : places)
-        ::SetWindowPos(place.control.GetSafeHwnd(), HWND_TOP, place.x, place.y, 0, 0, SWP_NOSIZE);
-
+        PlaceControl(place.control, place.x, place.y, true);
     FitToSkin();
-    ShowInFront();
+}
+
+int CSettingsDlg::ListColumnWidth() const
+{
+    RECT client{};
+    ::GetClientRect(m_list.GetSafeHwnd(), &client);
+    return client.right + Px(20);
 }
 
 void CSettingsDlg::FillAppList()
 {
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_TRACKSELECT | LVS_EX_FULLROWSELECT);
-    RECT client{};
-    ::GetClientRect(m_list.GetSafeHwnd(), &client);
-    m_list.InsertColumn(0, "APP", LVCFMT_LEFT, client.right + 20);
+    m_list.InsertColumn(0, "APP", LVCFMT_LEFT, ListColumnWidth());
     m_list.InsertColumn(1, "DLL", LVCFMT_LEFT, 1);
     ::ShowScrollBar(m_list.GetSafeHwnd(), SB_HORZ, FALSE);
     m_list.SetBkColor(kListBack);

@@ -38,6 +38,13 @@ protected:
     virtual std::unique_ptr<CAppCatalog> NewCatalog();
 
     void InitSkin();
+    // The skin, the buttons, their captions and places, and the list's
+    // font at the window's scale.
+    void LayOut();
+    void OnScaleChanged() override;
+    // The name column reaches past the list's right edge, so no part of a
+    // row is left blank.
+    int ListColumnWidth() const;
     void FillAppList();
     void SaveAppList();
     void MoveSelectionUp();
