@@ -1,6 +1,5 @@
 #include "MenuPainter.h"
 
-#include "MenuLayout.h"
 #include "framework/GdiGuards.h"
 #include "support/ResourceLibrary.h"
 
@@ -50,6 +49,7 @@ fw::UniqueFont MakeFont(int pixels, int weight)
     return fw::UniqueFont(::CreateFontIndirectA(&font));
 }
 
+// The border is a hairline at every DPI.
 void FillRounded(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int radius)
 {
     fw::UniqueBrush brush(::CreateSolidBrush(fill));
@@ -72,13 +72,14 @@ void FillGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
 
 // Draws a name with its markers: lines broken at "[CR]", smaller after a
 // leading "[SMALL]", vertically centred in the box.
-void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT small, COLORREF color)
+void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT small, COLORREF color,
+              const MenuLayout& sizes)
 {
     NameLayout layout = LayoutName(name);
     fw::ScopedSelect font(dc, layout.small ? small : normal);
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
-    int lineHeight = metrics.tmHeight + 1;
+    int lineHeight = metrics.tmHeight + sizes.Scale(1);
     int total = lineHeight * static_cast<int>(layout.lines.size());
     int y = box.top + (box.bottom - box.top - total) / 2;
     ::SetBkMode(dc, TRANSPARENT);
@@ -92,9 +93,9 @@ void DrawName(HDC dc, const std::string& name, RECT box, HFONT normal, HFONT sma
 }
 
 // A neutral tile with the name's first letter where an icon is missing.
-void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT font)
+void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT font, const MenuLayout& sizes)
 {
-    FillRounded(dc, box, kSecondary, kCardBorder, 12);
+    FillRounded(dc, box, kSecondary, kCardBorder, sizes.Scale(12));
     std::string plain = PlainName(name);
     std::string letter = plain.empty() ? std::string("?") : plain.substr(0, ::IsDBCSLeadByte(plain[0]) ? 2 : 1);
     fw::ScopedSelect select(dc, font);
@@ -105,21 +106,23 @@ void DrawPlaceholder(HDC dc, const RECT& box, const std::string& name, HFONT fon
 }
 
 // The icon, else its placeholder once the pictures are no longer pending.
-void DrawIcon(HDC dc, const CPicture& icon, const RECT& box, bool picturesPending, const std::string& name, HFONT font)
+void DrawIcon(HDC dc, const CPicture& icon, const RECT& box, bool picturesPending, const std::string& name, HFONT font,
+              const MenuLayout& sizes)
 {
     if (icon)
         DrawPicture(dc, icon, box);
     else if (!picturesPending)
-        DrawPlaceholder(dc, box, name, font);
+        DrawPlaceholder(dc, box, name, font, sizes);
 }
 } // namespace
 
-void CMenuPainter::CreateFonts()
+void CMenuPainter::SetDpi(int dpi)
 {
-    m_hFont = MakeFont(14, FW_BOLD);
-    m_hSmallFont = MakeFont(12, FW_NORMAL);
-    m_hTitleFont = MakeFont(18, FW_BOLD);
-    m_hButtonFont = MakeFont(13, FW_BOLD);
+    m_layout = MenuLayoutAt(dpi);
+    m_hFont = MakeFont(Scale(14), FW_BOLD);
+    m_hSmallFont = MakeFont(Scale(12), FW_NORMAL);
+    m_hTitleFont = MakeFont(Scale(18), FW_BOLD);
+    m_hButtonFont = MakeFont(Scale(13), FW_BOLD);
 }
 
 HBRUSH CMenuPainter::ListBrush()
@@ -131,25 +134,28 @@ HBRUSH CMenuPainter::ListBrush()
 
 void CMenuPainter::DrawBackground(HDC dc, const RECT& client) const
 {
+    const RECT& list = m_layout.list;
     FillGradient(dc, client, kBackTop, kBackBottom);
-    FillRounded(dc, RECT{kListRect.left - 1, kListRect.top - 1, kListRect.right + 1, kListRect.bottom + 1}, kListBack,
-                kCardBorder, 10);
-    FillRounded(dc, kCardRect, kCardBack, kCardBorder, 12);
+    // The list's frame is the hairline just outside it.
+    FillRounded(dc, RECT{list.left - 1, list.top - 1, list.right + 1, list.bottom + 1}, kListBack, kCardBorder,
+                Scale(10));
+    FillRounded(dc, m_layout.card, kCardBack, kCardBorder, Scale(12));
     ::SetBkMode(dc, TRANSPARENT);
 }
 
 void CMenuPainter::DrawCard(HDC dc, const MenuEntry& entry, const CPicture& icon, const CPicture& info,
                             bool picturesPending) const
 {
-    DrawIcon(dc, icon, kCardIconBox, picturesPending, entry.name, m_hTitleFont.get());
-    RECT nameBox{kCardIconBox.right + 14, kCardIconBox.top, kCardRect.right - 14, kCardIconBox.bottom};
-    DrawName(dc, entry.name, nameBox, m_hTitleFont.get(), m_hFont.get(), kText);
-    DrawPicture(dc, info, kInfoBox);
+    const RECT& iconBox = m_layout.cardIconBox;
+    DrawIcon(dc, icon, iconBox, picturesPending, entry.name, m_hTitleFont.get(), m_layout);
+    RECT nameBox{iconBox.right + Scale(14), iconBox.top, m_layout.card.right - Scale(14), iconBox.bottom};
+    DrawName(dc, entry.name, nameBox, m_hTitleFont.get(), m_hFont.get(), kText, m_layout);
+    DrawPicture(dc, info, m_layout.infoBox);
 }
 
 void CMenuPainter::DrawProgress(HDC dc, const std::string& text, bool listEmpty) const
 {
-    RECT box = ProgressRect(listEmpty);
+    RECT box = m_layout.ProgressRect(listEmpty);
     fw::ScopedSelect font(dc, m_hSmallFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kMutedText);
@@ -158,13 +164,14 @@ void CMenuPainter::DrawProgress(HDC dc, const std::string& text, bool listEmpty)
 
 void CMenuPainter::DrawEmptyMenu(HDC dc, const std::string& problem, bool listUnreadable) const
 {
-    const int middle = (kListRect.top + kListRect.bottom) / 2;
+    const RECT& list = m_layout.list;
+    const int middle = (list.top + list.bottom) / 2;
     const UINT format = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     ::SetTextColor(dc, kMutedText);
     fw::ScopedSelect font(dc, m_hFont.get());
     if (!problem.empty()) {
         // Why the menu could not be built, paths included: wrapped lines.
-        RECT box{kListRect.left + 16, kListRect.top + 16, kListRect.right - 16, kListRect.bottom - 16};
+        RECT box{list.left + Scale(16), list.top + Scale(16), list.right - Scale(16), list.bottom - Scale(16)};
         RECT measured = box;
         const UINT wrapped = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
         ::DrawTextA(dc, problem.c_str(), -1, &measured, wrapped | DT_CALCRECT);
@@ -175,13 +182,13 @@ void CMenuPainter::DrawEmptyMenu(HDC dc, const std::string& problem, bool listUn
         return;
     }
     std::string empty = LibraryTextOr(IDS_PLAYER_EMPTY, "No applications are installed.");
-    RECT box{kListRect.left + 8, middle - (listUnreadable ? 22 : 10), kListRect.right - 8, middle + 12};
+    RECT box{list.left + Scale(8), middle - Scale(listUnreadable ? 22 : 10), list.right - Scale(8), middle + Scale(12)};
     ::DrawTextA(dc, empty.c_str(), -1, &box, format);
     if (!listUnreadable)
         return;
     fw::ScopedSelect small(dc, m_hSmallFont.get());
     std::string reason = LibraryTextOr(IDS_PLAYER_UNREADABLE, "The menu list could not be read.");
-    box = RECT{kListRect.left + 8, middle + 4, kListRect.right - 8, middle + 24};
+    box = RECT{list.left + Scale(8), middle + Scale(4), list.right - Scale(8), middle + Scale(24)};
     ::DrawTextA(dc, reason.c_str(), -1, &box, format);
 }
 
@@ -196,12 +203,14 @@ void CMenuPainter::DrawRow(const DRAWITEMSTRUCT& item, const MenuEntry* entry, c
         return;
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     if (selected)
-        FillRounded(dc, RECT{row.left + 4, row.top + 3, row.right - 4, row.bottom - 3}, kAccent, kAccent, 10);
-    RECT iconBox{row.left + 14, row.top + (kRowHeight - kRowIcon) / 2, row.left + 14 + kRowIcon,
-                 row.top + (kRowHeight + kRowIcon) / 2};
-    DrawIcon(dc, icon, iconBox, picturesPending, entry->name, m_hFont.get());
-    RECT nameBox{iconBox.right + 14, row.top + 4, row.right - 12, row.bottom - 4};
-    DrawName(dc, entry->name, nameBox, m_hFont.get(), m_hSmallFont.get(), selected ? kText : kRowText);
+        FillRounded(dc, RECT{row.left + Scale(4), row.top + Scale(3), row.right - Scale(4), row.bottom - Scale(3)},
+                    kAccent, kAccent, Scale(10));
+    const int rowHeight = m_layout.rowHeight, rowIcon = m_layout.rowIcon;
+    RECT iconBox{row.left + Scale(14), row.top + (rowHeight - rowIcon) / 2, row.left + Scale(14) + rowIcon,
+                 row.top + (rowHeight + rowIcon) / 2};
+    DrawIcon(dc, icon, iconBox, picturesPending, entry->name, m_hFont.get(), m_layout);
+    RECT nameBox{iconBox.right + Scale(14), row.top + Scale(4), row.right - Scale(12), row.bottom - Scale(4)};
+    DrawName(dc, entry->name, nameBox, m_hFont.get(), m_hSmallFont.get(), selected ? kText : kRowText, m_layout);
 }
 
 void CMenuPainter::DrawButton(const DRAWITEMSTRUCT& item, bool primary) const
@@ -213,7 +222,7 @@ void CMenuPainter::DrawButton(const DRAWITEMSTRUCT& item, bool primary) const
                     : primary ? (pressed ? kAccentDark : kAccent)
                               : (pressed ? kSecondaryDark : kSecondary);
     FillGradient(dc, item.rcItem, kButtonBackTop, kButtonBackBottom);
-    FillRounded(dc, item.rcItem, fill, fill, 10);
+    FillRounded(dc, item.rcItem, fill, fill, Scale(10));
     char text[128] = {};
     ::GetWindowTextA(item.hwndItem, text, sizeof text);
     fw::ScopedSelect font(dc, m_hButtonFont.get());
@@ -221,7 +230,7 @@ void CMenuPainter::DrawButton(const DRAWITEMSTRUCT& item, bool primary) const
     ::SetTextColor(dc, disabled ? kDisabledText : kText);
     RECT box = item.rcItem;
     if (pressed)
-        ::OffsetRect(&box, 0, 1);
+        ::OffsetRect(&box, 0, Scale(1));
     // The mnemonic's underline shows once the keyboard is used.
     const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
     ::DrawTextA(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefix);

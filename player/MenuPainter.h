@@ -3,6 +3,7 @@
 // entry, its pictures, the states), keeping no menu of its own.
 #pragma once
 
+#include "MenuLayout.h"
 #include "MenuModel.h"
 #include "framework/Handle.h"
 #include "ui/ImageFile.h"
@@ -13,8 +14,10 @@ namespace player {
 
 class CMenuPainter {
 public:
-    // Once the window exists: nothing is drawn before.
-    void CreateFonts();
+    // Once the window exists, and again at each new DPI: the layout and the
+    // fonts at it. Nothing is drawn before.
+    void SetDpi(int dpi);
+    const MenuLayout& Layout() const { return m_layout; }
     HFONT ButtonFont() const { return m_hButtonFont.get(); }
     // The list box's background below its rows.
     HBRUSH ListBrush();
@@ -36,6 +39,9 @@ public:
     void DrawButton(const DRAWITEMSTRUCT& item, bool primary) const;
 
 private:
+    int Scale(int length) const { return m_layout.Scale(length); }
+
+    MenuLayout m_layout = MenuLayoutAt(ui::kBaseDpi);
     fw::UniqueFont m_hFont;
     fw::UniqueFont m_hSmallFont;
     fw::UniqueFont m_hTitleFont;

@@ -2,7 +2,6 @@
 // and the document, list and selection they change.
 #include "NativeMenuPlayer.h"
 
-#include "MenuLayout.h"
 #include "support/FileBytes.h"
 #include "support/XmlElementReader.h"
 
@@ -128,9 +127,9 @@ void CNativeMenuPlayer::ShowProgress(const std::string& text)
     // Screen readers name the list by its text: it says that it is filling.
     ::SetWindowTextA(ListWindow(), text.empty() ? kListName : text.c_str());
     if (wasShown || ProgressShown()) {
-        RECT line = player::ProgressRect(m_model.Entries().empty());
+        RECT line = Layout().ProgressRect(m_model.Entries().empty());
         ::InvalidateRect(m_hWnd, &line, FALSE);
-        ::InvalidateRect(m_hWnd, &player::kListRect, FALSE);
+        ::InvalidateRect(m_hWnd, &Layout().list, FALSE);
     }
 }
 
@@ -142,7 +141,7 @@ bool CNativeMenuPlayer::ProgressShown() const
 void CNativeMenuPlayer::ShowProblem(const std::string& text)
 {
     m_strProblem = text;
-    ::InvalidateRect(m_hWnd, &player::kListRect, FALSE);
+    ::InvalidateRect(m_hWnd, &Layout().list, FALSE);
 }
 
 // Document, list and selection.
@@ -185,11 +184,11 @@ void CNativeMenuPlayer::FillList()
 {
     HWND list = ListWindow();
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    ::SendMessageA(list, LB_SETITEMHEIGHT, 0, player::kRowHeight);
+    ::SendMessageA(list, LB_SETITEMHEIGHT, 0, Layout().rowHeight);
     AddRows(m_model.Entries());
     // An empty list gives way to the text that says why it is empty.
     ::ShowWindow(list, m_model.Entries().empty() ? SW_HIDE : SW_SHOWNA);
-    ::InvalidateRect(m_hWnd, &player::kListRect, FALSE);
+    ::InvalidateRect(m_hWnd, &Layout().list, FALSE);
     ShowSelection();
 }
 
@@ -202,7 +201,7 @@ void CNativeMenuPlayer::ShowSelection()
         ::NotifyWinEvent(EVENT_OBJECT_FOCUS, ListWindow(), OBJID_CLIENT, m_model.Selected() + 1);
     UpdateButtons();
     ::InvalidateRect(ListWindow(), nullptr, TRUE);
-    ::InvalidateRect(m_hWnd, &player::kCardRect, FALSE);
+    ::InvalidateRect(m_hWnd, &Layout().card, FALSE);
 }
 
 void CNativeMenuPlayer::UpdateButtons()

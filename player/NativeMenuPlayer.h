@@ -10,6 +10,7 @@
 #include "MenuPainter.h"
 #include "MoviePlayer.h"
 #include "framework/Wnd.h"
+#include "ui/DisplayScale.h"
 #include "ui/ImageFile.h"
 
 #include <map>
@@ -23,7 +24,13 @@ public:
     CNativeMenuPlayer();
     ~CNativeMenuPlayer() override;
 
-    bool Create(HWND parent, const RECT& rect, UINT controlId);
+    // The rect is in the parent's pixels, already at the DPI; everything
+    // inside is laid out and drawn at it.
+    bool Create(HWND parent, const RECT& rect, UINT controlId, int dpi = ui::kBaseDpi);
+    // Once the parent has moved and sized the player for a new DPI: the
+    // controls, fonts, rows and pictures follow.
+    void SetDpi(int dpi);
+    int Dpi() const { return Layout().dpi; }
 
     bool Play() override;
     bool Rewind() override;
@@ -74,6 +81,7 @@ private:
     // Fires once the list is drawn, to decode the pictures.
     static constexpr UINT_PTR kPicturesTimer = 1;
 
+    const player::MenuLayout& Layout() const { return m_painter.Layout(); }
     void LoadDocument();
     void FillList();
     void AddRows(const std::vector<player::MenuEntry>& entries);

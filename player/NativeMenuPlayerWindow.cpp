@@ -2,9 +2,10 @@
 // and its messages, with the drawing left to the painter.
 #include "NativeMenuPlayer.h"
 
-#include "MenuLayout.h"
 #include "framework/GdiGuards.h"
 #include "support/ResourceLibrary.h"
+
+#include <utility>
 
 const char CNativeMenuPlayer::kClassName[] = "LumbraMenuPlayer";
 
@@ -41,14 +42,15 @@ CNativeMenuPlayer::CNativeMenuPlayer() : m_pList(std::make_unique<CEntryList>())
 
 CNativeMenuPlayer::~CNativeMenuPlayer() = default;
 
-bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
+bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId, int dpi)
 {
     RegisterOwnClass(kClassName, CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
     // A control parent: the dialog's mnemonics reach the buttons inside.
     if (!fw::CWnd::Create(kClassName, "Imagora Menu", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                           rect, parent, controlId))
         return false;
-    m_painter.CreateFonts();
+    m_painter.SetDpi(dpi);
+    const player::MenuLayout& layout = Layout();
 
     auto child = [this](const char* cls, const char* text, DWORD style, const RECT& r, UINT id) {
         HWND hwnd = ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
@@ -59,15 +61,36 @@ bool CNativeMenuPlayer::Create(HWND parent, const RECT& rect, UINT controlId)
     };
     HWND list = child("LISTBOX", kListName,
                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                      player::kListRect, kListId);
+                      layout.list, kListId);
     m_pList->SubclassWindow(list);
-    m_hStart = child("BUTTON", "", BS_OWNERDRAW, player::kStartRect, kStartId);
+    m_hStart = child("BUTTON", "", BS_OWNERDRAW, layout.start, kStartId);
     m_hSettings = child("BUTTON", LibraryTextOr(IDS_PLAYER_SETTINGS, "&Settings").c_str(), BS_OWNERDRAW,
-                        player::kSettingsRect, kSettingsId);
-    m_hCopy = child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "&Copy pictures").c_str(), BS_OWNERDRAW, player::kCopyRect,
-                    kCopyId);
+                        layout.settings, kSettingsId);
+    m_hCopy =
+        child("BUTTON", LibraryTextOr(IDS_PLAYER_COPY, "&Copy pictures").c_str(), BS_OWNERDRAW, layout.copy, kCopyId);
     UpdateButtons();
     return true;
+}
+
+void CNativeMenuPlayer::SetDpi(int dpi)
+{
+    // The old fonts go: the controls are handed the new ones at once.
+    m_painter.SetDpi(dpi);
+    if (!m_hWnd)
+        return;
+    const player::MenuLayout& layout = Layout();
+    const std::pair<HWND, const RECT*> places[] = {{ListWindow(), &layout.list},
+                                                   {m_hStart, &layout.start},
+                                                   {m_hSettings, &layout.settings},
+                                                   {m_hCopy, &layout.copy}};
+    for (const auto& [control, place] : places) {
+        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_painter.ButtonFont()), FALSE);
+        ::MoveWindow(control, place->left, place->top, place->right - place->left, place->bottom - place->top, FALSE);
+    }
+    ::SendMessageA(ListWindow(), LB_SETITEMHEIGHT, 0, layout.rowHeight);
+    // The pictures are decoded again at the sizes they are now drawn at.
+    m_pictures.clear();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND CNativeMenuPlayer::ListWindow() const
@@ -98,8 +121,8 @@ void CNativeMenuPlayer::Paint(HDC target)
     m_painter.DrawBackground(dc.get(), client);
     const player::MenuEntry* entry = m_model.SelectedEntry();
     if (entry) {
-        const RECT& info = player::kInfoBox;
-        const CPicture& icon = Picture(entry->icon, player::kCardIcon, player::kCardIcon);
+        const RECT& info = Layout().infoBox;
+        const CPicture& icon = Picture(entry->icon, Layout().cardIcon, Layout().cardIcon);
         m_painter.DrawCard(dc.get(), *entry, icon,
                            Picture(entry->infoSwf, info.right - info.left, info.bottom - info.top), m_bPicturesPending);
     } else if (m_strProgress.empty()) {
@@ -116,7 +139,7 @@ void CNativeMenuPlayer::DrawEntry(const DRAWITEMSTRUCT& item)
     const std::vector<player::MenuEntry>& entries = m_model.Entries();
     const player::MenuEntry* entry =
         item.itemID != static_cast<UINT>(-1) && item.itemID < entries.size() ? &entries[item.itemID] : nullptr;
-    m_painter.DrawRow(item, entry, entry ? Picture(entry->icon, player::kRowIcon, player::kRowIcon) : NoPicture(),
+    m_painter.DrawRow(item, entry, entry ? Picture(entry->icon, Layout().rowIcon, Layout().rowIcon) : NoPicture(),
                       m_bPicturesPending);
 }
 
@@ -150,13 +173,13 @@ bool CNativeMenuPlayer::OnTimer(UINT_PTR id)
     ::KillTimer(m_hWnd, kPicturesTimer);
     m_bPicturesPending = false;
     ::InvalidateRect(ListWindow(), nullptr, FALSE);
-    ::InvalidateRect(m_hWnd, &player::kCardRect, FALSE);
+    ::InvalidateRect(m_hWnd, &Layout().card, FALSE);
     return true;
 }
 
 bool CNativeMenuPlayer::OnMeasureItem(MEASUREITEMSTRUCT& item)
 {
-    item.itemHeight = player::kRowHeight;
+    item.itemHeight = Layout().rowHeight;
     return true;
 }
 
