@@ -6,6 +6,8 @@
 #   scripts/run.sh [--extra N]   (or LUMBRA_EXTRA_ENTRIES=N scripts/run.sh)
 #
 # --extra N installs N more copies of a sample plug-in, to look at a long menu.
+# LUMBRA_DPI=144 (or 120, 192) shows it at that display scale; the demo prefix
+# keeps the scale until it is set again.
 set -euo pipefail
 extra=${LUMBRA_EXTRA_ENTRIES:-0}
 if [ "${1:-}" = "--extra" ]; then
@@ -34,6 +36,7 @@ else
   wine_use_prefix "$PREFIX"
   "$WINESERVER64" -p60
 fi
+if [ -n "${LUMBRA_DPI:-}" ]; then wine_set_dpi "$PREFIX" "$LUMBRA_DPI"; fi
 
 # The installed layout: the program and its resource library in one folder,
 # the shared AppInfo and MenuSwf folders of the suite beside it.

@@ -2,7 +2,8 @@
 # The test command: installs what is missing, builds host, win64 and win32,
 # checks the sources' layout, runs the unit tests natively, each fuzz target
 # for 20 s, and the win and e2e layers under Wine (each on a fresh private
-# prefix, on a private Xvfb), and prints "N passed, M failed".
+# prefix, on a private Xvfb), the scale tests again at 120, 144 and 192 DPI,
+# and prints "N passed, M failed".
 set -uo pipefail
 . "$(dirname "$0")/common.sh"
 . "$ROOT/scripts/wine-env.sh"
@@ -83,6 +84,15 @@ if [ -d "$BUILD/win64/bin" ]; then
     echo "   no Japanese locale"
     failed=$((failed + 1))
   fi
+  # The display scales: the scale tests again on a fresh prefix at 120, 144
+  # and 192 DPI (96 ran with the win layer).
+  for dpi in 120 144 192; do
+    prefix=$BUILD/win64/prefix-dpi$dpi
+    echo "== fresh Wine prefix at $dpi DPI"
+    wine_fresh_prefix "$prefix" "$dpi"
+    run_layer "win-$dpi-dpi" "$BUILD/win64" win -R '^Scale\.'
+    wine_stop_server "$prefix"
+  done
   stop_private_xvfb
 fi
 

@@ -16,8 +16,10 @@ wine_use_prefix() {
 
 # Creates a fresh prefix with what the tests need: no window manager delays,
 # no crash dialog, Wine's own fonts. Starts a persistent server for it.
+# wine_fresh_prefix PREFIX [DPI]: a new prefix, at a display scale other than
+# 96 DPI when one is given (it takes effect when the server starts again).
 wine_fresh_prefix() {
-  local prefix=$1
+  local prefix=$1 dpi=${2:-}
   wine_stop_server "$prefix"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
@@ -28,6 +30,9 @@ wine_fresh_prefix() {
   if [ -z "${DISPLAY:-}" ]; then
     "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1
   fi
+  if [ -n "$dpi" ]; then
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  fi
   mkdir -p "$prefix/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   "$WINESERVER64" -w 2>/dev/null || true
@@ -35,6 +40,14 @@ wine_fresh_prefix() {
   # Start the prefix's background services now, with their output going
   # nowhere: otherwise they inherit the first test's output pipe.
   "$WINE64" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 </dev/null
+}
+
+# wine_set_dpi PREFIX DPI: the display scale of a prefix in use, from the
+# server's next start on, which is now.
+wine_set_dpi() {
+  "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  wine_stop_server "$1"
+  "$WINESERVER64" -p60
 }
 
 wine_stop_server() {

@@ -68,9 +68,7 @@ IMoviePlayer* CPortalDlg::ChoosePlayer()
 bool CPortalDlg::CreateBuiltInPlayer()
 {
     m_flash.DestroyWindow();
-    const int top = SkinSize().cy;
-    return m_nativePlayer.GetSafeHwnd() ||
-           m_nativePlayer.Create(m_hWnd, RECT{0, top, kMovieWidth, top + kMovieHeight}, IDC_MOVIE);
+    return m_nativePlayer.GetSafeHwnd() || m_nativePlayer.Create(m_hWnd, MovieRect(), IDC_MOVIE, Dpi());
 }
 
 void CPortalDlg::UsePlayer(IMoviePlayer* player)
@@ -86,30 +84,54 @@ std::unique_ptr<CAppCatalog> CPortalDlg::NewCatalog()
     return std::make_unique<CAppCatalog>();
 }
 
+void CPortalDlg::LayOutChrome()
+{
+    LoadSkin(IDB_MAIN_SKIN);
+    m_btnMinimize.SetBitmaps(Library(), IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS,
+                             IDB_MINIMIZE_DISABLED, IDB_MINIMIZE_HOVER, Dpi());
+    m_btnClose.SetBitmaps(Library(), IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
+                          IDB_CLOSE_HOVER, Dpi());
+    PlaceControl(m_btnMinimize, 580, 4);
+    PlaceControl(m_btnClose, 606, 4);
+    FitToSkin(kMovieHeight);
+}
+
+RECT CPortalDlg::MovieRect() const
+{
+    const int top = SkinSize().cy;
+    return RECT{0, top, Px(kMovieWidth), top + Px(kMovieHeight)};
+}
+
+void CPortalDlg::PlaceMovie()
+{
+    if (HWND movie = ::GetDlgItem(m_hWnd, IDC_MOVIE)) {
+        const RECT rect = MovieRect();
+        ::SetWindowPos(movie, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_SHOWWINDOW);
+    }
+}
+
+void CPortalDlg::OnScaleChanged()
+{
+    LayOutChrome();
+    PlaceMovie();
+    if (m_nativePlayer.GetSafeHwnd())
+        m_nativePlayer.SetDpi(Dpi());
+}
+
 BOOL CPortalDlg::OnInitDialog()
 {
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.get()));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.get()));
 
-    LoadSkin(IDB_MAIN_SKIN);
-
-    HMODULE library = g_pResourceLibrary ? g_pResourceLibrary->GetHandle() : nullptr;
-    m_btnMinimize.SetBitmaps(library, IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_FOCUS,
-                             IDB_MINIMIZE_DISABLED, IDB_MINIMIZE_HOVER);
-    m_btnClose.SetBitmaps(library, IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_FOCUS, IDB_CLOSE_DISABLED,
-                          IDB_CLOSE_HOVER);
+    LayOutChrome();
     NameControl(m_btnMinimize, IDS_MINIMIZE_NAME, "Minimize");
     NameControl(m_btnClose, IDS_CLOSE_NAME, "Close");
-    ::SetWindowPos(m_btnMinimize.GetSafeHwnd(), nullptr, 580, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowPos(m_btnClose.GetSafeHwnd(), nullptr, 606, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     ::SetWindowTextA(m_hWnd, kMenuTitle);
 
-    FitToSkin(kMovieHeight);
-
     UsePlayer(ChoosePlayer());
-    if (HWND movie = ::GetDlgItem(m_hWnd, IDC_MOVIE))
-        ::SetWindowPos(movie, HWND_TOP, 0, SkinSize().cy, kMovieWidth, kMovieHeight, SWP_SHOWWINDOW);
+    PlaceMovie();
 
     ::SetWindowLongA(m_hWnd, GWL_STYLE, ::GetWindowLongA(m_hWnd, GWL_STYLE) | WS_SYSMENU);
 

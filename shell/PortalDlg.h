@@ -39,6 +39,9 @@ protected:
     bool OnButtonClicked(int id) override;
     HICON OnQueryDragIcon() override;
     bool OnSignal(UINT msg) override;
+    // On another monitor's scale: the chrome, the movie area and the
+    // built-in player again.
+    void OnScaleChanged() override;
 
     void RefreshMenu();
     void StepMenuUp();
@@ -76,6 +79,11 @@ protected:
 private:
     enum class BuildPhase { Discovery, Document };
 
+    // The skin, the two buttons and the window's size at its scale.
+    void LayOutChrome();
+    // The movie area below the skin, at the window's scale.
+    RECT MovieRect() const;
+    void PlaceMovie();
     void BuildFirstMenu();
     bool CreateBuiltInPlayer();
     void UsePlayer(IMoviePlayer* player);
