@@ -123,6 +123,19 @@ inline void Pump()
         }
 }
 
+// A real mouse event at a point of a window, as the hardware sends one, and
+// what it causes handled.
+inline void RealMouse(DWORD flags, HWND window, POINT client)
+{
+    ::ClientToScreen(window, &client);
+    ::mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                  client.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1),
+                  client.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
+    Pump();
+    ::Sleep(20);
+    Pump();
+}
+
 // Handles this thread's messages one at a time until the condition holds,
 // so that nothing after the moment it holds has run yet.
 template <typename Condition>

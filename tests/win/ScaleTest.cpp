@@ -83,18 +83,10 @@ int SystemDpi()
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
-// A real click of the mouse at a point of a window.
 void RealClick(HWND window, POINT client)
 {
-    ::ClientToScreen(window, &client);
-    for (DWORD flags : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)}) {
-        ::mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                      client.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1),
-                      client.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
-        Pump();
-        ::Sleep(20);
-        Pump();
-    }
+    for (DWORD flags : {DWORD(0), DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP)})
+        RealMouse(flags, window, client);
 }
 
 struct Copying {

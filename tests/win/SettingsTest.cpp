@@ -332,15 +332,7 @@ TEST_F(Settings, ARealMouseDragMovesTheRow)
     Open(6);
     ::SetForegroundWindow(m_dlg->GetSafeHwnd());
     Click(RowPoint(1));
-    auto send = [&](DWORD flags, POINT client) {
-        ::ClientToScreen(List().GetSafeHwnd(), &client);
-        ::mouse_event(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                      client.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1),
-                      client.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
-        Pump();
-        ::Sleep(20);
-        Pump();
-    };
+    auto send = [&](DWORD flags, POINT client) { RealMouse(flags, List().GetSafeHwnd(), client); };
     send(0, RowPoint(1));
     send(MOUSEEVENTF_LEFTDOWN, RowPoint(1));
     for (int y = RowPoint(1).y; y <= RowPoint(4).y + 12; y += 4)
